@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("usage: quilmark-cli export|playlist|apply ...");
+  return 2;
+}

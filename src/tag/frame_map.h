@@ -1,0 +1,17 @@
+// Frame identifiers of ID3v2.2/2.3 and the keys of TagValues.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quilmark {
+
+// Either version's identifier gives the key; exact comparison; "" when the
+// identifier is not one the grid shows.
+std::string_view FrameIdToKey(std::string_view id);
+
+// The identifier for writing: ID3v2.2's when writeTagVersion is 1, else
+// ID3v2.3's. "" for keys without a frame.
+std::string_view KeyToFrameId(std::string_view key, int writeTagVersion);
+
+}  // namespace quilmark
