@@ -1,0 +1,30 @@
+// Enabled states of the undo and clipboard commands. The window binds each
+// flag to its action (menu entry, tool button and shortcut share one action);
+// the core decides the flags so the rules are tested without a window.
+#pragma once
+
+#include "tracklist/columns.h"
+
+namespace quilmark {
+
+class TrackGrid;
+
+struct EditActions {
+  bool undo = false, undoHidden = false;
+  bool cut = false, cutHidden = false;
+  bool copy = false, copyHidden = false;
+  bool paste = false, pasteHidden = false;
+
+  friend bool operator==(const EditActions&, const EditActions&) = default;
+};
+
+// The states for a selection in `column`: undo when something can be undone;
+// nothing else on an empty list; only copy on the path and file-name
+// columns; elsewhere cut and copy, and paste when the clipboard holds text.
+EditActions ComputeEditActions(const TrackGrid& grid, int column, bool undoAvailable,
+                               bool clipboardHasText);
+
+// While the in-place editor is open, cut and copy follow its text selection.
+void ApplyEditorSelection(EditActions& actions, bool editorHasSelection);
+
+}  // namespace quilmark
