@@ -1,0 +1,178 @@
+#include "platform/cp932.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quilmark::platform {
+namespace {
+
+constexpr UChar32 kReplacementChar = 0xFFFD;
+
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// ICU's "windows-31j" table follows an IBM habit for three control codes:
+// it exchanges 0x1A, 0x1C and 0x7F with U+001C, U+007F and U+001A. Windows
+// maps every byte below 0x80 to the character of the same value, so the
+// exchange is undone on both sides. No double-byte character maps to these
+// three code points, so the exchange cannot touch anything else.
+char16_t IcuToWindowsControl(char16_t u) {
+  switch (u) {
+    case 0x1C:
+      return 0x1A;
+    case 0x7F:
+      return 0x1C;
+    case 0x1A:
+      return 0x7F;
+    default:
+      return u;
+  }
+}
+char16_t WindowsToIcuControl(char16_t u) {
+  switch (u) {
+    case 0x1A:
+      return 0x1C;
+    case 0x1C:
+      return 0x7F;
+    case 0x7F:
+      return 0x1A;
+    default:
+      return u;
+  }
+}
+
+// One converter per thread: opening one costs far more than a short
+// conversion, and tag reading converts every text field of every file.
+class Converter {
+ public:
+  Converter() {
+    UErrorCode err = U_ZERO_ERROR;
+    cnv_ = ucnv_open("windows-31j", &err);
+    if (U_FAILURE(err) || cnv_ == nullptr) {
+      throw std::runtime_error("ICU converter windows-31j is not available");
+    }
+    // A one-byte substitute also clears ICU's "subchar1", which would
+    // otherwise write 0x1A for unmappable Latin-1 characters and U+001A for
+    // truncated byte sequences.
+    err = U_ZERO_ERROR;
+    ucnv_setSubstChars(cnv_, &kCp932Replacement, 1, &err);
+    err = U_ZERO_ERROR;
+    ucnv_setFromUCallBack(cnv_, &Converter::OnUnmappable, &substituted_, nullptr, nullptr, &err);
+  }
+  ~Converter() { ucnv_close(cnv_); }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  std::u16string Decode(std::string_view bytes) {
+    // CP932 never yields more UTF-16 units than it has bytes.
+    std::u16string out(bytes.size(), u'\0');
+    UErrorCode err = U_ZERO_ERROR;
+    int32_t n =
+        ucnv_toUChars(cnv_, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                      bytes.data(), static_cast<int32_t>(bytes.size()), &err);
+    if (err == U_BUFFER_OVERFLOW_ERROR) {
+      out.assign(static_cast<std::size_t>(n), u'\0');
+      err = U_ZERO_ERROR;
+      n = ucnv_toUChars(cnv_, reinterpret_cast<UChar*>(out.data()), n, bytes.data(),
+                        static_cast<int32_t>(bytes.size()), &err);
+    }
+    if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
+    out.resize(static_cast<std::size_t>(n));
+    for (char16_t& u : out) u = IcuToWindowsControl(u);
+    return out;
+  }
+
+  std::string Encode(std::u16string units, bool* lossless) {
+    for (char16_t& u : units) u = WindowsToIcuControl(u);
+    // At most two bytes per UTF-16 unit.
+    std::string out(units.size() * 2, '\0');
+    substituted_ = false;
+    UErrorCode err = U_ZERO_ERROR;
+    int32_t n = ucnv_fromUChars(cnv_, out.data(), static_cast<int32_t>(out.size()),
+                                reinterpret_cast<const UChar*>(units.data()),
+                                static_cast<int32_t>(units.size()), &err);
+    if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) {
+      if (lossless) *lossless = false;
+      return {};
+    }
+    out.resize(static_cast<std::size_t>(n));
+    if (lossless) *lossless = !substituted_;
+    return out;
+  }
+
+ private:
+  static void U_CALLCONV OnUnmappable(const void* context, UConverterFromUnicodeArgs* args,
+                                      const UChar* units, int32_t length, UChar32 cp,
+                                      UConverterCallbackReason reason, UErrorCode* err) {
+    if (reason == UCNV_UNASSIGNED || reason == UCNV_ILLEGAL || reason == UCNV_IRREGULAR) {
+      *static_cast<bool*>(const_cast<void*>(context)) = true;
+    }
+    UCNV_FROM_U_CALLBACK_SUBSTITUTE(nullptr, args, units, length, cp, reason, err);
+  }
+
+  UConverter* cnv_ = nullptr;
+  bool substituted_ = false;
+};
+
+Converter& ThreadConverter() {
+  thread_local Converter converter;
+  return converter;
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+  // Below 0x80 code page 932 is ASCII, and most tag text is.
+  if (IsAscii(cp932)) return std::string(cp932);
+  return Utf16ToUtf8(ThreadConverter().Decode(cp932));
+}
+
+std::string Utf8ToCp932(std::string_view utf8, bool* lossless) {
+  if (IsAscii(utf8)) {
+    if (lossless) *lossless = true;
+    return std::string(utf8);
+  }
+  return ThreadConverter().Encode(Utf8ToUtf16(utf8), lossless);
+}
+
+bool IsCp932Representable(std::string_view utf8) {
+  bool lossless = true;
+  Utf8ToCp932(utf8, &lossless);
+  return lossless;
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  // UTF-8 never needs more UTF-16 units than bytes.
+  std::u16string out(utf8.size(), u'\0');
+  int32_t n = 0;
+  UErrorCode err = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()), &n,
+                       utf8.data(), static_cast<int32_t>(utf8.size()), kReplacementChar, nullptr,
+                       &err);
+  if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+  if (utf16.empty()) return {};
+  // Three bytes per unit at most (a surrogate pair takes four for two).
+  std::string out(utf16.size() * 3, '\0');
+  int32_t n = 0;
+  UErrorCode err = U_ZERO_ERROR;
+  u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &n,
+                     reinterpret_cast<const UChar*>(utf16.data()),
+                     static_cast<int32_t>(utf16.size()), kReplacementChar, nullptr, &err);
+  if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+}  // namespace quilmark::platform
