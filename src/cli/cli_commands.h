@@ -1,0 +1,17 @@
+// The three batch commands over the shared core. Each returns the exit
+// status: 0 when everything asked was done, 1 when a file could not be read
+// or written.
+#pragma once
+
+#include "cli/cli_options.h"
+#include "messages/msgbox.h"
+#include "settings/settings.h"
+
+namespace quilmark::cli {
+
+// `settings` are the stored ones; the options override them for this run.
+int RunExport(const Options& options, Settings settings, MessagePresenter& presenter);
+int RunPlaylist(const Options& options, Settings settings, MessagePresenter& presenter);
+int RunApply(const Options& options, Settings settings, MessagePresenter& presenter);
+
+}  // namespace quilmark::cli

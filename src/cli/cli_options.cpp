@@ -1,0 +1,123 @@
+#include "cli/cli_options.h"
+
+#include "lists/list_writer.h"
+#include "platform/paths.h"
+
+namespace quilmark::cli {
+
+const char* const kUsage =
+    "usage: quilmark-cli export [--relative] [-o OUT.csv] NAME...\n"
+    "       quilmark-cli playlist OUT.m3u|OUT.pls [--relative] NAME...\n"
+    "       quilmark-cli apply [--charset sjis|euc|utf16|utf16be] [--tag v1|v2.2|v2.3] "
+    "LIST.csv...\n"
+    "       quilmark-cli --help\n"
+    "\n"
+    "NAME is an MP3 file, an M3U or PLS playlist, or a CSV list.\n"
+    "  export    writes the files' tags as a CSV list with every column (to OUT or\n"
+    "            standard output)\n"
+    "  playlist  writes the files as a playlist\n"
+    "  apply     reads CSV lists, applies their values and writes every changed file\n"
+    "  --relative  paths relative to the written list's folder\n"
+    "  --charset   tag text encoding for this run (default: the stored setting)\n"
+    "  --tag       tag kind written for this run (default: the stored setting)\n"
+    "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n";
+
+namespace {
+
+std::optional<int> CharsetValue(const std::string& s) {
+  if (s == "sjis") return 0;
+  if (s == "euc") return 1;
+  if (s == "utf16") return 2;
+  if (s == "utf16be") return 3;
+  return std::nullopt;
+}
+
+std::optional<int> TagValue(const std::string& s) {
+  if (s == "v1") return 0;
+  if (s == "v2.2") return 1;
+  if (s == "v2.3") return 2;
+  return std::nullopt;
+}
+
+ParseResult Bad(std::string error) { return {std::nullopt, std::move(error)}; }
+
+}  // namespace
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args) {
+  Options o;
+  if (args.empty()) return Bad("no command given");
+  const std::string& verb = args[0];
+  for (const std::string& a : args)
+    if (a == "--help" || a == "-h") return {o, {}};
+  if (verb == "help") return {o, {}};
+  if (verb == "export") {
+    o.verb = Verb::Export;
+  } else if (verb == "playlist") {
+    o.verb = Verb::Playlist;
+  } else if (verb == "apply") {
+    o.verb = Verb::Apply;
+  } else {
+    return Bad("unknown command: " + verb);
+  }
+
+  bool optionsEnded = false;
+  bool outputSeen = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    std::string a = args[i];
+    if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+      if (a == "--") {
+        optionsEnded = true;
+        continue;
+      }
+      std::string value;
+      bool hasValue = false;
+      if (const std::size_t eq = a.find('='); a.starts_with("--") && eq != std::string::npos) {
+        value = a.substr(eq + 1);
+        a.resize(eq);
+        hasValue = true;
+      }
+      auto takeValue = [&]() -> bool {
+        if (hasValue) return true;
+        if (i + 1 >= args.size()) return false;
+        value = args[++i];
+        return true;
+      };
+      if (a == "--relative" && !hasValue && o.verb != Verb::Apply) {
+        o.relative = true;
+      } else if (a == "-o" && o.verb == Verb::Export) {
+        if (!takeValue() || value.empty()) return Bad("-o needs a file name");
+        o.output = value;
+      } else if (a == "--charset" && o.verb == Verb::Apply) {
+        if (!takeValue() || !(o.charset = CharsetValue(value)))
+          return Bad("--charset takes sjis, euc, utf16 or utf16be");
+      } else if (a == "--tag" && o.verb == Verb::Apply) {
+        if (!takeValue() || !(o.tagVersion = TagValue(value)))
+          return Bad("--tag takes v1, v2.2 or v2.3");
+      } else {
+        return Bad("unknown option for " + verb + ": " + args[i]);
+      }
+      continue;
+    }
+    if (o.verb == Verb::Playlist && !outputSeen) {
+      o.output = a;
+      outputSeen = true;
+      continue;
+    }
+    o.names.push_back(a);
+  }
+
+  if (o.verb == Verb::Playlist) {
+    if (!outputSeen) return Bad("playlist needs OUT.m3u or OUT.pls");
+    if (ListKindOf(o.output) != ListKind::Playlist)
+      return Bad("the playlist name must end with .m3u or .pls: " + o.output);
+  }
+  if (o.verb == Verb::Apply) {
+    for (const std::string& name : o.names)
+      if (platform::UpperExtension(name) != ".CSV")
+        return Bad("apply reads CSV lists only: " + name);
+  }
+  if (o.names.empty()) return Bad("no files given");
+  return {o, {}};
+}
+
+}  // namespace quilmark::cli

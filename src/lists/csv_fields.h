@@ -1,0 +1,21 @@
+// Preparing a CSV data line for the comma-text split, which would otherwise
+// cut fields at blanks and drop empty ones.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quilmark {
+
+// Cuts the line into fields at the commas outside quotes and returns them
+// joined again, each enclosed in quotes, so that SplitCommaText gives back
+// exactly one item per field with its blanks kept.
+//
+// A field that begins with a quote runs to the matching quote (a doubled
+// quote inside is one quote); text after that quote, up to the next comma,
+// still belongs to the field. A quote anywhere else is an ordinary
+// character, as spreadsheets read it (12" single). A quote that is never
+// closed takes the rest of the line into its field.
+std::string QuoteCsvFields(std::string_view line);
+
+}  // namespace quilmark

@@ -1,0 +1,125 @@
+#include "lists/list_writer.h"
+
+#include "lists/csv_columns.h"
+#include "lists/list_entry.h"
+#include "lists/list_text.h"
+#include "platform/paths.h"
+#include "tag/comma_text.h"
+
+namespace quilmark {
+
+namespace {
+
+std::string WrittenPath(const TrackGrid& grid, int row, const Settings& settings,
+                        const std::string& baseFolder) {
+  std::string path = grid.FullPathOf(row);
+  return settings.AbsolutePath ? MakeRelativePath(baseFolder, path) : path;
+}
+
+// The folder relative paths start from: the written file's own, absolute.
+std::string BaseFolderOf(const std::string& fileName) {
+  return platform::FolderPart(platform::FullPath(fileName));
+}
+
+std::vector<Field> CsvFields(const TrackGrid& grid, const Settings& settings) {
+  std::vector<Field> fields;
+  // Positions 5 and 6 hold the path and file name in every sane layout;
+  // whatever stands there is never a column of its own.
+  for (int p = kFirstFieldPosition + 2; p <= kLastFieldPosition; ++p) {
+    const int at = grid.Layout().FieldAt(p);
+    if (at < colNo) continue;
+    const Field f = static_cast<Field>(at);
+    if (settings.CSV[static_cast<std::size_t>(CsvColumnIndex(f))]) fields.push_back(f);
+  }
+  return fields;
+}
+
+// An empty value among others is written as nothing between two commas;
+// only a line of one empty value needs the quotes to hold a field at all.
+std::string CsvLine(const std::vector<std::string>& values) {
+  if (values.size() == 1 && values[0].empty()) return "\"\"";
+  std::string line;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) line += ',';
+    if (!values[i].empty()) line += QuoteCommaItem(values[i]);
+  }
+  return line;
+}
+
+}  // namespace
+
+ListKind ListKindOf(const std::string& fileName) {
+  const std::string extension = platform::UpperExtension(fileName);
+  if (extension == ".M3U" || extension == ".PLS") return ListKind::Playlist;
+  if (extension == ".CSV") return ListKind::Csv;
+  return ListKind::None;
+}
+
+std::vector<std::string> PlaylistLines(const TrackGrid& grid, const Settings& settings,
+                                       const std::string& baseFolder) {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(grid.RowCount()));
+  for (int row = 1; row < grid.RowCount(); ++row)
+    lines.push_back(WrittenPath(grid, row, settings, baseFolder));
+  return lines;
+}
+
+std::vector<std::string> CsvListLines(const TrackGrid& grid, const Settings& settings,
+                                      const std::string& baseFolder) {
+  const std::vector<Field> fields = CsvFields(grid, settings);
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(grid.RowCount()));
+
+  std::vector<std::string> values{std::string(kCsvPathWrittenName)};
+  for (Field f : fields)
+    values.emplace_back(kCsvColumns[static_cast<std::size_t>(CsvColumnIndex(f))].writtenName);
+  lines.push_back(CsvLine(values));
+
+  for (int row = 1; row < grid.RowCount(); ++row) {
+    values.clear();
+    values.push_back(WrittenPath(grid, row, settings, baseFolder));
+    for (Field f : fields) {
+      const std::string& cell = grid.FieldCell(f, row);
+      values.push_back(cell.empty() ? std::string(" ") : cell);
+    }
+    lines.push_back(CsvLine(values));
+  }
+  return lines;
+}
+
+ListWriteResult WriteCsvList(const TrackGrid& grid, const Settings& settings,
+                             const std::string& fileName) {
+  ListWriteResult result;
+  result.error = WriteListFile(fileName, CsvListLines(grid, settings, BaseFolderOf(fileName)));
+  result.written = result.error.empty();
+  return result;
+}
+
+ListWriteResult WriteList(const TrackGrid& grid, const Settings& settings,
+                          const std::string& fileName) {
+  switch (ListKindOf(fileName)) {
+    case ListKind::Playlist: {
+      ListWriteResult result;
+      result.error = WriteListFile(fileName, PlaylistLines(grid, settings, BaseFolderOf(fileName)));
+      result.written = result.error.empty();
+      return result;
+    }
+    case ListKind::Csv:
+      return WriteCsvList(grid, settings, fileName);
+    case ListKind::None:
+      break;
+  }
+  return {};
+}
+
+bool SaveList(const TrackGrid& grid, const Settings& settings, const std::string& fileName,
+              Messages& messages) {
+  const ListWriteResult result = WriteList(grid, settings, fileName);
+  if (!result.error.empty()) {
+    messages.Notice(result.error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quilmark

@@ -1,0 +1,49 @@
+// Writing the track list out: as a playlist (M3U and PLS alike: one path per
+// line) or as a CSV file with the columns the CSV flags choose. Nothing here
+// touches the MP3 files or the rows' changed marks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "messages/msgbox.h"
+#include "settings/settings.h"
+#include "tracklist/track_grid.h"
+
+namespace quilmark {
+
+enum class ListKind { None, Playlist, Csv };
+
+// By the name's extension: .M3U and .PLS are playlists, .CSV is CSV.
+ListKind ListKindOf(const std::string& fileName);
+
+// The lines of a playlist: each data row's full path, or, with
+// AbsolutePath on, the path relative to `baseFolder`.
+std::vector<std::string> PlaylistLines(const TrackGrid& grid, const Settings& settings,
+                                       const std::string& baseFolder);
+
+// The lines of a CSV list: the header ("FILE" and the written names of the
+// fields at positions 7..23 whose CSV flag is on, in grid order), then one
+// line per data row; an empty cell is written as a quoted blank.
+std::vector<std::string> CsvListLines(const TrackGrid& grid, const Settings& settings,
+                                      const std::string& baseFolder);
+
+struct ListWriteResult {
+  bool written = false;  // false with an empty error: the name was no list kind
+  std::string error;     // why the file could not be written, naming it
+};
+
+// Writes the CSV list to `fileName`, replacing it atomically.
+ListWriteResult WriteCsvList(const TrackGrid& grid, const Settings& settings,
+                             const std::string& fileName);
+
+// Writes the list as its name's extension says; any other name writes
+// nothing and reports nothing.
+ListWriteResult WriteList(const TrackGrid& grid, const Settings& settings,
+                          const std::string& fileName);
+
+// WriteList, with a failure shown to the user. False when it failed.
+bool SaveList(const TrackGrid& grid, const Settings& settings, const std::string& fileName,
+              Messages& messages);
+
+}  // namespace quilmark
