@@ -23,11 +23,13 @@ inline constexpr int colRowNo = 4;
 
 // The nineteen fields, by letter ('A' + value). Their grid position is
 // FieldColumn[field], never the enumerator's value.
+// clang-format off
 enum Field : int {
   colPath, colFile, colNo, colArtist, colTitle, colAlbum, colYear, colGenre,
   colComment, colLyricist, colComposer, colCopyright, colEncoder, colURL,
   colBPM, colOrgAlbum, colOrgLyricist, colOrgArtist, colOrgYear,
 };
+// clang-format on
 
 inline constexpr char FieldLetter(Field f) { return static_cast<char>('A' + f); }
 
@@ -42,13 +44,15 @@ std::string_view FixedHeader(int position);
 
 // Where each field stands and which positions are shown.
 struct ColumnLayout {
-  std::array<int, kFieldCount> FieldColumn{};     // a permutation of 5..23
-  std::array<bool, kColumnCount> ColumnVisible{}; // by position
+  std::array<int, kFieldCount> FieldColumn{};      // a permutation of 5..23
+  std::array<bool, kColumnCount> ColumnVisible{};  // by position
 
   // Default order, every field shown, colRowNo shown, the rest hidden.
   static ColumnLayout Default();
 
   int Position(Field f) const { return FieldColumn[f]; }
+  // Whether the field's column is shown (the checked state of its action).
+  bool IsFieldShown(Field f) const { return ColumnVisible[FieldColumn[f]]; }
   // The field at a position 5..23 (or -1 for any other position).
   int FieldAt(int position) const;
 

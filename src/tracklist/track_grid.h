@@ -27,6 +27,9 @@ class GridObserver {
   virtual void CellChanged(int column, int row) {}
   // Rows were added, removed or reordered, or many cells changed at once.
   virtual void RowsReset() {}
+  // AppendRow made `row` the row to fill (a new last row, or the
+  // placeholder). A view that can insert one row cheaply overrides this.
+  virtual void RowAppended(int row) { RowsReset(); }
   // Column widths, order or header texts changed.
   virtual void ColumnsChanged() {}
   // A row's changed mark was set or cleared (its number changes colour).
@@ -45,7 +48,9 @@ class TrackGrid {
   void SetCell(int column, int row, std::string text);
   // A field's cell, at the field's current position.
   const std::string& FieldCell(Field f, int row) const { return Cell(layout_.Position(f), row); }
-  void SetFieldCell(Field f, int row, std::string text) { SetCell(layout_.Position(f), row, std::move(text)); }
+  void SetFieldCell(Field f, int row, std::string text) {
+    SetCell(layout_.Position(f), row, std::move(text));
+  }
   const Row& RowCells(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
   void SetRowCells(int row, Row cells);
 
@@ -68,9 +73,11 @@ class TrackGrid {
   void RemoveRow(int row);
   // Back to the header and one placeholder row.
   void ClearRows();
-  // Reorders the data rows: newOrder[i] is the old index of the row that
-  // goes to row i + 1. Cells move whole; colRowNo is renumbered.
-  void ReorderRows(const std::vector<int>& newOrder);
+  // Reorders the data rows: newOrder[i] is the old row index (1-based, as
+  // Cell takes it) of the row that goes to row i + 1. Cells move whole;
+  // colRowNo is renumbered. Anything but a permutation of the data rows is
+  // refused (false) and changes nothing.
+  bool ReorderRows(const std::vector<int>& newOrder);
 
   // --- changed mark
   bool IsRowChanged(int row) const { return Cell(colChanged, row) == "*"; }
@@ -96,9 +103,16 @@ class TrackGrid {
   // empty, else -1; position -1 fits all columns.
   void FitColumnWidth(int position, const TextWidth& measure);
 
+  // Positions 5..23 only. Hiding sets the width to -1 at once; a column
+  // that is shown gets its width from the next FitColumnWidth, which the
+  // overloads taking a measure do straight away.
   void SetColumnVisible(int position, bool visible);
-  // Show all / hide all: positions 7..23.
+  void SetColumnVisible(int position, bool visible, const TextWidth& measure);
+  // A field's show action: flips the flag of its current position and fits it.
+  void ToggleColumnVisible(int position, const TextWidth& measure);
+  // Show all / hide all: positions 7..23, whatever field stands there.
   void SetTagColumnsVisible(bool visible);
+  void SetTagColumnsVisible(bool visible, const TextWidth& measure);
 
   // --- observers (not owned; must outlive their registration)
   void AddObserver(GridObserver* observer);
@@ -109,14 +123,23 @@ class TrackGrid {
   void NotifyRowsReset();
   void NotifyColumns();
   void NotifyMark(int row);
+  void NotifyAppended(int row);
+  void Renumber(int firstRow);
+  bool IsPathColumn(int column) const;
   void IndexAdd(const Row& row);
   void IndexRemove(const Row& row);
-  void RebuildIndex();
+  void RebuildIndex() const;
+  void EnsureIndexCurrent() const;
 
   ColumnLayout layout_;
   std::vector<Row> rows_;
   std::array<int, kColumnCount> widths_{};
-  std::unordered_map<std::string, int> pathIndex_;  // full path -> rows showing it
+  // Full path -> number of rows showing it. Kept for the positions the
+  // path and file fields had when it was built; MutableLayout can move them
+  // behind the grid's back, so a look-up rebuilds it when they differ.
+  mutable std::unordered_map<std::string, int> pathIndex_;
+  mutable int indexPathPos_ = -1;
+  mutable int indexFilePos_ = -1;
   std::vector<GridObserver*> observers_;
 };
 
