@@ -1,14 +1,27 @@
 // Sorting the track list by one column.
 #pragma once
 
+#include <string>
+
 namespace quilmark {
+
+namespace platform {
+class LocaleCollator;
+}
 
 class TrackGrid;
 
-// Orders the rows ascending by the text of `column`, then by the rest of
-// the row (every cell from colWork on), comparing case-insensitively in
-// the user's locale; rows are renumbered 1..n, every cell (the changed mark
-// included) moves with its row. An empty list is left alone.
+// The line a row is compared by: comma text of the sort key (the cell's
+// text followed by 32 spaces) and then the row's 32 cells.
+std::string SortLine(const TrackGrid& grid, int column, int row);
+
+// Orders the rows ascending by their sort lines, compared case-insensitively
+// in the user's locale, so the column's text decides first and the rest of
+// the row (every cell from colWork on) breaks ties. Rows are renumbered
+// 1..n; every other cell, the changed mark included, moves with its row.
+// An empty list is left alone.
 void SortRowsByColumn(TrackGrid& grid, int column);
+// The same with a collator the caller keeps (case ignored).
+void SortRowsByColumn(TrackGrid& grid, int column, const platform::LocaleCollator& collator);
 
 }  // namespace quilmark

@@ -27,8 +27,7 @@ class TrackEditor {
   enum class Key { Enter, Escape, Other };
 
   TrackEditor(TrackGrid& grid, GridViewPort& view, Messages& messages, Clipboard& clipboard,
-              EditDialogs& dialogs, BusyIndicator& busy, const TextWidth& measure,
-              UndoList& undo);
+              EditDialogs& dialogs, BusyIndicator& busy, const TextWidth& measure, UndoList& undo);
 
   // --- grid events
   // Before the selection moves to (column, row); false refuses the move.
@@ -86,8 +85,6 @@ class TrackEditor {
 
  private:
   bool CurrentCell(int& column, int& row) const;
-  void RefuseAndReopen(int column, int row);
-  void RecordFinishedEdit(int column, int row, const std::string& text);
   void FitColumn(int column);
   void KeepCurrentRowInList();
 
