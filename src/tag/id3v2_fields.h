@@ -1,0 +1,62 @@
+// The contents of the frames the grid shows, read and written side by side:
+// text frames, the comment frame and the user-defined URL frame. A content
+// here starts with the frame's text-encoding byte.
+//
+// Texts are decoded from their bytes (a byte-order mark, else Shift-JIS or
+// EUC-JP by their byte pairs), not from the encoding byte: Japanese taggers
+// write Shift-JIS under the byte for Latin-1. The byte only tells where a
+// terminator ends a string in the layouts that put one between two strings.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quilmark {
+
+// --- reading
+
+// A text frame's text. NULs inside it become "\0"; one NUL (or zero UTF-16
+// unit) at the very end is a terminator and is dropped.
+std::string ParseTextContent(std::string_view content);
+
+struct CommentFields {
+  std::string language;                // up to three printable ASCII characters
+  std::string description;             // line ends CR LF
+  std::optional<std::string> text;     // absent when no separator was found
+};
+// Reads both the standard layout (encoding byte, three language bytes,
+// description, terminator, text) and the one that starts its content with a
+// byte-order mark and holds the language as UTF-16 units.
+CommentFields ParseCommentContent(std::string_view content);
+
+// The address of a user-defined URL frame: what follows the description and
+// its terminator; the whole content when there is no terminator.
+std::string ParseUrlContent(std::string_view content);
+
+// --- writing
+
+struct RenderedContent {
+  std::string bytes;
+  // What the tag-size arithmetic counts for this frame's content.
+  std::size_t counted = 0;
+};
+
+// Encoding byte (0 for Charset 0 and 1, 1 for 2 and 3) and the encoded text.
+RenderedContent RenderTextContent(std::string_view value, int charset);
+
+// `value` is the write form: language, description, "\0", long text. Each
+// "\0" becomes a NUL; a backslash followed by anything else is kept with it,
+// and a backslash at the very end stays. Charset 0 and 1 write it as one
+// string; 2 and 3 in the standard layout with UTF-16 description and text.
+RenderedContent RenderCommentContent(std::string_view value, int charset);
+
+// Encoding byte 0, an empty description with its terminator, the address.
+RenderedContent RenderUrlContent(std::string_view url);
+
+// The write form split at its NUL escapes, by the rule above.
+std::vector<std::string> SplitAtNulEscapes(std::string_view text);
+
+}  // namespace quilmark

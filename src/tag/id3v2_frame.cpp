@@ -1,0 +1,105 @@
+#include "tag/id3v2_frame.h"
+
+#include <algorithm>
+
+namespace quilmark {
+
+namespace {
+
+std::uint32_t BigEndian(std::string_view bytes) {
+  std::uint32_t n = 0;
+  for (char c : bytes) n = (n << 8) | static_cast<unsigned char>(c);
+  return n;
+}
+
+std::uint32_t Synchsafe(std::string_view bytes) {
+  std::uint32_t n = 0;
+  for (char c : bytes) n = (n << 7) | (static_cast<unsigned char>(c) & 0x7F);
+  return n;
+}
+
+void PutBigEndian(std::string& out, std::uint32_t n, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<char>((n >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+std::size_t FrameIdSize(int major) { return major == 2 ? 3 : 4; }
+std::size_t FrameHeaderSize(int major) { return major == 2 ? 6 : 10; }
+
+std::optional<FrameHeader> ParseFrameHeader(std::string_view bytes, int major) {
+  if (major < 2 || major > 4 || bytes.size() < FrameHeaderSize(major)) return std::nullopt;
+  FrameHeader header;
+  if (major == 2) {
+    header.id = std::string(bytes.substr(0, 3));
+    header.size = BigEndian(bytes.substr(3, 3));
+    return header;
+  }
+  header.id = std::string(bytes.substr(0, 4));
+  header.size = major == 3 ? BigEndian(bytes.substr(4, 4)) : Synchsafe(bytes.substr(4, 4));
+  header.flags = static_cast<std::uint16_t>(BigEndian(bytes.substr(8, 2)));
+  return header;
+}
+
+std::optional<std::string> RenderFrame(std::string_view id, std::string_view content, int major,
+                                       std::uint16_t flags) {
+  if (major < 2 || major > 4 || id.size() != FrameIdSize(major)) return std::nullopt;
+  const std::uint64_t limit = major == 2 ? 0xFFFFFF : major == 3 ? 0xFFFFFFFF : 0x0FFFFFFF;
+  if (content.size() > limit) return std::nullopt;
+  const auto size = static_cast<std::uint32_t>(content.size());
+  std::string frame;
+  frame.reserve(FrameHeaderSize(major) + content.size());
+  frame += id;
+  if (major == 2) {
+    PutBigEndian(frame, size, 3);
+  } else {
+    if (major == 3) {
+      PutBigEndian(frame, size, 4);
+    } else {
+      for (int shift : {21, 14, 7, 0}) frame.push_back(static_cast<char>((size >> shift) & 0x7F));
+    }
+    PutBigEndian(frame, flags, 2);
+  }
+  frame += content;
+  return frame;
+}
+
+std::string_view MemorySource::Read(std::uint64_t offset, std::size_t size) {
+  if (offset >= bytes_.size()) return {};
+  return bytes_.substr(static_cast<std::size_t>(offset), size);
+}
+
+std::vector<Frame> ReadFrames(ByteSource& body, std::uint64_t bodySize, int major,
+                              const WantContent& want) {
+  std::vector<Frame> frames;
+  if (major < 2 || major > 4) return frames;
+  const std::size_t headerSize = FrameHeaderSize(major);
+  std::uint64_t pos = 0;
+  while (pos < bodySize) {
+    if (bodySize - pos < headerSize) break;
+    std::string_view bytes = body.Read(pos, headerSize);
+    // Padding, or the end of what the file holds.
+    if (bytes.empty() || bytes[0] == '\0') break;
+    auto header = ParseFrameHeader(bytes, major);
+    if (!header) break;
+    const std::uint64_t contentStart = pos + headerSize;
+    if (header->size > bodySize - contentStart) break;
+
+    Frame frame;
+    frame.id = std::move(header->id);
+    frame.flags = header->flags;
+    frame.offset = pos;
+    frame.size = header->size;
+    if (!want || want(frame.id, frame.size)) {
+      std::string_view content = body.Read(contentStart, frame.size);
+      if (content.size() < frame.size) break;
+      frame.content = std::string(content);
+      frame.contentRead = true;
+    }
+    frames.push_back(std::move(frame));
+    pos = contentStart + header->size;
+  }
+  return frames;
+}
+
+}  // namespace quilmark

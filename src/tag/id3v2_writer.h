@@ -1,0 +1,31 @@
+// A row's values as an ID3v2.2 or ID3v2.3 tag.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tag/id3v2_frame.h"
+#include "tag/tag_values.h"
+
+namespace quilmark {
+
+// The whole tag for `values`: version 2.2 when writeTagVersion is 1, else
+// 2.3; frames in the list's order, then zero padding. "" when no line has a
+// frame to write; nullopt when a value is too large for the format.
+//
+// The tag size is the sum over all lines (Commentv1 included) of the frame
+// overhead plus the value's code page 932 length, rounded up to a multiple
+// of 16, then corrected by each written frame's change of length through
+// encoding; whatever the frames leave is padding.
+std::optional<std::string> RenderId3v2Tag(const TagValues& values, int writeTagVersion,
+                                          int charset);
+
+// Header, the frames (id and content each), zero padding up to `tagSize`
+// body bytes; nullopt when the frames do not fit the size or the size does
+// not fit the header.
+std::optional<std::string> AssembleId3v2Tag(int major, const std::vector<Frame>& frames,
+                                            std::uint64_t tagSize);
+
+}  // namespace quilmark

@@ -1,0 +1,35 @@
+// The tags of one MP3 file on disk: where they lie, and their values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/file.h"
+#include "tag/id3v2_header.h"
+#include "tag/tag_values.h"
+
+namespace quilmark {
+
+// Where a file's tags and audio lie. The audio is the file without a
+// leading ID3v2 tag (its header and the size it gives) and without a
+// trailing ID3v1 block.
+struct TagLayout {
+  std::uint64_t fileSize = 0;
+  std::optional<Id3v2Header> id3v2;
+  bool hasId3v1 = false;
+  std::uint64_t audioStart = 0;
+  std::uint64_t audioSize = 0;
+};
+
+// Reads the file's head and tail; nullopt when its size or bytes cannot be
+// read.
+std::optional<TagLayout> ProbeTagLayout(platform::File& file);
+
+// The values of a file's tags: the ID3v1 block's, replaced as a whole by
+// those of an ID3v2 tag when there is one (with TagVersion first; a tag of
+// a version other than 2.2 or 2.3 gives no values). nullopt when the file
+// cannot be opened or read.
+std::optional<TagValues> ReadTagValues(const std::string& path);
+
+}  // namespace quilmark
