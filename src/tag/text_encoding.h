@@ -30,7 +30,9 @@ TextCode DetectTextCode(std::string_view bytes);
 // Bytes of a tag text to UTF-8. UTF-16 (with its mark) converts without
 // loss; EUC-JP goes through its Shift-JIS form; anything else is taken as
 // code page 932. NULs become "\0": always for EUC-JP and UTF-16, for
-// Shift-JIS only when `escapeNul` is set (a NUL then ends nothing).
+// Shift-JIS only when `escapeNul` is set (a NUL then ends nothing). Without
+// the flag a Shift-JIS text is read as a zero-terminated string and ends at
+// its first NUL.
 std::string DecodeTagText(std::string_view bytes, bool escapeNul);
 
 // UTF-8 text to the bytes of `charset` (an out-of-range value counts as
@@ -52,8 +54,8 @@ std::string ToLf(std::string_view text);
 std::size_t Cp932Length(std::string_view text);
 
 // Cuts text to fit an ID3v1 field of `maxBytes` in `charset`, without
-// splitting a double-byte character; returns the encoded bytes (at most
-// maxBytes of them).
+// splitting a double-byte character or a UTF-16 surrogate pair; returns the
+// encoded bytes (at most maxBytes of them, the byte-order mark included).
 std::string FitV1Text(std::string_view text, std::size_t maxBytes, int charset);
 
 }  // namespace quilmark
