@@ -20,9 +20,13 @@ bool IsUtf16Encoding(unsigned char encoding) { return encoding == 1 || encoding 
 
 // Taggers commonly end a string with a terminator although nothing follows.
 std::string_view DropTerminator(std::string_view bytes, bool utf16) {
-  if (utf16 && bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes[bytes.size() - 1] == '\0' &&
-      bytes[bytes.size() - 2] == '\0') {
-    return bytes.substr(0, bytes.size() - 2);
+  if (utf16) {
+    const std::size_t n = bytes.size();
+    if (n % 2 == 1 && bytes[n - 1] == '\0') return bytes.substr(0, n - 1);  // a stray odd byte
+    if (n >= 2 && n % 2 == 0 && bytes[n - 1] == '\0' && bytes[n - 2] == '\0') {
+      return bytes.substr(0, n - 2);
+    }
+    return bytes;
   }
   if (!bytes.empty() && bytes.back() == '\0') return bytes.substr(0, bytes.size() - 1);
   return bytes;

@@ -20,6 +20,10 @@ void AddFrameValues(const std::vector<Frame>& frames, TagValues& values) {
       values.Set(keys::Comment, comment.description);
     } else if (key == keys::URL) {
       values.Set(key, ParseUrlContent(frame.content));
+    } else if (key.empty()) {
+      // One line for the last unknown frame that has a value: an empty one
+      // does not take it away.
+      if (std::string text = ParseTextContent(frame.content); !text.empty()) values.Set(key, text);
     } else {
       values.Set(key, ParseTextContent(frame.content));
     }
