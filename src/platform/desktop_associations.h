@@ -1,0 +1,117 @@
+// File associations over the desktop's own conventions (freedesktop
+// shared-mime-info and desktop entries), served as the HKEY_CLASSES_ROOT part
+// of the registry:
+//
+//   ".mp3"                           exists when the MIME database has a glob
+//                                    for the extension; default value = its
+//                                    MIME type ("audio/mpeg")
+//   "audio/mpeg"                     exists when the MIME type is known
+//   "audio/mpeg\shell"               likewise
+//   "audio/mpeg\shell\quilmark"      exists when the program's own desktop
+//                                    entry lists the MIME type; default
+//                                    value = the entry's Name ("タグ編集")
+//   "...\shell\quilmark\command"     default value = the command line
+//                                    ("<program>" "%1"), from the entry's Exec
+//
+// Creating or writing the verb adds the MIME type to the desktop entry
+// $XDG_DATA_HOME/applications/quilmark-tagedit.desktop (creating it);
+// deleting the verb removes the type (and the file with the last one). Only
+// that file is written; every other key is read-only and writing to it fails
+// with RegistryError. After a change the user's desktop database is
+// refreshed when the tool for it is installed.
+//
+// The same folders answer which application opens a MIME type by default,
+// which play uses.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace quilmark::platform {
+
+struct XdgDirs {
+  std::string dataHome;                     // $XDG_DATA_HOME, else ~/.local/share
+  std::vector<std::string> dataDirs;        // $XDG_DATA_DIRS, else /usr/local/share:/usr/share
+  std::string configHome;                   // $XDG_CONFIG_HOME, else ~/.config
+  std::vector<std::string> configDirs;      // $XDG_CONFIG_DIRS, else /etc/xdg
+  std::vector<std::string> currentDesktops; // $XDG_CURRENT_DESKTOP, lower-cased
+
+  static XdgDirs FromEnvironment();
+  // dataHome first, then dataDirs: the order in which they take precedence.
+  std::vector<std::string> DataSearchPath() const;
+};
+
+inline constexpr std::string_view kDesktopEntryFileName = "quilmark-tagedit.desktop";
+inline constexpr std::string_view kVerbKeyName = "quilmark";
+inline constexpr std::string_view kVerbCaption = "タグ編集";
+
+// The MIME type the database gives files named "*<extension>" (".mp3"),
+// letter case ignored unless the glob says otherwise; the heaviest glob wins,
+// the first listed on a tie. nullopt when no glob matches.
+std::optional<std::string> MimeTypeForExtension(const XdgDirs& dirs, std::string_view extension);
+// Whether the database lists the MIME type (in a "types" or "globs2" file).
+bool IsKnownMimeType(const XdgDirs& dirs, std::string_view mimeType);
+
+class DesktopAssociations : public RegistryBackend {
+ public:
+  struct Options {
+    XdgDirs dirs;
+    // Used for the Exec line of an entry created before its command is written.
+    std::string programPath;
+    // Run on the applications folder after each change when found on PATH
+    // (or, when it holds a "/", at that path); empty: never.
+    std::string refreshTool = "update-desktop-database";
+  };
+
+  explicit DesktopAssociations(Options options);
+
+  // $XDG_DATA_HOME/applications/quilmark-tagedit.desktop
+  std::string EntryPath() const;
+
+  bool KeyExists(const std::string& key) const override;
+  std::optional<RegValue> ReadValue(const std::string& key, const std::string& name) const override;
+  void CreateKey(const std::string& key) override;
+  void WriteValue(const std::string& key, const std::string& name, const RegValue& value) override;
+  bool DeleteKey(const std::string& key) override;
+  std::vector<std::string> SubKeys(const std::string& key) const override;
+  void Flush() override {}
+
+ private:
+  struct Entry;  // the desktop entry's lines
+  Entry LoadEntry() const;
+  void SaveEntry(const Entry& entry);
+  void Refresh() const;
+
+  Options options_;
+};
+
+// --- Default applications -------------------------------------------------
+
+// The desktop entry file of the application that opens `mimeType` by default
+// (mimeapps.list defaults, then added associations, then the desktop
+// database's cache), skipping this program's own entry; nullopt when none is
+// installed.
+std::optional<std::string> DefaultApplicationEntry(const XdgDirs& dirs, std::string_view mimeType);
+
+// The argument vector an entry's Exec line gives for opening `filePath`
+// (field codes expanded; the file is appended when the line takes none).
+// nullopt when the entry has no usable Exec line.
+std::optional<std::vector<std::string>> CommandForFile(const std::string& entryPath,
+                                                       const std::string& filePath);
+
+// A program name resolved against PATH (a name holding "/" is taken as it
+// is); nullopt when no executable file is found.
+std::optional<std::string> FindProgram(const std::string& name);
+
+// Splits an Exec value (already unescaped as a desktop string) into its
+// arguments by the desktop entry quoting rules; nullopt when a quote is left
+// open.
+std::optional<std::vector<std::string>> SplitExec(std::string_view exec);
+// Quotes one argument for an Exec value.
+std::string QuoteExecArgument(std::string_view argument);
+
+}  // namespace quilmark::platform
