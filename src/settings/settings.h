@@ -12,6 +12,7 @@ namespace quilmark {
 
 struct WindowBounds {
   int left = -1, top = -1, width = -1, height = -1;
+  friend bool operator==(const WindowBounds&, const WindowBounds&) = default;
 };
 
 inline constexpr int kCsvFlagCount = 17;
@@ -26,10 +27,10 @@ struct Settings {
   bool WriteConfirm = false;
   bool AbsolutePath = false;  // true: lists get paths relative to their folder
   bool SaveSettings = true;
-  int Charset = 0;            // 0 Shift-JIS, 1 EUC, 2 UTF-16LE, 3 UTF-16BE
+  int Charset = 0;  // 0 Shift-JIS, 1 EUC, 2 UTF-16LE, 3 UTF-16BE
   std::array<bool, kCsvFlagCount> CSV{true, true, true, true, true, true, true, true, true,
                                       true, true, true, true, true, true, true, true};
-  int WriteTagVersion = 2;    // 0 ID3v1, 1 ID3v2.2, 2 ID3v2.3
+  int WriteTagVersion = 2;  // 0 ID3v1, 1 ID3v2.2, 2 ID3v2.3
 
   // The value in effect: a stored value out of range counts as the default,
   // everywhere the same way.
@@ -37,6 +38,8 @@ struct Settings {
   int EffectiveWriteTagVersion() const {
     return WriteTagVersion >= 0 && WriteTagVersion <= 2 ? WriteTagVersion : 2;
   }
+
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 }  // namespace quilmark

@@ -63,6 +63,8 @@ struct ColumnLayout {
   bool ApplyShowCol(std::string_view showCol);
   std::string ColOrder() const;
   std::string ShowCol() const;
+
+  friend bool operator==(const ColumnLayout&, const ColumnLayout&) = default;
 };
 
 }  // namespace quilmark

@@ -108,18 +108,7 @@ TEST_F(MsgboxTest, UnknownNumbersShowTheInvalidIdErrorAlone) {
   EXPECT_EQ(presenter.shown.size(), 6u);
 }
 
-TEST_F(MsgboxTest, CatalogueTextsAndNotices) {
-  EXPECT_STREQ(CatalogueText(MSG_NO_ASSOCIATION),
-               ".mp3ファイルがアプリケーションに関連付けられていません。\n"
-               "フォルダオプションより関連付けを行ってください。");
-  EXPECT_STREQ(CatalogueText(MSG_YEAR_LIMIT), "9999年までしか入力できません。");
-  EXPECT_EQ(CatalogueText(0x00000001), nullptr);
-  // No text of the catalogue carries a carriage return.
-  for (MessageId id = 0; id <= 0x12; ++id) {
-    if (const char* text = CatalogueText(id))
-      EXPECT_EQ(std::string(text).find('\r'), std::string::npos);
-  }
-
+TEST_F(MsgboxTest, NoticesAreShownWhateverQuestionsSay) {
   settings.WriteConfirm = false;
   messages.Notice("help failed");
   ASSERT_EQ(presenter.shown.size(), 1u);
