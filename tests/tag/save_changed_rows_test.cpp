@@ -1,0 +1,158 @@
+#include "tag/save_changed_rows.h"
+
+#include <gtest/gtest.h>
+
+#include "tag/read_file_tags.h"
+#include "tag/tag_file.h"
+#include "tag_io_support.h"
+
+namespace quilmark {
+namespace {
+
+using namespace std::string_literals;
+
+class SaveRun : public ::testing::Test {
+ protected:
+  // Adds `count` files, each with a v2.3 title, and marks every row.
+  void AddFiles(int count) {
+    for (int i = 0; i < count; ++i) {
+      std::string path = dir_.File("f" + std::to_string(i) + ".mp3");
+      std::string bytes = testing::Id3v2Tag(3, testing::Text23("TIT2", "t" + std::to_string(i))) +
+                          testing::MpegAudio(1);
+      testing::WriteBytes(path, bytes);
+      paths_.push_back(path);
+      originals_.push_back(bytes);
+      int row = ReadFileTags(grid_, path, messages_);
+      ASSERT_EQ(row, i + 1);
+      grid_.MarkRowChanged(row);
+    }
+  }
+  SaveReport Save() { return SaveChangedRows(grid_, settings_, messages_, busy_); }
+  std::string TitleOf(int i) { return ReadTagValues(paths_[static_cast<std::size_t>(i)])->Get("Title"); }
+
+  testing::TempDir dir_;
+  Settings settings_;
+  testing::ScriptedPresenter presenter_;
+  Messages messages_{settings_, presenter_};
+  testing::RecordingBusy busy_;
+  TrackGrid grid_;
+  std::vector<std::string> paths_, originals_;
+};
+
+TEST_F(SaveRun, StatusTextNamesEachFileAndMarksAreCleared) {
+  AddFiles(3);
+  grid_.SetFieldCell(colTitle, 2, "changed");
+  SaveReport report = Save();
+  EXPECT_EQ(report.written, 3);
+  EXPECT_FALSE(report.stopped);
+  EXPECT_EQ(busy_.statusTexts,
+            (std::vector<std::string>{"1 / 3 " + paths_[0], "2 / 3 " + paths_[1],
+                                      "3 / 3 " + paths_[2], ""}));
+  EXPECT_EQ(grid_.ChangedRowCount(), 0);
+  EXPECT_EQ(TitleOf(1), "changed");
+  EXPECT_EQ(TitleOf(2), "t2");
+  EXPECT_FALSE(busy_.busy);
+}
+
+TEST_F(SaveRun, NoThenCancelWritesNothing) {
+  AddFiles(3);
+  settings_.WriteConfirm = true;
+  presenter_.answers = {IDNO, IDCANCEL};
+  SaveReport report = Save();
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(report.written, 0);
+  EXPECT_EQ(presenter_.texts.size(), 2u);  // the third file is not asked about
+  EXPECT_EQ(grid_.ChangedRowCount(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(testing::ReadBytes(paths_[static_cast<std::size_t>(i)]) ==
+                                     originals_[static_cast<std::size_t>(i)]);
+}
+
+TEST_F(SaveRun, TrackThatIsNoNumberStopsTheRunAndNamesFileAndValue) {
+  AddFiles(3);
+  settings_.WriteTagVersion = 0;
+  grid_.SetFieldCell(colNo, 2, "3/12");
+  SaveReport report = Save();
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(report.written, 1);
+  EXPECT_FALSE(grid_.IsRowChanged(1));
+  EXPECT_TRUE(grid_.IsRowChanged(2));
+  EXPECT_TRUE(grid_.IsRowChanged(3));
+  EXPECT_TRUE(testing::ReadBytes(paths_[1]) == originals_[1]);
+  EXPECT_TRUE(testing::ReadBytes(paths_[2]) == originals_[2]);
+  ASSERT_EQ(presenter_.texts.size(), 1u);
+  EXPECT_NE(presenter_.texts[0].find(paths_[1]), std::string::npos);
+  EXPECT_NE(presenter_.texts[0].find("3/12"), std::string::npos);
+}
+
+TEST_F(SaveRun, FailedFilesStayMarkedAndTheRunGoesOn) {
+  AddFiles(3);
+  ASSERT_EQ(std::remove(paths_[0].c_str()), 0);
+  SaveReport report = Save();
+  EXPECT_EQ(report.failed, 1);
+  EXPECT_EQ(report.written, 2);
+  EXPECT_TRUE(grid_.IsRowChanged(1));
+  EXPECT_FALSE(grid_.IsRowChanged(2));
+  EXPECT_TRUE(presenter_.texts.empty());
+}
+
+TEST_F(SaveRun, OneListForTheRunDecidesTheFrameOrder) {
+  AddFiles(2);
+  grid_.SetFieldCell(colArtist, 1, "artist");
+  grid_.SetFieldCell(colArtist, 2, "artist");
+  grid_.SetFieldCell(colTitle, 1, "");  // the first row drops the title...
+  Save();
+  // ...so for the second row the title comes after the artist.
+  std::string second = testing::ReadBytes(paths_[1]);
+  EXPECT_EQ(second.substr(10, 4), "TPE1");
+  EXPECT_NE(second.find("TIT2"), std::string::npos);
+  EXPECT_EQ(testing::ReadBytes(paths_[0]).substr(10, 4), "TPE1");
+}
+
+TEST_F(SaveRun, CommentCellsMakeTheWriteForm) {
+  AddFiles(1);
+  grid_.SetFieldCell(colComment, 1, "desc");
+  grid_.SetCell(colCommentLong, 1, "line1\r\nline2");
+  Save();
+  std::optional<TagValues> back = ReadTagValues(paths_[0]);
+  EXPECT_EQ(back->Get("Comment0"), "   ");  // the empty language cell went out as blanks
+  EXPECT_EQ(back->Get("Comment"), "desc");
+  EXPECT_EQ(back->Get("Comment2"), "line1\r\nline2");
+}
+
+TEST(ReadFileTags, FillsTheRowAndRefusesDuplicates) {
+  testing::TempDir dir;
+  Settings settings;
+  testing::ScriptedPresenter presenter;
+  Messages messages(settings, presenter);
+  TrackGrid grid;
+  ASSERT_TRUE(grid.MoveColumn(grid.Layout().Position(colTitle), kFirstFieldPosition));
+
+  const std::string path = dir.File("a.mp3");
+  testing::WriteBytes(path, testing::Id3v2Tag(3, testing::Text23("TIT2", "title") +
+                                                     testing::Frame23("COMM", "\0eng\0long"s)) +
+                                testing::MpegAudio(1));
+  EXPECT_EQ(ReadFileTags(grid, path, messages), 1);
+  EXPECT_EQ(grid.FieldCell(colTitle, 1), "title");
+  EXPECT_EQ(grid.Cell(kFirstFieldPosition, 1), "title");
+  EXPECT_EQ(grid.FieldCell(colPath, 1), dir.Path());
+  EXPECT_EQ(grid.FieldCell(colFile, 1), "a.mp3");
+  EXPECT_EQ(grid.Cell(colCommentLang, 1), "eng");
+  EXPECT_EQ(grid.Cell(colCommentLong, 1), "long");
+  EXPECT_EQ(grid.Cell(colWork, 1), "TagVersion=3,Title=title,Comment0=eng,Comment2=long");
+
+  EXPECT_EQ(ReadFileTags(grid, path, messages), -1);
+  EXPECT_EQ(grid.FileRowCount(), 1);
+
+  const std::string other = dir.File("A.MP3");
+  testing::WriteBytes(other, testing::MpegAudio(1));
+  EXPECT_EQ(ReadFileTags(grid, other, messages), 2);
+
+  EXPECT_TRUE(presenter.texts.empty());
+  EXPECT_EQ(ReadFileTags(grid, dir.File("missing.mp3"), messages), -1);
+  ASSERT_EQ(presenter.texts.size(), 1u);
+  EXPECT_EQ(presenter.texts[0].rfind(dir.File("missing.mp3") + "\n", 0), 0u);
+  EXPECT_EQ(grid.FileRowCount(), 2);
+}
+
+}  // namespace
+}  // namespace quilmark
