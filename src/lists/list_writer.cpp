@@ -1,5 +1,7 @@
 #include "lists/list_writer.h"
 
+#include <string_view>
+
 #include "lists/csv_columns.h"
 #include "lists/list_entry.h"
 #include "lists/list_text.h"
@@ -34,16 +36,10 @@ std::vector<Field> CsvFields(const TrackGrid& grid, const Settings& settings) {
   return fields;
 }
 
-// An empty value among others is written as nothing between two commas;
-// only a line of one empty value needs the quotes to hold a field at all.
-std::string CsvLine(const std::vector<std::string>& values) {
-  if (values.size() == 1 && values[0].empty()) return "\"\"";
-  std::string line;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (i > 0) line += ',';
-    if (!values[i].empty()) line += QuoteCommaItem(values[i]);
-  }
-  return line;
+void AppendValue(std::string& line, bool first, std::string_view value) {
+  if (!first) line += ',';
+  // An empty value among others is nothing between two commas.
+  if (!value.empty()) line += QuoteCommaItem(value);
 }
 
 }  // namespace
@@ -70,19 +66,24 @@ std::vector<std::string> CsvListLines(const TrackGrid& grid, const Settings& set
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(grid.RowCount()));
 
-  std::vector<std::string> values{std::string(kCsvPathWrittenName)};
-  for (Field f : fields)
-    values.emplace_back(kCsvColumns[static_cast<std::size_t>(CsvColumnIndex(f))].writtenName);
-  lines.push_back(CsvLine(values));
+  std::string line(kCsvPathWrittenName);
+  for (Field f : fields) {
+    line += ',';
+    line += kCsvColumns[static_cast<std::size_t>(CsvColumnIndex(f))].writtenName;
+  }
+  lines.push_back(std::move(line));
 
   for (int row = 1; row < grid.RowCount(); ++row) {
-    values.clear();
-    values.push_back(WrittenPath(grid, row, settings, baseFolder));
+    line.clear();
+    const std::string path = WrittenPath(grid, row, settings, baseFolder);
+    // A line of one empty value needs the quotes to hold a field at all.
+    if (fields.empty() && path.empty()) line = "\"\"";
+    AppendValue(line, true, path);
     for (Field f : fields) {
       const std::string& cell = grid.FieldCell(f, row);
-      values.push_back(cell.empty() ? std::string(" ") : cell);
+      AppendValue(line, false, cell.empty() ? std::string_view(" ") : std::string_view(cell));
     }
-    lines.push_back(CsvLine(values));
+    lines.push_back(line);
   }
   return lines;
 }
