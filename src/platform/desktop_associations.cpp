@@ -260,6 +260,12 @@ KeyRef ParseKey(const std::string& key) {
 // "\"<program>\" \"%1\"" (the shell's command-line form) into the program
 // and whether the file is passed.
 std::optional<std::string> ProgramOfCommandLine(std::string_view commandLine) {
+  // The form this program writes; its middle may itself hold quotes.
+  constexpr std::string_view kFileArgument = "\" \"%1\"";
+  if (commandLine.size() > kFileArgument.size() && commandLine.front() == '"' &&
+      commandLine.ends_with(kFileArgument)) {
+    return std::string(commandLine.substr(1, commandLine.size() - 1 - kFileArgument.size()));
+  }
   std::string_view rest = commandLine;
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
   if (rest.empty()) return std::nullopt;
