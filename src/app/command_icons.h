@@ -1,0 +1,13 @@
+// The 16-pixel command images: the desktop theme's icon where it has one,
+// else a picture drawn here, so the tool bar never shows empty buttons.
+#pragma once
+
+#include <QIcon>
+
+#include "app/command_table.h"
+
+namespace quilmark {
+
+QIcon CommandIcon(CommandImage image);
+
+}  // namespace quilmark

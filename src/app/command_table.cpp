@@ -1,0 +1,194 @@
+#include "app/command_table.h"
+
+#include "tracklist/columns.h"
+
+namespace quilmark {
+
+namespace {
+
+using H = CommandHandlers;
+using I = CommandImage;
+
+std::vector<CommandSpec> BuildTable() {
+  std::vector<CommandSpec> t = {
+      {"actFileAdd", "File", "ファイルを追加(&A)", "Ctrl+A",
+       "ファイルを追加|MP3ファイルを追加します。プレイリストファイル、CSVファイルからも追加できます。",
+       I::Add, false, &H::actFileAddExecute},
+      {"actFileSaveMP3", "File", "MP3ファイルに書き込む(&S)", "Ctrl+S",
+       "MP3ファイルに書き込む|すべての変更をMP3ファイルに書き込みます。", I::WriteTags, false,
+       &H::actFileSaveMP3Execute},
+      {"actFileSavePlaylist", "File", "プレイリストに書き込む(&W)", "Ctrl+W",
+       "プレイリストに書き込む|"
+       "現在リストにあるファイルのリストを書き出します。CSVファイルにも書き出せます。",
+       I::WriteList, false, &H::actFileSavePlaylistExecute},
+      {"actFileExit", "File", "終了(&X)", "", "終了|このアプリケーションを終了します。", I::Exit,
+       false, &H::actFileExitExecute},
+
+      {"actEditUndo", "Edit", "元に戻す(&U)", "Ctrl+Z", "元に戻す|編集を元に戻します。", I::Undo,
+       false, &H::actEditUndoExecute},
+      {"actEditCut", "Edit", "切り取り(&T)", "Ctrl+X",
+       "切り取り|選択されているセルまたは文字列をクリップボードにコピーし、削除します。", I::Cut,
+       false, &H::actEditCutExecute},
+      {"actEditCopy", "Edit", "コピー(&C)", "Ctrl+C",
+       "コピー|選択されているセルまたは文字列をクリップボードにコピーします。", I::Copy, false,
+       &H::actEditCopyExecute},
+      {"actEditPaste", "Edit", "貼り付け(&P)", "Ctrl+V",
+       "貼り付け|クリップボードの内容を貼り付けます。", I::Paste, false, &H::actEditPasteExecute},
+      {"actEditDeleteCell", "Edit", "現在のセルの内容を削除(&E)", "Ctrl+Del",
+       "セルの内容を削除|選択されているセルの内容を消去します。", I::None, false,
+       &H::actEditDeleteCellExecute},
+      {"actEditDeleteRow", "Edit", "現在行をリストから削除(&D)", "",
+       "行を削除|選択されている行をリストから削除します。ファイル自体は削除されません。",
+       I::DeleteRow, false, &H::actEditDeleteRowExecute},
+      {"actEditColFill", "Edit", "列の内容をすべてコピー(&F)", "",
+       "列の内容をすべてコピー|現在のセルの内容を、同じ列のほかのすべての行にコピーします。",
+       I::None, false, &H::actEditColFillExecute},
+      {"actEditGenre", "Edit", "v2/ジャンル選択(&G)", "",
+       "ジャンル選択|バージョン2タグのジャンルを選択します。", I::None, false,
+       &H::actEditGenreExecute},
+      {"actEditv2Comment", "Edit", "v2/コメント入力", "",
+       "コメント入力|バージョン2タグのコメントを入力します。", I::None, false,
+       &H::actEditv2CommentExecute},
+      {"actEditEraseTag", "Edit", "タグをすべてクリア", "",
+       "タグをクリア|バージョン1タグの内容をすべてクリアします。", I::None, false,
+       &H::actEditEraseTagExecute},
+      {"actEditEraseTagAll", "Edit", "タグをすべてクリア（全ファイル）", "",
+       "タグをすべてクリア|バージョン1タグの内容をすべてクリアします（全ファイル）。", I::None,
+       false, &H::actEditEraseTagAllExecute},
+      {"actEditSort", "Edit", "この列でソート", "",
+       "この列でソート|現在選択されているセルの列を基準に並び替えます。", I::Sort, false,
+       &H::actEditSortExecute},
+      {"actEditClear", "Edit", "リストをクリア(&A)", "",
+       "リストをクリア|リストからすべての行を削除します。ファイルは削除されません。", I::None,
+       false, &H::actEditClearExecute},
+
+      {"actShowToolbar", "Show", "ツールバー(&T)", "",
+       "ツールバー|ツールバーの表示／非表示を切り替えます。", I::None, true,
+       &H::actShowToolbarExecute},
+      {"actShowStatusbar", "Show", "ステータスバー(&S)", "",
+       "ステータスバー|ステータスバーの表示／非表示を切り替えます。", I::None, true,
+       &H::actShowStatusbarExecute},
+  };
+
+  for (int k = 0; k < kFieldCount; ++k) {
+    const auto f = static_cast<Field>(k);
+    const std::string header(FieldHeader(f));
+    CommandSpec spec{std::string(FieldShowActionName(f)), "Show", std::string(FieldShowCaption(f)),
+                     "", header + "|" + header + "の列を表示または非表示にします。",
+                     I::None, true, nullptr, k};
+    t.push_back(std::move(spec));
+  }
+
+  const std::vector<CommandSpec> rest = {
+      {"actShowColAllVisible", "Show", "すべて表示(&V)", "",
+       "すべて表示|すべてのタグの列を表示します。", I::None, false,
+       &H::actShowColAllVisibleExecute},
+      {"actShowColAllInvisible", "Show", "すべて隠す(&I)", "",
+       "すべて隠す|すべてのタグの列を隠します。", I::None, false,
+       &H::actShowColAllInvisibleExecute},
+      {"actShowHideCol", "Show", "この列を隠す", "", "この列を隠す|選択されている列を隠します。",
+       I::None, false, &H::actShowHideColExecute},
+
+      {"actToolPlay", "Tool", "現在行のファイルを再生(&P)", "Ctrl+P",
+       "再生|現在行のファイルを、.mp3に関連付けられたアプリケーションで再生します。", I::Play,
+       false, &H::actToolPlayExecute},
+      {"actToolOption", "Tool", "オプション(&O)", "", "オプション|オプションを設定します。",
+       I::None, false, &H::actToolOptionExecute},
+      {"actHelpContents", "Help", "目次(&C)", "F1", "目次|ヘルプを表示します。", I::None, false,
+       &H::actHelpContentsExecute},
+      {"actHelpAbout", "Help", "バージョン情報(&A)", "",
+       "バージョン情報|バージョン情報を表示します。", I::None, false, &H::actHelpAboutExecute},
+
+      {"actEditUndoHidden", "編集", "元に戻す(非表示)", "Alt+Backspace", "", I::HiddenUndo,
+       false, &H::actEditUndoHiddenExecute},
+      {"actEditCutHidden", "編集", "切り取り(非表示)", "Shift+Del", "切り取り", I::HiddenCut,
+       false, &H::actEditCutHiddenExecute},
+      {"actEditCopyHidden", "編集", "コピー(非表示)", "Ctrl+Ins", "コピー", I::HiddenCopy,
+       false, &H::actEditCopyHiddenExecute},
+      {"actEditPasteHidden", "編集", "貼り付け(非表示)", "Shift+Ins", "貼り付け",
+       I::HiddenPaste, false, &H::actEditPasteHiddenExecute},
+  };
+  t.insert(t.end(), rest.begin(), rest.end());
+  return t;
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& CommandTable() {
+  static const std::vector<CommandSpec> table = BuildTable();
+  return table;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+  for (const CommandSpec& spec : CommandTable()) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+std::string ShortHint(std::string_view hint) {
+  const auto bar = hint.find('|');
+  return std::string(bar == std::string_view::npos ? hint : hint.substr(0, bar));
+}
+
+std::string LongHint(std::string_view hint) {
+  const auto bar = hint.find('|');
+  return std::string(bar == std::string_view::npos ? hint : hint.substr(bar + 1));
+}
+
+const std::vector<MenuSpec>& MenuTable() {
+  static const std::vector<MenuSpec> menus = {
+      {"mmFile", "ファイル(&F)", "",
+       {"actFileAdd", "-", "actFileSaveMP3", "actFileSavePlaylist", "-", "actFileExit"}},
+      {"mmEdit", "編集(&E)", "",
+       {"actEditUndo", "-", "actEditCut", "actEditCopy", "actEditPaste", "-", "actEditDeleteCell",
+        "actEditDeleteRow", "actEditClear", "-", "actEditEraseTagAll"}},
+      {"mmShow", "表示(&V)", "", {"actShowToolbar", "actShowStatusbar", ">3"}},
+      {"mmShowCol", "列(&C)", "列|列の表示／非表示を切り替えます。",
+       {"actShowColPath", "actShowColFile", "-", "actShowColAllVisible", "actShowColAllInvisible",
+        "-", "actShowColNo", "actShowColArtist", "actShowColTitle", "actShowColAlbum",
+        "actShowColYear", "actShowColGenre", "actShowColComment", "actShowColLyricist",
+        "actShowColComposer", "actShowColCopyright", "actShowColEncoder", "actShowColURL",
+        "actShowColBPM", "actShowColOrgAlbum", "actShowColOrgLyricist", "actShowColOrgArtist",
+        "actShowColOrgYear"},
+       true,
+       false},
+      {"mmTool", "ツール(&T)", "", {"actToolPlay", "actToolOption"}},
+      {"mmHelp", "ヘルプ(&H)", "", {"actHelpContents", "actHelpAbout"}},
+      {"mmHidden", "（非表示）", "",
+       {"actEditUndoHidden", "actEditCutHidden", "actEditCopyHidden", "actEditPasteHidden"},
+       false},
+  };
+  return menus;
+}
+
+const std::vector<std::string>& ToolBarEntries() {
+  static const std::vector<std::string> entries = {
+      "-", "actFileAdd", "-", "actFileSaveMP3", "actFileSavePlaylist", "-", "actFileExit", "-",
+      "actEditUndo", "actEditCut", "actEditCopy", "actEditPaste"};
+  return entries;
+}
+
+const std::vector<PopupSpec>& PopupTable() {
+  static const std::vector<PopupSpec> items = {
+      {"pmAdd", "ファイルを追加(&A)", "actFileAdd"},
+      {"pmSep1", "", ""},
+      {"pmSelGenre", "ジャンル選択(&G)", "actEditGenre"},
+      {"pmv2Comment", "コメント入力(&O)", "actEditv2Comment"},
+      {"pmFillCol", "", "actEditColFill"},
+      {"pmSort", "", "actEditSort"},
+      {"pmHideCol", "", "actShowHideCol"},
+      {"pmSep2", "", ""},
+      {"pmPlay", "現在行のファイルを再生(&Y)", "actToolPlay"},
+      {"pmEraseTag", "", "actEditEraseTag"},
+      {"pmDeleteRow", "", "actEditDeleteRow"},
+      {"pmSep3", "", ""},
+      {"pmCut", "切り取り(&T)", "actEditCut"},
+      {"pmCopy", "コピー(&C)", "actEditCopy"},
+      {"pmPaste", "貼り付け(&P)", "actEditPaste"},
+      {"pmDeleteCell", "現在のセルの内容を削除(&E)", "actEditDeleteCell"},
+  };
+  return items;
+}
+
+}  // namespace quilmark

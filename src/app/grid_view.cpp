@@ -1,0 +1,508 @@
+#include "app/grid_view.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QValidator>
+
+#include "tracklist/track_editor.h"
+
+namespace quilmark {
+
+namespace {
+
+// The stored edit mask of No. and Year: four optional digit positions,
+// literals not kept. Qt's input masks would show blank placeholders and
+// force overwrite typing, so the editor takes a validator instead: ASCII
+// digits only, at most four, fewer allowed. A cell that already holds
+// other text (read from a file) opens as it is, and may still be shortened
+// or corrected; it just cannot gain more non-digits.
+class DigitMaskValidator : public QValidator {
+ public:
+  DigitMaskValidator(int digits, QString original, QObject* parent)
+      : QValidator(parent), digits_(digits), original_(std::move(original)) {}
+
+  State validate(QString& input, int&) const override {
+    const int others = NonDigits(input);
+    if (others == 0 && input.size() <= digits_) return Acceptable;
+    const bool noWorse = others <= NonDigits(original_) &&
+                         input.size() <= std::max<qsizetype>(digits_, original_.size());
+    return noWorse ? Intermediate : Invalid;
+  }
+
+ private:
+  static int NonDigits(const QString& s) {
+    int n = 0;
+    for (QChar ch : s) n += (ch < u'0' || ch > u'9') ? 1 : 0;
+    return n;
+  }
+  int digits_;
+  QString original_;
+};
+
+// How many digit positions a mask in the stored notation ("0000;0") has,
+// or 0 when it is no digit mask.
+int MaskDigits(const std::string& mask) {
+  const std::string body = mask.substr(0, mask.find(';'));
+  if (body.empty()) return 0;
+  for (char ch : body) {
+    if (ch != '0' && ch != '9') return 0;
+  }
+  return static_cast<int>(body.size());
+}
+
+}  // namespace
+
+// Refuses to move the current cell when the editor says no, and keeps the
+// selection on the current cell alone.
+class GateSelectionModel : public QItemSelectionModel {
+ public:
+  GateSelectionModel(QAbstractItemModel* model, std::function<bool(const QModelIndex&)> gate,
+                     QObject* parent)
+      : QItemSelectionModel(model, parent), gate_(std::move(gate)) {}
+
+  void SetCurrentQuietly(const QModelIndex& index) {
+    bypass_ = true;
+    setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    bypass_ = false;
+  }
+
+  void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
+    if (index.isValid() && index != currentIndex() && !bypass_ && !gate_(index)) return;
+    QItemSelectionModel::setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    SelectOnly(currentIndex());
+  }
+  void select(const QModelIndex&, SelectionFlags) override { KeepCurrent(); }
+  void select(const QItemSelection&, SelectionFlags) override { KeepCurrent(); }
+
+ private:
+  void KeepCurrent() {
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !isSelected(current)) SelectOnly(current);
+  }
+  // The base class's range overload: the index overload would come back
+  // here through the virtual one.
+  void SelectOnly(const QModelIndex& index) {
+    QItemSelectionModel::select(QItemSelection(index, index), QItemSelectionModel::ClearAndSelect);
+  }
+  std::function<bool(const QModelIndex&)> gate_;
+  bool bypass_ = false;
+};
+
+// Draws a cell's text at two pixels from its left edge, in the model's
+// colour unless selected, and makes the in-place editor.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  explicit CellDelegate(GridView& view) : QStyledItemDelegate(&view), view_(view) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group =
+        (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+    painter->save();
+    painter->fillRect(option.rect, option.palette.brush(
+                                       group, selected ? QPalette::Highlight : QPalette::Base));
+    QColor pen = option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+    if (!selected) {
+      const QVariant colour = index.data(Qt::ForegroundRole);
+      if (colour.canConvert<QBrush>()) pen = colour.value<QBrush>().color();
+    }
+    painter->setPen(pen);
+    painter->setFont(option.font);
+    painter->setClipRect(option.rect);
+    painter->drawText(option.rect.adjusted(2, 0, 0, 0),
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+    if (option.state & QStyle::State_HasFocus) {
+      QStyleOptionFocusRect focus;
+      focus.QStyleOption::operator=(option);
+      focus.rect = option.rect.adjusted(0, 0, -1, -1);
+      focus.backgroundColor = option.palette.color(group, QPalette::Highlight);
+      view_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &view_);
+    }
+    painter->restore();
+  }
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex& index) const override {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    view_.EditorCreated(editor, index.column(), TrackTableModel::GridRow(index.row()));
+    return editor;
+  }
+
+  void setEditorData(QWidget* widget, const QModelIndex& index) const override {
+    auto* editor = qobject_cast<QLineEdit*>(widget);
+    if (editor == nullptr) return;
+    // Typing stores each change into the cell, which comes back here as a
+    // data change: reload only when the cell now says something else (an
+    // Escape or an undo put the old text back).
+    const QString text = index.data(Qt::EditRole).toString();
+    if (editor->text() != text) view_.SetEditorTextQuietly(editor, text);
+  }
+
+  void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {
+    // TrackEditor has stored every change already.
+  }
+
+  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                            const QModelIndex&) const override {
+    editor->setGeometry(option.rect);
+  }
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* editor = qobject_cast<QLineEdit*>(object);
+    if (editor != nullptr && event->type() == QEvent::KeyPress) {
+      bool consumed = false;
+      view_.EditorKey(static_cast<QKeyEvent*>(event), consumed);
+      if (consumed) return true;
+    }
+    if (editor != nullptr && event->type() == QEvent::FocusOut) {
+      // A click on another cell first takes the focus to the grid; whether
+      // the editor closes is the selection's decision, made right after.
+      QWidget* to = QApplication::focusWidget();
+      if (to == &view_ || to == view_.viewport()) return false;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+  }
+
+ private:
+  GridView& view_;
+};
+
+GridView::GridView(TrackGrid& grid, QWidget* parent) : QTableView(parent) {
+  setObjectName("gr");
+  model_ = new TrackTableModel(grid, this);
+  setModel(model_);
+  selection_ = new GateSelectionModel(
+      model_, [this](const QModelIndex& index) { return MaySelect(index); }, this);
+  setSelectionModel(selection_);
+  setItemDelegate(new CellDelegate(*this));
+
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed);
+  setTabKeyNavigation(true);
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  QHeaderView* top = horizontalHeader();
+  top->setSectionsMovable(true);
+  top->setSectionsClickable(false);
+  top->setHighlightSections(false);
+  top->setMinimumSectionSize(1);
+  top->setDefaultSectionSize(16);
+  top->setTextElideMode(Qt::ElideNone);
+  top->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(top, &QHeaderView::sectionMoved, this, &GridView::HeaderSectionMoved);
+  connect(top, &QHeaderView::customContextMenuRequested, this, [this, top](const QPoint& pos) {
+    const int column = top->logicalIndexAt(pos);
+    emit popupRequested(column, column < 0 ? -1 : 0, top->mapToGlobal(pos));
+  });
+
+  QHeaderView* side = verticalHeader();
+  side->setSectionResizeMode(QHeaderView::Fixed);  // never measures every row
+  side->setSectionsClickable(false);
+  side->setHighlightSections(false);
+  side->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  side->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(side, &QHeaderView::customContextMenuRequested, this, [this, side](const QPoint& pos) {
+    const int section = side->logicalIndexAt(pos);
+    emit popupRequested(section < 0 ? -1 : colRowNo,
+                        section < 0 ? -1 : TrackTableModel::GridRow(section),
+                        side->mapToGlobal(pos));
+  });
+
+  connect(model_, &TrackTableModel::columnsChanged, this, &GridView::ApplyColumnWidths);
+  ApplyRowHeight();
+  ApplyColumnWidths();
+}
+
+GridView::~GridView() = default;
+
+void GridView::ApplyColumnWidths() {
+  const TrackGrid& grid = model_->Grid();
+  QHeaderView* top = horizontalHeader();
+  for (int p = 0; p < kColumnCount; ++p) {
+    const int width = grid.ColumnWidth(p);
+    // The row numbers are the vertical header; the column itself stays hidden.
+    const bool hidden = width < 0 || p == colRowNo;
+    if (top->isSectionHidden(p) != hidden) top->setSectionHidden(p, hidden);
+    if (!hidden && top->sectionSize(p) != width) top->resizeSection(p, width);
+  }
+}
+
+void GridView::ApplyRowHeight() {
+  const int height = QFontMetrics(font()).height() + 4;
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(std::max(height, QFontInfo(font()).pixelSize() + 4));
+}
+
+void GridView::CellAt(const QPoint& globalPos, int& column, int& row) const {
+  column = -1;
+  row = -1;
+  const QPoint inViewport = viewport()->mapFromGlobal(globalPos);
+  if (viewport()->rect().contains(inViewport)) {
+    const QModelIndex index = indexAt(inViewport);
+    if (index.isValid()) {
+      column = index.column();
+      row = TrackTableModel::GridRow(index.row());
+    }
+    return;
+  }
+  const QPoint inTop = horizontalHeader()->mapFromGlobal(globalPos);
+  if (horizontalHeader()->rect().contains(inTop)) {
+    column = horizontalHeader()->logicalIndexAt(inTop);
+    row = column < 0 ? -1 : 0;
+    return;
+  }
+  const QPoint inSide = verticalHeader()->mapFromGlobal(globalPos);
+  if (verticalHeader()->rect().contains(inSide)) {
+    const int section = verticalHeader()->logicalIndexAt(inSide);
+    if (section >= 0) {
+      column = colRowNo;
+      row = TrackTableModel::GridRow(section);
+    }
+  }
+}
+
+bool GridView::SelectCell(int column, int row) {
+  const QModelIndex target = model_->index(TrackTableModel::ModelRow(row), column);
+  if (!target.isValid()) return false;
+  selection_->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+  return currentIndex() == target;
+}
+
+bool GridView::MaySelect(const QModelIndex& index) {
+  if (editor_ == nullptr) return true;
+  return editor_->grSelectCell(index.column(), TrackTableModel::GridRow(index.row()));
+}
+
+// --- GridViewPort
+
+int GridView::CurrentColumn() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.column() : kFirstFieldPosition;
+}
+
+int GridView::CurrentRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? TrackTableModel::GridRow(current.row()) : 1;
+}
+
+void GridView::SetCurrentCell(int column, int row) {
+  const QModelIndex target = model_->index(TrackTableModel::ModelRow(row), column);
+  if (target.isValid()) selection_->SetCurrentQuietly(target);
+}
+
+QLineEdit* GridView::InPlaceEditor() const {
+  if (inPlace_.isNull() || state() != QAbstractItemView::EditingState) return nullptr;
+  return inPlace_.data();
+}
+
+bool GridView::IsEditorOpen() const { return InPlaceEditor() != nullptr; }
+
+void GridView::OpenEditor() {
+  if (QLineEdit* open = InPlaceEditor()) {
+    open->setFocus();
+    return;
+  }
+  programmaticOpen_ = true;
+  const bool opened = QTableView::edit(currentIndex(), QAbstractItemView::AllEditTriggers, nullptr);
+  programmaticOpen_ = false;
+  if (QLineEdit* editor = InPlaceEditor(); opened && editor != nullptr) {
+    editor->deselect();
+    editor->end(false);
+  }
+}
+
+void GridView::CloseEditor() {
+  if (QLineEdit* open = InPlaceEditor()) closeEditor(open, QAbstractItemDelegate::NoHint);
+}
+
+void GridView::SetEditorText(const std::string& text) {
+  if (QLineEdit* open = InPlaceEditor()) SetEditorTextQuietly(open, QString::fromStdString(text));
+}
+
+bool GridView::EditorHasSelection() const {
+  const QLineEdit* open = InPlaceEditor();
+  return open != nullptr && open->hasSelectedText();
+}
+
+void GridView::EditorUndo() {
+  if (QLineEdit* open = InPlaceEditor()) open->undo();
+}
+void GridView::EditorCut() {
+  if (QLineEdit* open = InPlaceEditor()) open->cut();
+}
+void GridView::EditorCopy() {
+  if (QLineEdit* open = InPlaceEditor()) open->copy();
+}
+void GridView::EditorPaste() {
+  if (QLineEdit* open = InPlaceEditor()) open->paste();
+}
+
+void GridView::EditActionsChanged(const EditActions& actions) { emit editActionsChanged(actions); }
+
+// --- editing
+
+bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  if (trigger != QAbstractItemView::CurrentChanged && trigger != QAbstractItemView::NoEditTriggers &&
+      !programmaticOpen_ && (editTriggers() & trigger)) {
+    // A user's opening: only where the editor allowed typing at selection.
+    if (!editingAllowed_ || index != currentIndex()) return false;
+  }
+  return QTableView::edit(index, trigger, event);
+}
+
+void GridView::EditorCreated(QLineEdit* editor, int column, int row) {
+  inPlace_ = editor;
+  inPlaceColumn_ = column;
+  inPlaceRow_ = row;
+  std::string text;
+  std::string mask;
+  if (editor_ != nullptr) {
+    mask = editor_->grGetEditMask(column, row);
+    text = editor_->grGetEditText(column, row);
+  } else {
+    text = model_->Grid().Cell(column, row);
+  }
+  const QString shown = QString::fromStdString(text);
+  if (const int digits = MaskDigits(mask); digits > 0) {
+    editor->setValidator(new DigitMaskValidator(digits, shown, editor));
+  }
+  SetEditorTextQuietly(editor, shown);
+  connect(editor, &QLineEdit::textChanged, this, [this, column, row](const QString& t) {
+    if (!quietText_) EditorTextChanged(column, row, t);
+  });
+  // Cut and copy follow the editor's selection, also when made by mouse.
+  connect(editor, &QLineEdit::selectionChanged, this, [this] {
+    if (editor_ != nullptr && IsEditorOpen()) editor_->grKeyDown(TrackEditor::Key::Other);
+  });
+}
+
+void GridView::SetEditorTextQuietly(QLineEdit* editor, const QString& text) {
+  quietText_ = true;
+  editor->setText(text);
+  quietText_ = false;
+}
+
+void GridView::EditorTextChanged(int column, int row, const QString& text) {
+  if (editor_ != nullptr) editor_->grSetEditText(column, row, text.toStdString(), true);
+}
+
+void GridView::closeEditor(QWidget* widget, QAbstractItemDelegate::EndEditHint hint) {
+  auto* editor = qobject_cast<QLineEdit*>(widget);
+  const bool ours = editor != nullptr && editor == inPlace_;
+  const QString text = ours ? editor->text() : QString();
+  const int column = inPlaceColumn_;
+  const int row = inPlaceRow_;
+  if (ours) inPlace_ = nullptr;
+  // Tab is handled before the delegate sees it; any other hint that would
+  // open the next cell's editor is dropped: moving never starts an edit.
+  if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
+    hint = QAbstractItemDelegate::NoHint;
+  }
+  QTableView::closeEditor(widget, hint);
+  if (ours && editor_ != nullptr) editor_->grSetEditText(column, row, text.toStdString(), false);
+}
+
+static TrackEditor::Key KeyOf(const QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return TrackEditor::Key::Enter;
+    case Qt::Key_Escape:
+      return TrackEditor::Key::Escape;
+    default:
+      return TrackEditor::Key::Other;
+  }
+}
+
+// Keys inside the in-place editor, before the editor itself sees them.
+void GridView::EditorKey(QKeyEvent* event, bool& consumed) {
+  const TrackEditor::Key key = KeyOf(event);
+  if (editor_ != nullptr) editor_->grKeyDown(key);
+  if (key == TrackEditor::Key::Escape) {
+    // The old text is back in the cell and the editor; leave editor mode.
+    CloseEditor();
+    consumed = true;
+    return;
+  }
+  if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+    // Tab moves to the next cell; the selection decides whether the editor
+    // may close (a bad number keeps it open).
+    MoveFromEditor(event->key() == Qt::Key_Tab ? MoveNext : MovePrevious);
+    consumed = true;
+  }
+}
+
+void GridView::MoveFromEditor(CursorAction action) {
+  const QModelIndex next = moveCursor(action, Qt::NoModifier);
+  if (next.isValid() && next != currentIndex()) {
+    selection_->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+  }
+  if (QLineEdit* open = InPlaceEditor()) open->setFocus();
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  const TrackEditor::Key key = KeyOf(event);
+  if (editor_ != nullptr && !IsEditorOpen()) editor_->grKeyDown(key);
+  if (key == TrackEditor::Key::Enter && !IsEditorOpen()) {
+    // Enter starts typing where typing is allowed (the genre and comment
+    // cells have opened their dialogs instead).
+    if (editingAllowed_ && currentIndex().isValid()) {
+      QTableView::edit(currentIndex(), QAbstractItemView::EditKeyPressed, event);
+    }
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (index.isValid() && index == currentIndex() && editor_ != nullptr) editor_->grDblClick();
+  QTableView::mouseDoubleClickEvent(event);
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent* event) {
+  int column = -1;
+  int row = -1;
+  CellAt(event->globalPos(), column, row);
+  emit popupRequested(column, row, event->globalPos());
+}
+
+// Qt moves the section on screen; the grid moves the column's cells,
+// width and flag instead, so that screen order stays the grid's position
+// order. Moves outside the field positions are undone.
+void GridView::HeaderSectionMoved(int, int oldVisual, int newVisual) {
+  if (revertingMove_) return;
+  QHeaderView* top = horizontalHeader();
+  revertingMove_ = true;
+  top->moveSection(newVisual, oldVisual);
+  revertingMove_ = false;
+  if (oldVisual < kFirstFieldPosition || oldVisual > kLastFieldPosition ||
+      newVisual < kFirstFieldPosition || newVisual > kLastFieldPosition) {
+    return;
+  }
+  if (IsEditorOpen()) CloseEditor();
+  const QModelIndex current = currentIndex();
+  if (model_->Grid().MoveColumn(oldVisual, newVisual)) {
+    if (current.isValid() && current.column() == oldVisual) {
+      SetCurrentCell(newVisual, TrackTableModel::GridRow(current.row()));
+    }
+    ApplyColumnWidths();
+    emit columnMoved();
+  }
+}
+
+}  // namespace quilmark

@@ -1,0 +1,500 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QUrl>
+
+#include "app/command_icons.h"
+#include "app/command_table.h"
+#include "app/grid_view.h"
+#include "app/help.h"
+#include "app/play.h"
+#include "dialogs/option_dialog.h"
+#include "dialogs/version_dialog.h"
+#include "lists/add_files.h"
+#include "lists/list_writer.h"
+#include "platform/desktop_associations.h"
+#include "platform/paths.h"
+#include "settings/settings_store.h"
+#include "tag/save_changed_rows.h"
+#include "tracklist/track_editor.h"
+
+namespace quilmark {
+
+namespace {
+
+Settings LoadInitialSettings(const platform::RegistryBackend& hkcu) {
+  Settings settings;
+  LoadSettings(hkcu, settings);
+  return settings;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Restores the process's current directory when a file dialog is done.
+class KeepCurrentDirectory {
+ public:
+  KeepCurrentDirectory() : saved_(platform::CurrentDirectory()) {}
+  ~KeepCurrentDirectory() { platform::SetCurrentDirectory(saved_); }
+
+ private:
+  std::string saved_;
+};
+
+// Where the window goes when nothing is stored.
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 480;
+
+}  // namespace
+
+MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::string>& files,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      hkcu_(hkcu),
+      settings_(LoadInitialSettings(hkcu)),
+      grid_(settings_.Columns),
+      presenter_(this),
+      messages_(settings_, presenter_),
+      dialogs_(this) {
+  setObjectName("TFormQUILMARKMain");
+  setWindowTitle(QString::fromUtf8(kApplicationTitle));
+  setAcceptDrops(true);
+
+  gr_ = new GridView(grid_, this);
+  setCentralWidget(gr_);
+  // The grid's own cell margin beyond the +4 that fitting adds, so that the
+  // header texts show whole.
+  const int headerMargin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, gr_);
+  measure_ = std::make_unique<QtTextWidth>(gr_->font(), std::max(0, 2 * headerMargin - 4));
+  editor_ = std::make_unique<TrackEditor>(grid_, *gr_, messages_, clipboard_, dialogs_, busy_,
+                                          *measure_, undo_);
+  gr_->SetEditor(editor_.get());
+
+  createActions();
+  createMenus();
+  createToolBars();
+  createStatusBar();
+  createGridPopupMenu();
+  busy_.SetStatusBar(ss1_);
+
+  connect(gr_, &GridView::editActionsChanged, this, &MainWindow::ApplyEditActions);
+  connect(gr_, &GridView::popupRequested, this, &MainWindow::ShowPopup);
+  connect(gr_, &GridView::columnMoved, this, &MainWindow::SyncColumnActions);
+
+  readSettings();
+  FormCreate(files);
+}
+
+MainWindow::~MainWindow() {
+  writeSettings();
+  // The grid widget and its model refer to the document and the editor,
+  // which are members: they go first, before QWidget's destructor would
+  // delete them after the members are gone.
+  gr_->SetEditor(nullptr);
+  delete gr_;
+  gr_ = nullptr;
+  editor_.reset();
+}
+
+QAction* MainWindow::Action(const std::string& name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+// --- building the window
+
+void MainWindow::createActions() {
+  for (const CommandSpec& spec : CommandTable()) {
+    auto* action = new QAction(Q(spec.caption), this);
+    action->setObjectName(Q(spec.name));
+    if (!spec.shortcut.empty()) {
+      action->setShortcut(QKeySequence(Q(spec.shortcut), QKeySequence::PortableText));
+    }
+    action->setToolTip(Q(ShortHint(spec.hint)));
+    action->setStatusTip(Q(LongHint(spec.hint)));
+    action->setIcon(CommandIcon(spec.image));
+    action->setIconVisibleInMenu(false);
+    action->setCheckable(spec.checkable);
+    if (spec.field >= 0) {
+      showColumnActions_[static_cast<std::size_t>(spec.field)] = action;
+      connect(action, &QAction::triggered, this, [this, action] { ToggleColumnVisible(action); });
+    } else {
+      connect(action, &QAction::triggered, this, [this, run = spec.run] { (this->*run)(); });
+    }
+    // On the window itself too, so that every shortcut works whatever menu
+    // or bar is hidden.
+    addAction(action);
+    actions_[spec.name] = action;
+  }
+}
+
+void MainWindow::createMenus() {
+  const std::vector<MenuSpec>& menus = MenuTable();
+  std::vector<QMenu*> built(menus.size(), nullptr);
+  for (std::size_t i = 0; i < menus.size(); ++i) {
+    auto* menu = new QMenu(Q(menus[i].caption), this);
+    menu->setObjectName(Q(menus[i].name));
+    if (!menus[i].hint.empty()) menu->menuAction()->setStatusTip(Q(LongHint(menus[i].hint)));
+    built[i] = menu;
+  }
+  for (std::size_t i = 0; i < menus.size(); ++i) {
+    for (const std::string& entry : menus[i].entries) {
+      if (entry == "-") {
+        built[i]->addSeparator();
+      } else if (entry.front() == '>') {
+        built[i]->addMenu(built[static_cast<std::size_t>(std::stoi(entry.substr(1)))]);
+      } else if (QAction* action = Action(entry)) {
+        built[i]->addAction(action);
+      }
+    }
+    if (menus[i].topLevel) {
+      menuBar()->addMenu(built[i]);
+      built[i]->menuAction()->setVisible(menus[i].visible);
+    }
+  }
+}
+
+void MainWindow::createToolBars() {
+  tb_ = addToolBar(QStringLiteral("tb"));
+  tb_->setObjectName("tb");
+  tb_->setMovable(false);
+  tb_->setFloatable(false);
+  tb_->setIconSize(QSize(16, 16));
+  tb_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  tb_->toggleViewAction()->setEnabled(false);  // only actShowToolbar toggles it
+  for (const std::string& entry : ToolBarEntries()) {
+    if (entry == "-") {
+      tb_->addSeparator();
+    } else if (QAction* action = Action(entry)) {
+      tb_->addAction(action);
+    }
+  }
+}
+
+void MainWindow::createStatusBar() {
+  ss1_ = statusBar();
+  ss1_->setObjectName("ss1");
+  ss1_->setSizeGripEnabled(true);
+}
+
+void MainWindow::createGridPopupMenu() {
+  pm_ = new QMenu(this);
+  pm_->setObjectName("pm");
+  const std::vector<PopupSpec>& items = PopupTable();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const PopupSpec& item = items[i];
+    QAction* entry = nullptr;
+    if (item.command.empty()) {
+      entry = pm_->addSeparator();
+    } else {
+      const CommandSpec* command = FindCommand(item.command);
+      entry = pm_->addAction(Q(item.caption.empty() ? command->caption : item.caption));
+      entry->setToolTip(Q(ShortHint(command->hint)));
+      entry->setStatusTip(Q(LongHint(command->hint)));
+      // Not bound to the action: its state is the pop-up's own.
+      connect(entry, &QAction::triggered, this, [this, run = command->run] { (this->*run)(); });
+    }
+    entry->setObjectName(Q(item.name));
+    pmItems_[i] = entry;
+  }
+}
+
+void MainWindow::readSettings() {
+  Action("actShowToolbar")->setChecked(settings_.ShowToolbar);
+  tb_->setVisible(settings_.ShowToolbar);
+  Action("actShowStatusbar")->setChecked(settings_.ShowStatusbar);
+  ss1_->setVisible(settings_.ShowStatusbar);
+
+  const WindowBounds& b = settings_.WinSize;
+  resize(kDefaultWidth, kDefaultHeight);
+  if (b.width != -1 && b.width > 0 && b.height > 0) {
+    // Stored bounds that no screen shows any more (a monitor taken away)
+    // would put the window out of reach: the system places it instead.
+    const QRect stored(b.left, b.top, b.width, b.height);
+    bool onScreen = false;
+    for (QScreen* screen : QGuiApplication::screens()) {
+      onScreen = onScreen || screen->availableGeometry().intersects(stored);
+    }
+    if (onScreen || QGuiApplication::screens().isEmpty()) move(b.left, b.top);
+    resize(b.width, b.height);
+  }
+}
+
+void MainWindow::writeSettings() {
+  if (settingsStored_) return;
+  settingsStored_ = true;
+  settings_.WinSize = {pos().x(), pos().y(), width(), height()};
+  settings_.ShowToolbar = Action("actShowToolbar")->isChecked();
+  settings_.ShowStatusbar = Action("actShowStatusbar")->isChecked();
+  settings_.Columns = grid_.Layout();
+  try {
+    StoreSettings(hkcu_, settings_);
+  } catch (const std::exception& error) {
+    // The window is going away; say why the settings were not kept.
+    QMessageBox::critical(nullptr, QString::fromUtf8(kApplicationTitle),
+                          QString::fromUtf8(error.what()));
+  }
+}
+
+// The window's creation: header, widths, row height, show actions, then
+// the command line's files.
+void MainWindow::FormCreate(const std::vector<std::string>& files) {
+  grid_.ApplyColumnTitles();
+  grid_.FitColumnWidth(-1, *measure_);
+  gr_->ApplyRowHeight();
+  gr_->ApplyColumnWidths();
+  SyncColumnActions();
+  if (!files.empty()) RunAddFiles(files);
+  // The grid starts on the first field cell, as the toolkit's grid did.
+  int first = kFirstFieldPosition;
+  while (first < kLastFieldPosition && grid_.ColumnWidth(first) < 0) ++first;
+  gr_->SetCurrentCell(first, 1);
+  editor_->UpdateEditActions(gr_->CurrentColumn());
+}
+
+void MainWindow::RunAddFiles(const std::vector<std::string>& names) {
+  BusyScope busy(busy_);
+  gr_->Model().BeginBulk();
+  AddFiles(grid_, names, messages_);
+  // The widths follow what was added (also for the command line's files).
+  grid_.FitColumnWidth(-1, *measure_);
+  gr_->Model().EndBulk();
+  gr_->ApplyColumnWidths();
+}
+
+void MainWindow::AddFilesFromUser(const std::vector<std::string>& names) {
+  FinishPendingEdit();
+  if (!names.empty()) RunAddFiles(names);
+  grid_.FitColumnWidth(-1, *measure_);
+  gr_->ApplyColumnWidths();
+  editor_->UpdateEditActions(gr_->CurrentColumn());
+}
+
+void MainWindow::SyncColumnActions() {
+  const ColumnLayout& layout = grid_.Layout();
+  for (int k = 0; k < kFieldCount; ++k) {
+    QAction* action = showColumnActions_[static_cast<std::size_t>(k)];
+    const auto field = static_cast<Field>(k);
+    action->setData(layout.Position(field));
+    action->setChecked(layout.IsFieldShown(field));
+  }
+}
+
+void MainWindow::ApplyEditActions(const EditActions& a) {
+  const std::pair<const char*, bool> states[] = {
+      {"actEditUndo", a.undo},         {"actEditUndoHidden", a.undoHidden},
+      {"actEditCut", a.cut},           {"actEditCutHidden", a.cutHidden},
+      {"actEditCopy", a.copy},         {"actEditCopyHidden", a.copyHidden},
+      {"actEditPaste", a.paste},       {"actEditPasteHidden", a.pasteHidden},
+  };
+  for (const auto& [name, enabled] : states) Action(name)->setEnabled(enabled);
+}
+
+// An edit still open in the grid is finished before anything that reads
+// the cells as a whole (save, close, add): otherwise the typed text would
+// be in the cell but its row not yet marked, and a save or the close
+// question would pass it by.
+void MainWindow::FinishPendingEdit() {
+  if (gr_->IsEditorOpen()) gr_->CloseEditor();
+}
+
+// --- window events
+
+void MainWindow::FormActivate() {
+  editor_->grSelectCell(gr_->CurrentColumn(), gr_->CurrentRow());
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+bool MainWindow::maybeSave() {
+  FinishPendingEdit();
+  if (grid_.ChangedRowCount() == 0) return true;
+  // Asked even while confirmations are switched off: that switch silences
+  // questions about writing and removing, and answering this one "No"
+  // unasked would throw the user's edits away without a word.
+  const int answer = messages_.Presenter().Show(CatalogueText(MSG_CONFIRM_SAVE_ON_CLOSE),
+                                                kApplicationTitle,
+                                                MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (answer == IDYES) {
+    BusyScope busy(busy_);
+    SaveChangedRows(grid_, settings_, messages_, busy_);
+    return true;  // closes whatever the save reported
+  }
+  return answer == IDNO;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (maybeSave()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> names;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+  }
+  if (names.empty()) return;
+  event->acceptProposedAction();
+  AddFilesFromUser(names);
+}
+
+void MainWindow::setCell(int column, int row) {
+  if (column < 0 || column >= kColumnCount || row < 1 || row >= grid_.RowCount()) return;
+  if (column != gr_->CurrentColumn()) gr_->SelectCell(column, gr_->CurrentRow());
+  if (row != gr_->CurrentRow()) gr_->SelectCell(gr_->CurrentColumn(), row);
+}
+
+// --- pop-up menu
+
+void MainWindow::pmPopup(int column, int row) {
+  const int c = column >= kFixedColumnCount ? column : gr_->CurrentColumn();
+  const int r = row >= 1 ? row : gr_->CurrentRow();
+  if (column >= kFixedColumnCount || row >= 1) setCell(c, r);
+
+  const PopupItemState sort{pmItems_[pmSort]->isVisible(), pmItems_[pmSort]->isEnabled()};
+  const PopupState state = PopupRules(column, row, grid_, sort);
+  for (int i = 0; i < kPopupItemCount; ++i) {
+    pmItems_[i]->setVisible(state[i].visible);
+    pmItems_[i]->setEnabled(state[i].enabled);
+  }
+}
+
+void MainWindow::ShowPopup(int column, int row, const QPoint& globalPos) {
+  pmPopup(column, row);
+  pm_->popup(globalPos);
+}
+
+// --- commands
+
+void MainWindow::actFileAddExecute() {
+  std::vector<std::string> names;
+  {
+    KeepCurrentDirectory keep;
+    const QStringList chosen = QFileDialog::getOpenFileNames(
+        this, QString(), QString(),
+        QStringLiteral("すべてのサポートされているファイル (*.mp3 *.m3u *.pls *.csv);;"
+                       "MP3ファイル (*.mp3);;プレイリスト (*.m3u *.pls);;"
+                       "カンマ区切りファイル (*.csv)"));
+    for (const QString& name : chosen) names.push_back(name.toStdString());
+  }
+  AddFilesFromUser(names);
+}
+
+void MainWindow::actFileSaveMP3Execute() {
+  FinishPendingEdit();
+  BusyScope busy(busy_);
+  SaveChangedRows(grid_, settings_, messages_, busy_);
+}
+
+void MainWindow::actFileSavePlaylistExecute() {
+  FinishPendingEdit();
+  KeepCurrentDirectory keep;
+  const QString chosen = QFileDialog::getSaveFileName(
+      this, QString(), QString(),
+      QStringLiteral("すべてのサポートされているファイル (*.m3u *.pls *.csv);;"
+                     "プレイリスト (*.m3u *.pls);;カンマ区切りファイル (*.csv)"));
+  if (chosen.isEmpty()) return;
+  BusyScope busy(busy_);
+  SaveList(grid_, settings_, chosen.toStdString(), messages_);
+}
+
+void MainWindow::actFileExitExecute() { close(); }
+
+void MainWindow::actEditUndoExecute() { editor_->actEditUndoExecute(); }
+void MainWindow::actEditCutExecute() { editor_->actEditCutExecute(); }
+void MainWindow::actEditCopyExecute() { editor_->actEditCopyExecute(); }
+void MainWindow::actEditPasteExecute() { editor_->actEditPasteExecute(); }
+void MainWindow::actEditDeleteCellExecute() { editor_->actEditDeleteCellExecute(); }
+void MainWindow::actEditDeleteRowExecute() { editor_->actEditDeleteRowExecute(); }
+void MainWindow::actEditColFillExecute() { editor_->actEditColFillExecute(); }
+void MainWindow::actEditGenreExecute() { editor_->actEditGenreExecute(); }
+void MainWindow::actEditv2CommentExecute() { editor_->actEditv2CommentExecute(); }
+void MainWindow::actEditEraseTagExecute() { editor_->actEditEraseTagExecute(); }
+void MainWindow::actEditEraseTagAllExecute() { editor_->actEditEraseTagAllExecute(); }
+void MainWindow::actEditSortExecute() { editor_->actEditSortExecute(); }
+void MainWindow::actEditClearExecute() { editor_->actEditClearExecute(); }
+
+void MainWindow::actShowToolbarExecute() {
+  // The action has already flipped its checked state.
+  tb_->setVisible(Action("actShowToolbar")->isChecked());
+}
+
+void MainWindow::actShowStatusbarExecute() {
+  ss1_->setVisible(Action("actShowStatusbar")->isChecked());
+}
+
+void MainWindow::ToggleColumnVisible(QAction* sender) {
+  if (sender == nullptr) return;
+  const int position = sender->data().toInt();
+  // Qt flips a checkable action before it runs: its state is the new flag.
+  grid_.SetColumnVisible(position, sender->isChecked(), *measure_);
+  grid_.FitColumnWidth(position, *measure_);
+  SyncColumnActions();
+}
+
+void MainWindow::actShowColAllVisibleExecute() {
+  grid_.SetTagColumnsVisible(true, *measure_);
+  SyncColumnActions();
+  grid_.FitColumnWidth(-1, *measure_);
+}
+
+void MainWindow::actShowColAllInvisibleExecute() {
+  grid_.SetTagColumnsVisible(false, *measure_);
+  SyncColumnActions();
+  grid_.FitColumnWidth(-1, *measure_);
+}
+
+void MainWindow::actShowHideColExecute() {
+  const int column = gr_->CurrentColumn();
+  if (gr_->IsEditorOpen()) gr_->CloseEditor();
+  grid_.SetColumnVisible(column, false);
+  grid_.FitColumnWidth(column, *measure_);
+  SyncColumnActions();
+}
+
+void MainWindow::actToolPlayExecute() {
+  PlayFile(grid_.FullPathOf(gr_->CurrentRow()), messages_);
+}
+
+void MainWindow::actToolOptionExecute() {
+  platform::DesktopAssociations::Options options;
+  options.dirs = platform::XdgDirs::FromEnvironment();
+  options.programPath = QCoreApplication::applicationFilePath().toStdString();
+  platform::DesktopAssociations classesRoot(std::move(options));
+  ShowOptionDialog(this, settings_, classesRoot);
+}
+
+void MainWindow::actHelpContentsExecute() { HelpShow(this, kApplicationTitle); }
+
+void MainWindow::actHelpAboutExecute() { ShowVersionDialog(this); }
+
+void MainWindow::actEditUndoHiddenExecute() { editor_->actEditUndoHiddenExecute(); }
+void MainWindow::actEditCutHiddenExecute() { editor_->actEditCutHiddenExecute(); }
+void MainWindow::actEditCopyHiddenExecute() { editor_->actEditCopyHiddenExecute(); }
+void MainWindow::actEditPasteHiddenExecute() { editor_->actEditPasteHiddenExecute(); }
+
+}  // namespace quilmark

@@ -1,0 +1,93 @@
+#include "support/gui_test_support.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include "support/mp3_maker.h"
+
+namespace quilmark::testing {
+
+GuiTestFolder::GuiTestFolder() {
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_.File("config")));
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_.File("data")));
+}
+
+namespace {
+
+std::string Utf16Frame(const char* id, const QString& text) {
+  std::string content("\x01\xFF\xFE", 3);
+  for (QChar ch : text) {
+    const char16_t unit = ch.unicode();
+    content.push_back(static_cast<char>(unit & 0xFF));
+    content.push_back(static_cast<char>(unit >> 8));
+  }
+  return Frame23(id, content);
+}
+
+}  // namespace
+
+void WriteTaggedMp3(const std::string& path, const QString& title, const QString& artist,
+                    const QString& bpm) {
+  std::string body;
+  if (!title.isEmpty()) body += Utf16Frame("TIT2", title);
+  if (!artist.isEmpty()) body += Utf16Frame("TPE1", artist);
+  if (!bpm.isEmpty()) body += Utf16Frame("TBPM", bpm);
+  WriteBytes(path, Id3v2Tag(3, body) + MpegAudio(3));
+}
+
+RunningWindow::RunningWindow(const std::vector<std::string>& files)
+    : hkcu_(std::make_unique<platform::FileRegistry>(platform::FileRegistry::DefaultPath())),
+      window_(std::make_unique<MainWindow>(*hkcu_, files)) {}
+
+RunningWindow::~RunningWindow() { Destroy(); }
+
+void RunningWindow::Destroy() {
+  window_.reset();
+  hkcu_.reset();
+}
+
+bool ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  return QTest::qWaitForWindowActive(&window);
+}
+
+void TypeText(QWidget* target, const QString& text) {
+  for (QChar ch : text) {
+    QWidget* receiver = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : target;
+    const Qt::Key key = (ch >= u'0' && ch <= u'9') ? Qt::Key(Qt::Key_0 + (ch.unicode() - u'0'))
+                        : (ch >= u'a' && ch <= u'z')
+                            ? Qt::Key(Qt::Key_A + (ch.unicode() - u'a'))
+                            : Qt::Key_unknown;
+    QTest::sendKeyEvent(QTest::Click, receiver, key, QString(ch), Qt::NoModifier);
+  }
+}
+
+MessageBoxAnswers::MessageBoxAnswers(std::vector<QMessageBox::StandardButton> answers)
+    : answers_(std::move(answers)), alive_(std::make_shared<bool>(true)) {
+  Poll();
+}
+
+MessageBoxAnswers::~MessageBoxAnswers() { *alive_ = false; }
+
+void MessageBoxAnswers::Poll() {
+  std::weak_ptr<bool> alive = alive_;
+  QTimer::singleShot(10, qApp, [this, alive] {
+    if (alive.expired() || !*alive.lock() || answers_.empty()) return;
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      seen_ << box->text();
+      QAbstractButton* button = box->button(answers_.front());
+      answers_.erase(answers_.begin());
+      if (button != nullptr) {
+        button->click();
+      } else {
+        box->reject();
+      }
+    }
+    Poll();
+  });
+}
+
+}  // namespace quilmark::testing

@@ -1,0 +1,77 @@
+// What the window tests share: a private settings folder per test, tagged
+// MP3 files, a running main window that can be restarted on the same
+// settings, typing of any text, and answers to message boxes.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "platform/user_registry.h"
+#include "support/temp_dir.h"
+
+namespace quilmark::testing {
+
+// Points XDG_CONFIG_HOME and XDG_DATA_HOME at folders of its own, so the
+// settings of one test never meet another's.
+class GuiTestFolder {
+ public:
+  GuiTestFolder();
+  const TempDir& Dir() const { return dir_; }
+  std::string File(std::string_view name) const { return dir_.File(name); }
+
+ private:
+  TempDir dir_;
+};
+
+// An MP3 file with an ID3v2.3 tag whose texts are UTF-16 (so any text
+// survives); empty texts are left out.
+void WriteTaggedMp3(const std::string& path, const QString& title, const QString& artist = {},
+                    const QString& bpm = {});
+
+// A main window started as the program starts it, on the settings in the
+// current XDG_CONFIG_HOME.
+class RunningWindow {
+ public:
+  explicit RunningWindow(const std::vector<std::string>& files = {});
+  ~RunningWindow();
+  MainWindow& operator*() { return *window_; }
+  MainWindow* operator->() { return window_.get(); }
+  MainWindow* get() { return window_.get(); }
+  // Destroys the window (storing the settings) without the close question.
+  void Destroy();
+
+ private:
+  std::unique_ptr<platform::FileRegistry> hkcu_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+// Shows the window and makes it the active one (offscreen and Xvfb alike).
+bool ShowActive(QWidget& window);
+
+// Sends each character as its own key event with its text: works for any
+// script, where QTest::keyClicks takes Latin-1 only.
+void TypeText(QWidget* target, const QString& text);
+
+// Answers the next message boxes, in order, by pressing the given buttons;
+// the texts they showed are collected in Seen().
+class MessageBoxAnswers {
+ public:
+  explicit MessageBoxAnswers(std::vector<QMessageBox::StandardButton> answers);
+  ~MessageBoxAnswers();
+  const QStringList& Seen() const { return seen_; }
+  int Remaining() const { return static_cast<int>(answers_.size()); }
+
+ private:
+  void Poll();
+  std::vector<QMessageBox::StandardButton> answers_;
+  QStringList seen_;
+  bool stopped_ = false;
+  std::shared_ptr<bool> alive_;
+};
+
+}  // namespace quilmark::testing
