@@ -14,9 +14,14 @@ int ReadFileTags(TrackGrid& grid, const std::string& path, Messages& messages) {
     return -1;
   }
   const int row = grid.AppendRow();
-  grid.SetFieldCell(colPath, row, platform::FolderPart(path));
-  grid.SetFieldCell(colFile, row, platform::FileNamePart(path));
-  FillRowFromTagValues(grid, row, *values);
+  // The whole row in one change: one update of the path index, one round of
+  // notifications.
+  TrackGrid::Row cells = grid.RowCells(row);
+  const ColumnLayout& layout = grid.Layout();
+  cells[static_cast<std::size_t>(layout.Position(colPath))] = platform::FolderPart(path);
+  cells[static_cast<std::size_t>(layout.Position(colFile))] = platform::FileNamePart(path);
+  FillRowFromTagValues(cells, layout, *values);
+  grid.SetRowCells(row, std::move(cells));
   return row;
 }
 

@@ -21,11 +21,14 @@ constexpr std::pair<Field, std::string_view> kFieldKeys[] = {
 
 }  // namespace
 
-void FillRowFromTagValues(TrackGrid& grid, int row, const TagValues& values) {
-  for (const auto& [field, key] : kFieldKeys) grid.SetFieldCell(field, row, values.Get(key));
-  grid.SetCell(colCommentLang, row, values.Get(keys::Comment0));
-  grid.SetCell(colCommentLong, row, values.Get(keys::Comment2));
-  grid.SetCell(colWork, row, values.ToCommaText());
+void FillRowFromTagValues(TrackGrid::Row& cells, const ColumnLayout& layout,
+                          const TagValues& values) {
+  for (const auto& [field, key] : kFieldKeys) {
+    cells[static_cast<std::size_t>(layout.Position(field))] = values.Get(key);
+  }
+  cells[colCommentLang] = values.Get(keys::Comment0);
+  cells[colCommentLong] = values.Get(keys::Comment2);
+  cells[colWork] = values.ToCommaText();
 }
 
 void SetRowIntoTagValues(const TrackGrid& grid, int row, TagValues& values) {

@@ -6,10 +6,11 @@
 
 namespace quilmark {
 
-// Fills the row's field cells (each with Get of its key, at the field's
-// current position), colCommentLang (Comment0), colCommentLong (Comment2)
-// and colWork (the whole list as comma text).
-void FillRowFromTagValues(TrackGrid& grid, int row, const TagValues& values);
+// Fills a row's field cells (each with Get of its key, at the field's
+// position in `layout`), colCommentLang (Comment0), colCommentLong
+// (Comment2) and colWork (the whole list as comma text).
+void FillRowFromTagValues(TrackGrid::Row& cells, const ColumnLayout& layout,
+                          const TagValues& values);
 
 // Sets, in this order, Title, Artist, Album, Year, Commentv1, Comment (the
 // write form: language or three spaces, description, "\0", long text; not

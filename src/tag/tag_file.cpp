@@ -12,7 +12,7 @@ namespace {
 
 // One read at the start of the file takes the header and, for most files,
 // the whole tag.
-constexpr std::size_t kHeadRead = 4096;
+constexpr std::size_t kHeadRead = 2048;
 // Later reads of a tag body come in windows of this size.
 constexpr std::size_t kWindow = 64 * 1024;
 
@@ -22,11 +22,12 @@ class FileBodySource : public ByteSource {
  public:
   FileBodySource(platform::File& file, std::uint64_t bodyStart, std::uint64_t bodySize,
                  std::string_view alreadyRead)
-      : file_(file), bodyStart_(bodyStart), bodySize_(bodySize), window_(alreadyRead) {}
+      : file_(file), bodyStart_(bodyStart), bodySize_(bodySize), first_(alreadyRead) {}
 
   std::string_view Read(std::uint64_t offset, std::size_t size) override {
     if (offset >= bodySize_) return {};
     size = static_cast<std::size_t>(std::min<std::uint64_t>(size, bodySize_ - offset));
+    if (offset + size <= first_.size()) return first_.substr(static_cast<std::size_t>(offset), size);
     if (offset >= windowStart_ && offset + size <= windowStart_ + window_.size()) {
       return std::string_view(window_).substr(static_cast<std::size_t>(offset - windowStart_), size);
     }
@@ -43,6 +44,7 @@ class FileBodySource : public ByteSource {
   platform::File& file_;
   std::uint64_t bodyStart_;
   std::uint64_t bodySize_;
+  std::string_view first_;  // what the caller read already; not copied
   std::string window_;
   std::uint64_t windowStart_ = 0;
 };
