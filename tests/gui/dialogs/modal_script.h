@@ -1,0 +1,77 @@
+// Drives modal dialogs from inside their own event loops: each step runs on
+// the next modal window that appears, so a step may open another one (an
+// error box inside a dialog) and the next step handles that.
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace quilmark::testing {
+
+class ModalScript {
+ public:
+  using Step = std::function<void(QWidget*)>;
+
+  explicit ModalScript(std::vector<Step> steps) : state_(std::make_shared<State>()) {
+    state_->steps = std::move(steps);
+    Poll(state_);
+  }
+  // Steps that never found their window.
+  int Remaining() const { return static_cast<int>(state_->steps.size() - state_->next); }
+  // True when the window of the last step did not close by itself and had to
+  // be closed so that the test could go on.
+  bool StuckOpen() const { return state_->stuck; }
+
+ private:
+  struct State {
+    std::vector<Step> steps;
+    std::size_t next = 0;
+    QPointer<QWidget> last;
+    int polls = 0;
+    bool stuck = false;
+  };
+
+  static void Watch(std::shared_ptr<State> state) {
+    QTimer::singleShot(3000, [state] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal != nullptr && modal == state->last && modal->isVisible()) {
+        state->stuck = true;
+        modal->close();
+      }
+    });
+  }
+
+  static void Poll(std::shared_ptr<State> state) {
+    QTimer::singleShot(10, [state] {
+      if (state->next >= state->steps.size() || ++state->polls > 1000) return;
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr || modal == state->last || !modal->isVisible()) {
+        Poll(state);
+        return;
+      }
+      state->last = modal;
+      Step step = state->steps[state->next++];
+      // Scheduled before the step, which may block in a nested loop.
+      if (state->next < state->steps.size()) {
+        Poll(state);
+      } else {
+        Watch(state);
+      }
+      step(modal);
+    });
+  }
+
+  std::shared_ptr<State> state_;
+};
+
+template <typename T>
+T* Child(QWidget* parent, const char* name) {
+  return parent->findChild<T*>(QString::fromLatin1(name));
+}
+
+}  // namespace quilmark::testing

@@ -1,0 +1,77 @@
+// The version dialog shows what the build embedded in the program and places
+// itself over its owner by halving with a shift.
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QtTest>
+
+#include "dialogs/version_dialog.h"
+#include "modal_script.h"
+#include "support/temp_dir.h"
+
+using quilmark::testing::Child;
+using quilmark::testing::ModalScript;
+
+class VersionDialog : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void halvesRoundTowardsMinusInfinity() {
+    using quilmark::CentredOrigin;
+    QCOMPARE(CentredOrigin(QRect(100, 50, 600, 400), QSize(351, 113)), QPoint(224, 193));
+    QCOMPARE(CentredOrigin(QRect(100, 50, 300, 100), QSize(351, 113)), QPoint(74, 43));
+    QCOMPARE(CentredOrigin(QRect(-20, 0, 350, 114), QSize(351, 113)), QPoint(-21, 0));
+  }
+
+  void showsTheEmbeddedVersionCentredOverItsOwner() {
+    QMainWindow main;
+    main.setGeometry(100, 60, 601, 400);
+    main.show();
+    QString version, copyright, title;
+    QPoint origin;
+    QSize size;
+    ModalScript script({[&](QWidget* d) {
+      version = Child<QLabel>(d, "Label_Version")->text();
+      copyright = Child<QLabel>(d, "Label_Copy")->text();
+      title = Child<QLabel>(d, "Label_Title")->text();
+      origin = d->frameGeometry().topLeft();
+      size = d->frameGeometry().size();
+      Child<QPushButton>(d, "Button1")->click();
+    }});
+    quilmark::ShowVersionDialog(&main);
+    QVERIFY(!script.StuckOpen());
+    QCOMPARE(version, QString(QUILMARK_VERSION));
+    QCOMPARE(copyright, QString("Copyright (C) 2024 QUIL"));
+    QCOMPARE(title, QString("QUILMARK for Win32"));
+    // Outer sizes count, frames included; the odd width difference shows
+    // the rounding.
+    const QRect frame = main.frameGeometry();
+    const int dx = frame.width() - size.width();
+    const int dy = frame.height() - size.height();
+    QCOMPARE(dx % 2, 1);
+    QVERIFY(dy > 0);
+    QCOMPARE(origin, QPoint(frame.left() + (dx - 1) / 2, frame.top() + dy / 2));
+    QVERIFY(main.findChildren<QDialog*>().isEmpty());  // destroyed after the run
+  }
+
+  void aProgramWithoutABlockKeepsTheDesignTexts() {
+    quilmark::testing::TempDir dir;
+    quilmark::testing::WriteBytes(dir.File("plain"), "#!/bin/sh\n");
+    quilmark::TFormVersion dialog(nullptr, dir.File("plain"));
+    dialog.show();
+    QCOMPARE(Child<QLabel>(&dialog, "Label_Version")->text(), QString("x.xx"));
+    QCOMPARE(Child<QLabel>(&dialog, "Label_Copy")->text(), QString("Copyright (C) QUIL"));
+  }
+
+  void enterAndEscBothClose() {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+      ModalScript script({[key](QWidget* d) { QTest::keyClick(d, key); }});
+      quilmark::ShowVersionDialog(nullptr);
+      QVERIFY(!script.StuckOpen());
+      QCOMPARE(script.Remaining(), 0);
+    }
+  }
+};
+
+QTEST_MAIN(VersionDialog)
+#include "version_dialog_test.moc"
