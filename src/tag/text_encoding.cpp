@@ -196,7 +196,10 @@ std::string DecodeTagText(std::string_view bytes, bool escapeNul) {
     case kTextUtf16Be:
       return DecodeUtf16(bytes, true);
     default:
-      if (escapeNul) return Cp932ToUtf8(EscapeNul(bytes));
+      if (escapeNul) {
+        if (bytes.find('\0') == std::string_view::npos) return Cp932ToUtf8(bytes);
+        return Cp932ToUtf8(EscapeNul(bytes));
+      }
       // Unescaped text is read as a zero-terminated string: it ends at its
       // first NUL, so no NUL ever reaches the program's text.
       return Cp932ToUtf8(bytes.substr(0, bytes.find('\0')));
