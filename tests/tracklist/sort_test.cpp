@@ -102,6 +102,22 @@ TEST(Sort, EmptyListIsUntouchedAndOneRowIsOnlyRenumbered) {
   EXPECT_EQ(s.Field_(colTitle, 1), "only");
 }
 
+// Keys that differ only in width or accents leave the decision to the rest
+// of the row whenever that differs at a stronger level: here colWork.
+TEST(Sort, KeysDifferingOnlyInWidthDoNotOverrideTheRestOfTheRow) {
+  for (const auto& [first, second] :
+       {std::pair{"ア", "ｱ"}, std::pair{"ｱ", "ア"}, std::pair{"é", "e"}, std::pair{"e", "é"}}) {
+    SortStage s;
+    s.AddFile("/m/", "b.mp3", second);
+    s.AddFile("/m/", "a.mp3", first);
+    s.grid.SetCell(colWork, 1, "Title=z");
+    s.grid.SetCell(colWork, 2, "Title=a");
+    s.SortBy(colTitle);
+    EXPECT_EQ(Column(s.grid, colFile), (std::vector<std::string>{"a.mp3", "b.mp3"}))
+        << first << " " << second;
+  }
+}
+
 // The order must be the one a pairwise comparison of whole row lines (as
 // they were before the sort renumbered them) gives, whatever shortcut the
 // sort takes to get there.
