@@ -117,9 +117,9 @@ std::string HelpFilePath(const std::string& programPath) {
 
 void HelpShowFile(QWidget* parent, const std::string& collectionPath, const std::string& keyword) {
   const QString word = QString::fromStdString(keyword);
-  auto* existing = parent ? parent->findChild<HelpWindow*>(kHelpWindowName,
-                                                           Qt::FindDirectChildrenOnly)
-                          : nullptr;
+  auto* existing = parent
+                       ? parent->findChild<HelpWindow*>(kHelpWindowName, Qt::FindDirectChildrenOnly)
+                       : nullptr;
   if (existing != nullptr) {
     existing->ShowKeyword(word);
     return;

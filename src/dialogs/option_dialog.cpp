@@ -19,9 +19,9 @@ namespace quilmark {
 namespace {
 
 constexpr const char* kCsvItems[kCsvFlagCount] = {
-    "№",      "アーティスト", "タイトル", "アルバム", "年",          "ジャンル",
-    "コメント", "作詞",        "作曲",    "著作権",  "エンコード者", "URL",
-    "BPM",    "Orgアルバム",  "Org作詞", "Orgアーティスト", "Org年"};
+    "№",        "アーティスト", "タイトル", "アルバム",        "年",           "ジャンル",
+    "コメント", "作詞",         "作曲",     "著作権",          "エンコード者", "URL",
+    "BPM",      "Orgアルバム",  "Org作詞",  "Orgアーティスト", "Org年"};
 
 QCheckBox* MakeCheck(QWidget* page, QLayout* layout, const char* name, const char* caption) {
   auto* box = new QCheckBox(QString::fromUtf8(caption), page);
@@ -141,17 +141,16 @@ void TFormQUILMARKOption::FormShow() {
   cbAbsolute_->setChecked(settings_.AbsolutePath);
   cbSaveSettings_->setChecked(settings_.SaveSettings);
   // A stored index out of range selects nothing, as a list box would.
-  cmbCharset_->setCurrentIndex(settings_.Charset >= 0 && settings_.Charset < cmbCharset_->count()
-                                   ? settings_.Charset
-                                   : -1);
+  cmbCharset_->setCurrentIndex(
+      settings_.Charset >= 0 && settings_.Charset < cmbCharset_->count() ? settings_.Charset : -1);
   for (int i = 0; i < kCsvFlagCount; ++i) {
     clbv1_->item(i)->setCheckState(settings_.CSV[static_cast<std::size_t>(i)] ? Qt::Checked
                                                                               : Qt::Unchecked);
   }
-  cmbWriteTag_->setCurrentIndex(
-      settings_.WriteTagVersion >= 0 && settings_.WriteTagVersion < cmbWriteTag_->count()
-          ? settings_.WriteTagVersion
-          : -1);
+  cmbWriteTag_->setCurrentIndex(settings_.WriteTagVersion >= 0 &&
+                                        settings_.WriteTagVersion < cmbWriteTag_->count()
+                                    ? settings_.WriteTagVersion
+                                    : -1);
 }
 
 void TFormQUILMARKOption::regget(const std::string& extension, QCheckBox* box) {
@@ -220,8 +219,7 @@ void TFormQUILMARKOption::btnOKClick() {
   accept();
 }
 
-bool ShowOptionDialog(QWidget* owner, Settings& settings,
-                      platform::RegistryBackend& classesRoot) {
+bool ShowOptionDialog(QWidget* owner, Settings& settings, platform::RegistryBackend& classesRoot) {
   TFormQUILMARKOption dialog(owner, settings, classesRoot, ProgramPathOfApplication());
   return dialog.exec() == QDialog::Accepted;
 }

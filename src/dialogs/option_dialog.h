@@ -19,8 +19,7 @@ namespace quilmark {
 
 // Creates the dialog owned by `owner`, runs it modally and destroys it. True
 // when OK applied the values. `classesRoot` serves HKEY_CLASSES_ROOT.
-bool ShowOptionDialog(QWidget* owner, Settings& settings,
-                      platform::RegistryBackend& classesRoot);
+bool ShowOptionDialog(QWidget* owner, Settings& settings, platform::RegistryBackend& classesRoot);
 
 // The verb's command line for a program: "<program>" "%1", quotes included.
 std::string VerbCommandLine(const std::string& programPath);

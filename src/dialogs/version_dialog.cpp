@@ -39,8 +39,8 @@ TFormVersion::TFormVersion(QWidget* owner, std::string programPath)
   Label_Title_ = MakeLabel(this, "Label_Title", QString(), {48, 8, 201, 17});
   MakeLabel(this, "Label1", QStringLiteral("Version"), {48, 24, 41, 17});
   Label_Version_ = MakeLabel(this, "Label_Version", QStringLiteral("x.xx"), {96, 24, 73, 17});
-  Label_Copy_ = MakeLabel(this, "Label_Copy", QStringLiteral("Copyright (C) QUIL"),
-                          {48, 48, 217, 17});
+  Label_Copy_ =
+      MakeLabel(this, "Label_Copy", QStringLiteral("Copyright (C) QUIL"), {48, 48, 217, 17});
   MakeLabel(this, "Label2", QStringLiteral("連絡先"), {48, 72, 49, 17});
   MakeLabel(this, "Label_Mail", QStringLiteral("QUIL ソフトウェア"), {104, 72, 145, 17});
   MakeLabel(this, "Label_Mail2", QStringLiteral("quilmark@example.org"), {104, 88, 145, 12});

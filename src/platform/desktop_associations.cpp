@@ -100,8 +100,8 @@ std::optional<std::string> KeyFileValue(const std::vector<std::string>& lines,
 
 // Replaces (or adds, or with nullopt removes) `key` in `group`, leaving every
 // other line as it was.
-void SetKeyFileValue(std::vector<std::string>& lines, std::string_view group,
-                     std::string_view key, const std::optional<std::string>& value) {
+void SetKeyFileValue(std::vector<std::string>& lines, std::string_view group, std::string_view key,
+                     const std::optional<std::string>& value) {
   const std::string header = "[" + std::string(group) + "]";
   auto groupStart = std::find(lines.begin(), lines.end(), header);
   if (groupStart == lines.end()) {
@@ -137,12 +137,25 @@ std::string UnescapeString(std::string_view raw) {
       continue;
     }
     switch (raw[++i]) {
-      case 's': out += ' '; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case 'r': out += '\r'; break;
-      case '\\': out += '\\'; break;
-      default: out += '\\'; out += raw[i]; break;
+      case 's':
+        out += ' ';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case '\\':
+        out += '\\';
+        break;
+      default:
+        out += '\\';
+        out += raw[i];
+        break;
     }
   }
   return out;
@@ -152,11 +165,21 @@ std::string EscapeString(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
+        break;
     }
   }
   return out;
@@ -286,9 +309,9 @@ std::string FileUri(const std::string& path) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string uri = "file://";
   for (unsigned char c : path) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                       std::string_view("/-._~!$&'()*+,;=:@").find(static_cast<char>(c)) !=
-                           std::string_view::npos;
+    const bool plain =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+        std::string_view("/-._~!$&'()*+,;=:@").find(static_cast<char>(c)) != std::string_view::npos;
     if (plain) {
       uri += static_cast<char>(c);
     } else {
@@ -365,8 +388,8 @@ std::optional<std::string> MimeTypeForExtension(const XdgDirs& dirs, std::string
   const Glob* best = nullptr;
   const std::vector<Glob> globs = LoadGlobs(dirs);
   for (const Glob& glob : globs) {
-    const bool match = glob.caseSensitive ? glob.pattern == pattern
-                                          : EqualsIgnoringCase(glob.pattern, pattern);
+    const bool match =
+        glob.caseSensitive ? glob.pattern == pattern : EqualsIgnoringCase(glob.pattern, pattern);
     if (match && (best == nullptr || glob.weight > best->weight)) best = &glob;
   }
   if (best == nullptr) return std::nullopt;
@@ -502,8 +525,8 @@ std::optional<RegValue> DesktopAssociations::ReadValue(const std::string& key,
   std::string commandLine = "\"" + args->front() + "\"";
   for (std::size_t i = 1; i < args->size(); ++i) {
     const std::string& arg = (*args)[i];
-    commandLine += " \"" + (arg == "%f" || arg == "%F" || arg == "%u" || arg == "%U" ? "%1" : arg) +
-                   "\"";
+    commandLine +=
+        " \"" + (arg == "%f" || arg == "%F" || arg == "%u" || arg == "%U" ? "%1" : arg) + "\"";
   }
   return RegValue::String(commandLine);
 }
@@ -688,10 +711,17 @@ std::optional<std::vector<std::string>> CommandForFile(const std::string& entryP
           continue;
         }
         switch (token[++i]) {
-          case '%': arg += '%'; break;
-          case 'c': arg += UnescapeString(KeyFileValue(*lines, kEntryGroup, "Name").value_or("")); break;
-          case 'k': arg += entryPath; break;
-          default: break;
+          case '%':
+            arg += '%';
+            break;
+          case 'c':
+            arg += UnescapeString(KeyFileValue(*lines, kEntryGroup, "Name").value_or(""));
+            break;
+          case 'k':
+            arg += entryPath;
+            break;
+          default:
+            break;
         }
       }
       if (!arg.empty() || token.find('%') == std::string::npos) args.push_back(std::move(arg));

@@ -34,11 +34,11 @@
 namespace quilmark::platform {
 
 struct XdgDirs {
-  std::string dataHome;                     // $XDG_DATA_HOME, else ~/.local/share
-  std::vector<std::string> dataDirs;        // $XDG_DATA_DIRS, else /usr/local/share:/usr/share
-  std::string configHome;                   // $XDG_CONFIG_HOME, else ~/.config
-  std::vector<std::string> configDirs;      // $XDG_CONFIG_DIRS, else /etc/xdg
-  std::vector<std::string> currentDesktops; // $XDG_CURRENT_DESKTOP, lower-cased
+  std::string dataHome;                      // $XDG_DATA_HOME, else ~/.local/share
+  std::vector<std::string> dataDirs;         // $XDG_DATA_DIRS, else /usr/local/share:/usr/share
+  std::string configHome;                    // $XDG_CONFIG_HOME, else ~/.config
+  std::vector<std::string> configDirs;       // $XDG_CONFIG_DIRS, else /etc/xdg
+  std::vector<std::string> currentDesktops;  // $XDG_CURRENT_DESKTOP, lower-cased
 
   static XdgDirs FromEnvironment();
   // dataHome first, then dataDirs: the order in which they take precedence.

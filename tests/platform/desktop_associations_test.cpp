@@ -107,8 +107,7 @@ TEST_F(XdgFolders, TheVerbComesAndGoesWithTheDesktopEntryAndNothingElse) {
   reg.CreateKey(verb);
   reg.WriteValue(verb, "", RegValue::String("タグ編集"));
   reg.CreateKey(verb + "\\command");
-  reg.WriteValue(verb + "\\command", "",
-                 RegValue::String("\"/usr/local/bin/quilmark\" \"%1\""));
+  reg.WriteValue(verb + "\\command", "", RegValue::String("\"/usr/local/bin/quilmark\" \"%1\""));
   ASSERT_TRUE(Exists(Entry()));
   const std::string text = ReadBytes(Entry());
   EXPECT_NE(text.find("Name=タグ編集\n"), std::string::npos) << text;
@@ -180,7 +179,8 @@ TEST_F(XdgFolders, TheDesktopDatabaseIsRefreshedAfterAChange) {
   auto reg = Backend(tool);
   reg.CreateKey("audio/mpeg\\shell\\quilmark");
   reg.DeleteKey("audio/mpeg\\shell\\quilmark");
-  EXPECT_EQ(ReadBytes(log), dirs_.dataHome + "/applications\n" + dirs_.dataHome + "/applications\n");
+  EXPECT_EQ(ReadBytes(log),
+            dirs_.dataHome + "/applications\n" + dirs_.dataHome + "/applications\n");
 
   auto missing = Backend(tmp_.File("no-such-tool"));
   EXPECT_NO_THROW(missing.CreateKey("audio/mpeg\\shell\\quilmark"));
@@ -205,7 +205,8 @@ TEST_F(DefaultApps, DefaultsThenAddedThenTheCacheSkippingTheEditorItself) {
   App(sys, "cached.desktop", "Name=Cached\nExec=cached %f\n");
   List(sys + "/applications/mimeinfo.cache",
        "[MIME Cache]\naudio/mpeg=quilmark-tagedit.desktop;cached.desktop;\n");
-  App(dirs_.dataHome, "quilmark-tagedit.desktop", "Name=タグ編集\nExec=q %f\nMimeType=audio/mpeg;\n");
+  App(dirs_.dataHome, "quilmark-tagedit.desktop",
+      "Name=タグ編集\nExec=q %f\nMimeType=audio/mpeg;\n");
   EXPECT_EQ(DefaultApplicationEntry(dirs_, "audio/mpeg"), sys + "/applications/cached.desktop");
 
   App(sys, "added.desktop", "Name=Added\nExec=added %U\n");

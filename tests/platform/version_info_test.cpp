@@ -234,9 +234,9 @@ TEST(ElfVersionBlock, LyingHeadersAreNotFollowed) {
   };
   ASSERT_TRUE(variant([](std::string&) {}));
   EXPECT_FALSE(variant([&](std::string& b) { maker.Put(b, 0x28, 8, ~0ull - 10); }));  // shoff
-  EXPECT_FALSE(variant([&](std::string& b) { maker.Put(b, 0x3A, 2, 8); }));  // entry size
-  EXPECT_FALSE(variant([&](std::string& b) { maker.Put(b, 0x3C, 2, 0xFFF0); }));  // count
-  EXPECT_FALSE(variant([&](std::string& b) { maker.Put(b, 0x3E, 2, 77); }));  // name table
+  EXPECT_FALSE(variant([&](std::string& b) { maker.Put(b, 0x3A, 2, 8); }));           // entry size
+  EXPECT_FALSE(variant([&](std::string& b) { maker.Put(b, 0x3C, 2, 0xFFF0); }));      // count
+  EXPECT_FALSE(variant([&](std::string& b) { maker.Put(b, 0x3E, 2, 77); }));          // name table
   // The block's offset and size, and the name table's, pointing out of the file.
   const std::size_t blockEntry = shoff + 64;
   const std::size_t namesEntry = shoff + 128;
@@ -256,7 +256,9 @@ TEST(ElfVersionBlock, GarbageAfterTheMagicIsHarmless) {
   TempDir dir;
   std::uint32_t seed = 12345;
   for (int round = 0; round < 200; ++round) {
-    std::string bytes = "\x7F" "ELF";
+    std::string bytes =
+        "\x7F"
+        "ELF";
     bytes += static_cast<char>(1 + round % 2);
     bytes += static_cast<char>(1 + (round / 2) % 2);
     for (int i = 0; i < 250; ++i) {

@@ -196,8 +196,7 @@ class GenreAndCommentDialogs : public QObject {
   void commentResizeFollowsTheEdges() {
     quilmark::TFormQUILMARKv2Comment dialog;
     dialog.show();
-    QCOMPARE(Child<QPushButton>(&dialog, "btnCancel")->geometry().right() + 1,
-             dialog.width() - 6);
+    QCOMPARE(Child<QPushButton>(&dialog, "btnCancel")->geometry().right() + 1, dialog.width() - 6);
     dialog.resize(500, 400);
     QCOMPARE(Child<QLineEdit>(&dialog, "edComment1")->width(), 436);
     QCOMPARE(Child<QPlainTextEdit>(&dialog, "memoComment2")->size(), QSize(484, 320));

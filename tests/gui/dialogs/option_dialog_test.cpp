@@ -1,6 +1,8 @@
 // The options dialog against a temporary set of XDG folders: OK applies
 // every control, Cancel changes nothing, and the associations appear and
 // disappear as the user's own desktop entry.
+#include "dialogs/option_dialog.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,7 +14,6 @@
 #include <filesystem>
 #include <map>
 
-#include "dialogs/option_dialog.h"
 #include "modal_script.h"
 #include "platform/desktop_associations.h"
 #include "support/temp_dir.h"
@@ -103,8 +104,7 @@ class OptionDialog : public QObject {
     fs::create_directories(dirs.dataHome);
     WriteBytes(dirs.dataDirs[0] + "/mime/globs2",
                "50:audio/mpeg:*.mp3\n50:audio/x-mpegurl:*.m3u\n50:text/csv:*.csv\n");
-    reg_ = std::make_unique<DesktopAssociations>(
-        DesktopAssociations::Options{dirs, "/unused", ""});
+    reg_ = std::make_unique<DesktopAssociations>(DesktopAssociations::Options{dirs, "/unused", ""});
     entry_ = reg_->EntryPath();
   }
 

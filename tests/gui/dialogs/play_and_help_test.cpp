@@ -1,13 +1,14 @@
 // Play starts the desktop's default player for MP3 files (a stand-in here
 // that records its arguments); help opens the collection beside the program
 // or says it cannot.
+#include <sys/stat.h>
+
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QtTest>
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "app/help.h"
 #include "app/play.h"

@@ -1,11 +1,12 @@
 // The version dialog shows what the build embedded in the program and places
 // itself over its owner by halving with a shift.
+#include "dialogs/version_dialog.h"
+
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QtTest>
 
-#include "dialogs/version_dialog.h"
 #include "modal_script.h"
 #include "support/temp_dir.h"
 
