@@ -56,7 +56,8 @@ double TimeReadFileTags(const std::vector<std::string>& paths, std::size_t& chec
   TrackGrid grid;
   bench::Stopwatch watch;
   for (const std::string& path : paths) {
-    if (ReadFileTags(grid, path, messages) < 0) std::fprintf(stderr, "not added: %s\n", path.c_str());
+    if (ReadFileTags(grid, path, messages) < 0)
+      std::fprintf(stderr, "not added: %s\n", path.c_str());
   }
   double seconds = watch.Seconds();
   checksum += static_cast<std::size_t>(grid.FileRowCount());

@@ -74,9 +74,10 @@ Id3v1Render RenderId3v1Block(const TagValues& values, int charset) {
   std::string block(kId3v1Size, '\0');
   PutField(block, 0, "TAG", 3);
 
-  const std::pair<std::string_view, std::size_t> texts[] = {
-      {keys::Title, kTitleAt}, {keys::Artist, kArtistAt}, {keys::Album, kAlbumAt},
-      {keys::Commentv1, kCommentAt}};
+  const std::pair<std::string_view, std::size_t> texts[] = {{keys::Title, kTitleAt},
+                                                            {keys::Artist, kArtistAt},
+                                                            {keys::Album, kAlbumAt},
+                                                            {keys::Commentv1, kCommentAt}};
   for (const auto& [key, at] : texts) {
     const std::string value = values.Get(key);
     if (!value.empty()) PutField(block, at, FitV1Text(value, kTextWidth, charset), kTextWidth);

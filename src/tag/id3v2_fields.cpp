@@ -88,7 +88,9 @@ std::string Utf16Units(std::string_view text, int charset) {
   return encoded;
 }
 
-char EncodingByte(int charset) { return charset == kCharsetUtf16Le || charset == kCharsetUtf16Be ? 1 : 0; }
+char EncodingByte(int charset) {
+  return charset == kCharsetUtf16Le || charset == kCharsetUtf16Be ? 1 : 0;
+}
 
 }  // namespace
 
@@ -197,7 +199,8 @@ RenderedContent RenderCommentContent(std::string_view value, int charset) {
   language.resize(3, ' ');
   out.bytes += language;
 
-  const std::vector<std::string> parts = SplitAtNulEscapes(std::string_view(text).substr(languageEnd));
+  const std::vector<std::string> parts =
+      SplitAtNulEscapes(std::string_view(text).substr(languageEnd));
   const std::string bom = charset == kCharsetUtf16Be ? kBomBe : kBomLe;
   out.bytes += bom;
   out.bytes += Utf16Units(parts[0], charset);

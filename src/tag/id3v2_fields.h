@@ -23,9 +23,9 @@ namespace quilmark {
 std::string ParseTextContent(std::string_view content);
 
 struct CommentFields {
-  std::string language;                // up to three printable ASCII characters
-  std::string description;             // line ends CR LF
-  std::optional<std::string> text;     // absent when no separator was found
+  std::string language;             // up to three printable ASCII characters
+  std::string description;          // line ends CR LF
+  std::optional<std::string> text;  // absent when no separator was found
 };
 // Reads both the standard layout (encoding byte, three language bytes,
 // description, terminator, text) and the one that starts its content with a

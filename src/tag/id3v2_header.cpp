@@ -4,7 +4,9 @@ namespace quilmark {
 
 std::optional<Id3v2Header> ParseId3v2Header(std::string_view bytes) {
   if (bytes.size() < kId3v2HeaderSize || bytes.substr(0, 3) != "ID3") return std::nullopt;
-  auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
+  auto byte = [&](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]));
+  };
   Id3v2Header header;
   header.major = static_cast<int>(byte(3));
   header.revision = static_cast<int>(byte(4));

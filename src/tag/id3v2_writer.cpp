@@ -33,7 +33,8 @@ std::optional<std::string> RenderId3v2Tag(const TagValues& values, int writeTagV
              static_cast<std::int64_t>(1 + Cp932Length(value));
     Frame frame;
     frame.id = std::string(id);
-    frame.size = static_cast<std::uint32_t>(std::min<std::size_t>(content.bytes.size(), UINT32_MAX));
+    frame.size =
+        static_cast<std::uint32_t>(std::min<std::size_t>(content.bytes.size(), UINT32_MAX));
     frame.content = std::move(content.bytes);
     frame.contentRead = true;
     frames.push_back(std::move(frame));
@@ -42,9 +43,10 @@ std::optional<std::string> RenderId3v2Tag(const TagValues& values, int writeTagV
 
   std::uint64_t frameBytes = 0;
   for (const Frame& frame : frames) frameBytes += FrameHeaderSize(major) + frame.content.size();
-  return AssembleId3v2Tag(major, frames,
-                          std::max<std::uint64_t>(frameBytes, static_cast<std::uint64_t>(
-                                                                  std::max<std::int64_t>(total, 0))));
+  return AssembleId3v2Tag(
+      major, frames,
+      std::max<std::uint64_t>(frameBytes,
+                              static_cast<std::uint64_t>(std::max<std::int64_t>(total, 0))));
 }
 
 std::optional<std::string> AssembleId3v2Tag(int major, const std::vector<Frame>& frames,

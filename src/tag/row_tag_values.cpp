@@ -8,14 +8,22 @@ namespace quilmark {
 namespace {
 
 constexpr std::pair<Field, std::string_view> kFieldKeys[] = {
-    {colNo, keys::Track},           {colArtist, keys::Artist},
-    {colTitle, keys::Title},        {colAlbum, keys::Album},
-    {colYear, keys::Year},          {colGenre, keys::Genre},
-    {colComment, keys::Comment},    {colLyricist, keys::Lyricist},
-    {colComposer, keys::Composer},  {colCopyright, keys::Copyright},
-    {colEncoder, keys::Encoded},    {colURL, keys::URL},
-    {colBPM, keys::BPM},            {colOrgAlbum, keys::OrgAlbum},
-    {colOrgLyricist, keys::OrgLyricist}, {colOrgArtist, keys::OrgArtist},
+    {colNo, keys::Track},
+    {colArtist, keys::Artist},
+    {colTitle, keys::Title},
+    {colAlbum, keys::Album},
+    {colYear, keys::Year},
+    {colGenre, keys::Genre},
+    {colComment, keys::Comment},
+    {colLyricist, keys::Lyricist},
+    {colComposer, keys::Composer},
+    {colCopyright, keys::Copyright},
+    {colEncoder, keys::Encoded},
+    {colURL, keys::URL},
+    {colBPM, keys::BPM},
+    {colOrgAlbum, keys::OrgAlbum},
+    {colOrgLyricist, keys::OrgLyricist},
+    {colOrgArtist, keys::OrgArtist},
     {colOrgYear, keys::OrgYear},
 };
 
@@ -44,8 +52,8 @@ void SetRowIntoTagValues(const TrackGrid& grid, int row, TagValues& values) {
   if (language.empty() && cell(colComment).empty() && longText.empty()) {
     values.Set(keys::Comment, "");
   } else {
-    values.Set(keys::Comment,
-               (language.empty() ? std::string("   ") : language) + cell(colComment) + "\\0" + longText);
+    values.Set(keys::Comment, (language.empty() ? std::string("   ") : language) +
+                                  cell(colComment) + "\\0" + longText);
   }
 
   values.Set(keys::Track, cell(colNo));

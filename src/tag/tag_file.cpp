@@ -27,9 +27,11 @@ class FileBodySource : public ByteSource {
   std::string_view Read(std::uint64_t offset, std::size_t size) override {
     if (offset >= bodySize_) return {};
     size = static_cast<std::size_t>(std::min<std::uint64_t>(size, bodySize_ - offset));
-    if (offset + size <= first_.size()) return first_.substr(static_cast<std::size_t>(offset), size);
+    if (offset + size <= first_.size())
+      return first_.substr(static_cast<std::size_t>(offset), size);
     if (offset >= windowStart_ && offset + size <= windowStart_ + window_.size()) {
-      return std::string_view(window_).substr(static_cast<std::size_t>(offset - windowStart_), size);
+      return std::string_view(window_).substr(static_cast<std::size_t>(offset - windowStart_),
+                                              size);
     }
     const auto length = static_cast<std::size_t>(
         std::min<std::uint64_t>(std::max(size, kWindow), bodySize_ - offset));

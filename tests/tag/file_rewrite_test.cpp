@@ -43,7 +43,8 @@ TEST_F(FileRewrite, ExactlyOneTagKindIsLeft) {
   settings_.WriteTagVersion = 0;
   ASSERT_EQ(Write(), WriteResult::kWritten);
   // An empty genre leaves byte 127 at 0.
-  EXPECT_TRUE(testing::ReadBytes(path_) == audio_ + testing::Id3v1Block("new", "", "", "", "", 0, 0));
+  EXPECT_TRUE(testing::ReadBytes(path_) ==
+              audio_ + testing::Id3v1Block("new", "", "", "", "", 0, 0));
 
   // A row with no values leaves the audio alone.
   values_.Clear();

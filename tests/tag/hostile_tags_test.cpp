@@ -49,13 +49,15 @@ TEST_F(HostileTags, TruncatedHeadersReadAsNoTag) {
 
 TEST_F(HostileTags, SizesPastTheEndStopTheWalk) {
   // Tag size far past the end of the file, frames cut short by it.
-  auto past = Read("ID3\x03\0\0\x7F\x7F\x7F\x7F"s + Text23("TIT2", "kept") + "TPE1\0\0\0\x50\0\0\0cut"s);
+  auto past =
+      Read("ID3\x03\0\0\x7F\x7F\x7F\x7F"s + Text23("TIT2", "kept") + "TPE1\0\0\0\x50\0\0\0cut"s);
   ASSERT_TRUE(past);
   EXPECT_EQ(past->Get("Title"), "kept");
   EXPECT_EQ(past->Get("Artist"), "");
 
   // A frame of 0xFFFFFFFF bytes ends the walk; what came before stays.
-  std::string body = Text23("TIT2", "before") + "TALB\xFF\xFF\xFF\xFF\0\0\0x"s + Text23("TPE1", "after");
+  std::string body =
+      Text23("TIT2", "before") + "TALB\xFF\xFF\xFF\xFF\0\0\0x"s + Text23("TPE1", "after");
   auto huge = Read(testing::Id3v2Tag(3, body) + testing::MpegAudio(1));
   ASSERT_TRUE(huge);
   EXPECT_EQ(huge->Get("Title"), "before");
@@ -105,7 +107,8 @@ TEST_F(HostileTags, RunsOfZeroSizeFrames) {
 }
 
 TEST(HostileBytes, RandomDamageToAValidTag) {
-  const std::string body = Text23("TIT2", "title") + testing::Frame23("COMM", "\x01jpn\xFF\xFE\0\0\xFF\xFEx\0"s) +
+  const std::string body = Text23("TIT2", "title") +
+                           testing::Frame23("COMM", "\x01jpn\xFF\xFE\0\0\xFF\xFEx\0"s) +
                            testing::Frame23("WXXX", "\x01\xFF\xFE\0\0http://a/"s) +
                            Text23("TRCK", "1/2") + std::string(16, '\0');
   std::mt19937 random(1234);

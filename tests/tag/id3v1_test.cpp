@@ -109,8 +109,10 @@ TEST(Id3v1Writing, Utf16FieldsKeepTheirMark) {
   values.Set("Title", "abc");
   Id3v1Render out = RenderId3v1Block(values, kCharsetUtf16Le);
   ASSERT_EQ(out.status, Id3v1Render::Status::kBlock);
-  EXPECT_EQ(out.block.substr(3, 30), "\xFF\xFE"
-                                     "a\0b\0c\0"s + std::string(22, '\0'));
+  EXPECT_EQ(out.block.substr(3, 30),
+            "\xFF\xFE"
+            "a\0b\0c\0"s +
+                std::string(22, '\0'));
   EXPECT_EQ(Read(out.block).Get("Title"), "abc");
 }
 
@@ -130,8 +132,7 @@ TEST(Id3v1Writing, TrackThatIsNoNumberStopsTheWrite) {
     TagValues values;
     values.Set("Title", "t");
     values.Set("Track", track);
-    EXPECT_EQ(RenderId3v1Block(values, kCharsetSjis).status,
-              Id3v1Render::Status::kTrackNotNumber)
+    EXPECT_EQ(RenderId3v1Block(values, kCharsetSjis).status, Id3v1Render::Status::kTrackNotNumber)
         << track;
   }
   EXPECT_EQ(ParseDecimal(" 12 "), 12);

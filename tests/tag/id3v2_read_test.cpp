@@ -48,8 +48,8 @@ TEST_F(Id3v2Reading, Id3v2ReplacesId3v1AsAWhole) {
 }
 
 TEST_F(Id3v2Reading, Version22FramesAndHeaderSizeBytesTakenWhole) {
-  TagValues v22 = ReadFile(Id3v2Tag(2, Frame22("TT2", "\0abc"s) + Frame22("TP1", "\0xyz"s)) +
-                           MpegAudio(1));
+  TagValues v22 =
+      ReadFile(Id3v2Tag(2, Frame22("TT2", "\0abc"s) + Frame22("TP1", "\0xyz"s)) + MpegAudio(1));
   EXPECT_EQ(v22.ToCommaText(), "TagVersion=2,Title=abc,Artist=xyz");
 
   // A size byte with its high bit set counts whole: 0x80 * 2^7 = 16384.
@@ -95,9 +95,9 @@ TEST_F(Id3v2Reading, TextFramesAreNotInterpreted) {
 }
 
 TEST_F(Id3v2Reading, TerminatorsAreDroppedNulsInsideAreKept) {
-  TagValues values = Read23(Text23("TIT2", "title\0"s) + Text23("TPE1", "a\0b"s) +
-                            Text23("TALB", "two\0\0"s) +
-                            Frame23("TCOM", "\x01\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0"s));
+  TagValues values =
+      Read23(Text23("TIT2", "title\0"s) + Text23("TPE1", "a\0b"s) + Text23("TALB", "two\0\0"s) +
+             Frame23("TCOM", "\x01\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0"s));
   EXPECT_EQ(values.Get("Title"), "title");
   EXPECT_EQ(values.Get("Artist"), "a\\0b");
   EXPECT_EQ(values.Get("Album"), "two\\0");
@@ -128,7 +128,9 @@ TEST(CommentContent, SingleByteLayout) {
   // ソ is 83 5C in Shift-JIS: its trail byte and the digit after it are not
   // the separator.
   CommentFields so = ParseCommentContent("\0   \x83\x5C"s + "0\0text"s);
-  EXPECT_EQ(so.description, "\u30BD" "0");
+  EXPECT_EQ(so.description,
+            "\u30BD"
+            "0");
   EXPECT_EQ(so.text, "text");
 
   // Languages written as zero bytes are no language.
@@ -136,17 +138,19 @@ TEST(CommentContent, SingleByteLayout) {
 }
 
 TEST(CommentContent, StandardUtf16LayoutInBothByteOrders) {
-  std::string le = "\x01"
-                   "jpn\xFF\xFE"s +
-                   "d\0"s + "\0\0"s + "\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0"s;
+  std::string le =
+      "\x01"
+      "jpn\xFF\xFE"s +
+      "d\0"s + "\0\0"s + "\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0"s;
   CommentFields c = ParseCommentContent(le);
   EXPECT_EQ(c.language, "jpn");
   EXPECT_EQ(c.description, "d");
   EXPECT_EQ(c.text, testing::kTesutoUtf8);
 
-  std::string be = "\x01"
-                   "eng\xFE\xFF\0\0"s +
-                   "\xFE\xFF\x30\xC6\x30\xB9\x30\xC8"s;
+  std::string be =
+      "\x01"
+      "eng\xFE\xFF\0\0"s +
+      "\xFE\xFF\x30\xC6\x30\xB9\x30\xC8"s;
   CommentFields b = ParseCommentContent(be);
   EXPECT_EQ(b.language, "eng");
   EXPECT_EQ(b.description, "");
@@ -156,7 +160,10 @@ TEST(CommentContent, StandardUtf16LayoutInBothByteOrders) {
 TEST(CommentContent, LayoutWithTheMarkFirst) {
   // Language, description, NUL and text in one UTF-16 string.
   std::string units;
-  for (char c : "eng" "desc") units += std::string(1, c) + "\0"s;
+  for (char c :
+       "eng"
+       "desc")
+    units += std::string(1, c) + "\0"s;
   units.erase(units.size() - 2);  // the literal's own terminator
   std::string content = "\x01\xFF\xFE"s + units + "\0\0"s + "t\0x\0"s;
   CommentFields c = ParseCommentContent(content);
@@ -175,8 +182,8 @@ TEST(UrlContent, AddressAfterTheDescription) {
 }
 
 TEST(FrameWalk, FramesKeepTheirPositionAndRawContent) {
-  std::string body = Text23("TIT2", "a") + Frame23("APIC", "\x00\x01\x02"s, 0x0040) +
-                     std::string(8, '\0');
+  std::string body =
+      Text23("TIT2", "a") + Frame23("APIC", "\x00\x01\x02"s, 0x0040) + std::string(8, '\0');
   MemorySource source(body);
   std::vector<Frame> frames = ReadFrames(source, body.size(), 3);
   ASSERT_EQ(frames.size(), 2u);
@@ -186,9 +193,8 @@ TEST(FrameWalk, FramesKeepTheirPositionAndRawContent) {
   EXPECT_EQ(frames[1].content, "\x00\x01\x02"s);
 
   // Contents the caller does not want are passed over, not read.
-  std::vector<Frame> skipped = ReadFrames(source, body.size(), 3, [](std::string_view id, auto) {
-    return id != "APIC";
-  });
+  std::vector<Frame> skipped =
+      ReadFrames(source, body.size(), 3, [](std::string_view id, auto) { return id != "APIC"; });
   ASSERT_EQ(skipped.size(), 2u);
   EXPECT_FALSE(skipped[1].contentRead);
   EXPECT_EQ(skipped[1].size, 3u);

@@ -57,7 +57,10 @@ TEST(Id3v2Writing, BackslashesThatAreNoEscape) {
   // A backslash at the very end is text too.
   EXPECT_EQ(comm("eng\\0dir\\"), "\0eng\0dir\\"s);
   // ソ (83 5C) before a digit 0 stays a character.
-  EXPECT_EQ(comm("eng\u30BD" "0\\0t"), "\0eng\x83\x5C" "0\0t"s);
+  EXPECT_EQ(comm("eng\u30BD"
+                 "0\\0t"),
+            "\0eng\x83\x5C"
+            "0\0t"s);
   // Line ends lose their CRs.
   EXPECT_EQ(comm("eng\\0a\r\nb"), "\0eng\0a\nb"s);
 }
@@ -73,7 +76,9 @@ TEST(Id3v2Writing, PaddingCountsEveryLineAndTheEncodedLengths) {
 
   // UTF-16: 14 -> 16, then + 5 for the mark and the doubled units.
   std::string utf16 = Render(One("Title", "abc"), kV23, kCharsetUtf16Le);
-  EXPECT_EQ(utf16, "ID3\x03\0\0\0\0\0\x15"s + "TIT2\0\0\0\x09\0\0\x01\xFF\xFE" "a\0b\0c\0"s +
+  EXPECT_EQ(utf16, "ID3\x03\0\0\0\0\0\x15"s +
+                       "TIT2\0\0\0\x09\0\0\x01\xFF\xFE"
+                       "a\0b\0c\0"s +
                        std::string(2, '\0'));
   std::string be = Render(One("Title", "abc"), kV23, kCharsetUtf16Be);
   EXPECT_EQ(be.substr(20, 9), "\x01\xFE\xFF\0a\0b\0c"s);
@@ -86,7 +91,10 @@ TEST(Id3v2Writing, PaddingCountsEveryLineAndTheEncodedLengths) {
 
 TEST(Id3v2Writing, Utf16CommentInTheStandardLayout) {
   std::string tag = Render(One("Comment", "jpnd\\0" + testing::kTesutoUtf8), kV23, kCharsetUtf16Le);
-  std::string content = "\x01jpn\xFF\xFE" "d\0\0\0\xFF\xFE"s + testing::kTesutoUtf16Le;
+  std::string content =
+      "\x01jpn\xFF\xFE"
+      "d\0\0\0\xFF\xFE"s +
+      testing::kTesutoUtf16Le;
   EXPECT_EQ(tag.substr(10, 10 + content.size()),
             "COMM\0\0\0"s + static_cast<char>(content.size()) + "\0\0"s + content);
   CommentFields back = ParseCommentContent(content);
@@ -163,8 +171,8 @@ TEST_P(RoundTrip, WrittenValuesReadBack) {
   }
   EXPECT_EQ(bytes.substr(bytes.size() - audio.size()), audio);
   EXPECT_EQ(back->Get("TagVersion"), version == 1 ? "2" : "3");
-  for (const char* key : {"Title", "Artist", "Album", "Year", "Track", "Genre", "Lyricist", "URL",
-                          "OrgYear"}) {
+  for (const char* key :
+       {"Title", "Artist", "Album", "Year", "Track", "Genre", "Lyricist", "URL", "OrgYear"}) {
     EXPECT_EQ(back->Get(key), values.Get(key)) << key;
   }
   EXPECT_EQ(back->Get("Comment0"), "jpn");

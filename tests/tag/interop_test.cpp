@@ -83,7 +83,8 @@ class Interop : public ::testing::Test {
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {};
     std::array<char, 4096> buffer;
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
+    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+      output.append(buffer.data(), n);
     const int status = pclose(pipe);
     EXPECT_EQ(status, 0) << output;
     return output;

@@ -28,7 +28,9 @@ class SaveRun : public ::testing::Test {
     }
   }
   SaveReport Save() { return SaveChangedRows(grid_, settings_, messages_, busy_); }
-  std::string TitleOf(int i) { return ReadTagValues(paths_[static_cast<std::size_t>(i)])->Get("Title"); }
+  std::string TitleOf(int i) {
+    return ReadTagValues(paths_[static_cast<std::size_t>(i)])->Get("Title");
+  }
 
   testing::TempDir dir_;
   Settings settings_;
@@ -45,9 +47,8 @@ TEST_F(SaveRun, StatusTextNamesEachFileAndMarksAreCleared) {
   SaveReport report = Save();
   EXPECT_EQ(report.written, 3);
   EXPECT_FALSE(report.stopped);
-  EXPECT_EQ(busy_.statusTexts,
-            (std::vector<std::string>{"1 / 3 " + paths_[0], "2 / 3 " + paths_[1],
-                                      "3 / 3 " + paths_[2], ""}));
+  EXPECT_EQ(busy_.statusTexts, (std::vector<std::string>{"1 / 3 " + paths_[0], "2 / 3 " + paths_[1],
+                                                         "3 / 3 " + paths_[2], ""}));
   EXPECT_EQ(grid_.ChangedRowCount(), 0);
   EXPECT_EQ(TitleOf(1), "changed");
   EXPECT_EQ(TitleOf(2), "t2");
@@ -63,8 +64,9 @@ TEST_F(SaveRun, NoThenCancelWritesNothing) {
   EXPECT_EQ(report.written, 0);
   EXPECT_EQ(presenter_.texts.size(), 2u);  // the third file is not asked about
   EXPECT_EQ(grid_.ChangedRowCount(), 3);
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(testing::ReadBytes(paths_[static_cast<std::size_t>(i)]) ==
-                                     originals_[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_TRUE(testing::ReadBytes(paths_[static_cast<std::size_t>(i)]) ==
+                originals_[static_cast<std::size_t>(i)]);
 }
 
 TEST_F(SaveRun, TrackThatIsNoNumberStopsTheRunAndNamesFileAndValue) {
