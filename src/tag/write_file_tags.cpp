@@ -41,12 +41,18 @@ class TempFile {
   std::string path_;
 };
 
+// The new file, complete with the old one's mode, owner and (when asked)
+// last-write time before the flush, so that one flush makes all of it
+// durable.
 bool WriteNewFile(const std::string& tempPath, platform::File& source, const TagLayout& layout,
-                  const NewTags& tags) {
+                  const NewTags& tags, const platform::FileAttributes& attributes,
+                  std::optional<std::int64_t> lastWrite) {
   platform::File out = platform::File::Open(tempPath, platform::File::Mode::Truncate);
   return out.IsOpen() && out.Write(tags.id3v2) &&
          out.CopyFrom(source, layout.audioStart, layout.audioSize) && out.Write(tags.id3v1) &&
-         out.Sync() && out.Close();
+         platform::SetAttributes(tempPath, attributes) &&
+         (!lastWrite || platform::SetLastWriteTime(tempPath, *lastWrite)) && out.Sync() &&
+         out.Close();
 }
 
 }  // namespace
@@ -91,9 +97,7 @@ WriteResult WriteFileTags(const std::string& path, const TagValues& values,
   if (!tempPath) return fail();
   TempFile temp(*tempPath);
 
-  if (!WriteNewFile(temp.Path(), source, *layout, tags)) return fail();
-  if (!platform::SetAttributes(temp.Path(), *attributes)) return fail();
-  if (lastWrite && !platform::SetLastWriteTime(temp.Path(), *lastWrite)) return fail();
+  if (!WriteNewFile(temp.Path(), source, *layout, tags, *attributes, lastWrite)) return fail();
   if (!temp.MoveTo(path)) return fail();
   return WriteResult::kWritten;
 }
