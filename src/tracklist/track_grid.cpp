@@ -148,8 +148,7 @@ bool TrackGrid::ReorderRows(const std::vector<int>& newOrder) {
     if (old < 1 || old > count || seen[static_cast<std::size_t>(old)]) return false;
     seen[static_cast<std::size_t>(old)] = true;
   }
-  std::vector<Row> reordered;
-  reordered.reserve(rows_.size());
+  std::deque<Row> reordered;
   reordered.push_back(std::move(rows_[0]));
   for (int old : newOrder) reordered.push_back(std::move(rows_[static_cast<std::size_t>(old)]));
   rows_ = std::move(reordered);

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <deque>
 #include <vector>
 
 #include "tracklist/columns.h"
@@ -132,7 +133,9 @@ class TrackGrid {
   void EnsureIndexCurrent() const;
 
   ColumnLayout layout_;
-  std::vector<Row> rows_;
+  // A deque, so that growing a list of tens of thousands of rows never
+  // relocates the rows already there.
+  std::deque<Row> rows_;
   std::array<int, kColumnCount> widths_{};
   // Full path -> number of rows showing it. Kept for the positions the
   // path and file fields had when it was built; MutableLayout can move them
