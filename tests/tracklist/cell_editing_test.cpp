@@ -1,261 +1,192 @@
-// Which cells can be typed into, what a finished edit leaves behind, Escape,
-// and the genre and comment dialogs run from their cells.
+// Typing into cells as the grid widget reports it: which cells accept it,
+// what a finished edit leaves behind, Escape, the numeric check that holds
+// the selection, and the genre and comment dialogs.
 #include <gtest/gtest.h>
 
 #include "editor_harness.h"
-#include "tracklist/cell_rules.h"
+#include "tag/tag_values.h"
 
 namespace quilmark::testing {
 namespace {
 
-TEST(CellRules, ClassesAndMasksFollowTheFieldWhereverItStands) {
-  TrackGrid grid;
-  const ColumnLayout& layout = grid.Layout();
-  EXPECT_EQ(ClassOfColumn(layout, layout.Position(colPath)), CellClass::NotTyped);
-  EXPECT_EQ(ClassOfColumn(layout, layout.Position(colFile)), CellClass::NotTyped);
-  EXPECT_EQ(ClassOfColumn(layout, layout.Position(colGenre)), CellClass::GenreDialog);
-  EXPECT_EQ(ClassOfColumn(layout, layout.Position(colComment)), CellClass::CommentDialog);
-  EXPECT_EQ(ClassOfColumn(layout, layout.Position(colBPM)), CellClass::Typed);
-  EXPECT_EQ(ClassOfColumn(layout, colWork), CellClass::NotTyped);
-  EXPECT_EQ(ClassOfColumn(layout, colRowNo), CellClass::NotTyped);
-  EXPECT_EQ(ClassOfColumn(layout, 30), CellClass::NotTyped);
+using Key = TrackEditor::Key;
 
-  EXPECT_EQ(EditMaskFor(layout, layout.Position(colNo)), "0000;0");
-  EXPECT_EQ(EditMaskFor(layout, layout.Position(colYear)), "0000;0");
-  EXPECT_EQ(EditMaskFor(layout, layout.Position(colBPM)), "");
-  EXPECT_EQ(EditMaskFor(layout, layout.Position(colOrgYear)), "");
-
-  // The Year field dragged to the front: position 5 now edits a year.
-  ASSERT_TRUE(grid.MoveColumn(grid.Layout().Position(colYear), 5));
-  EXPECT_EQ(EditMaskFor(grid.Layout(), 5), "0000;0");
-  EXPECT_TRUE(IsNumericColumn(grid.Layout(), 5));
-  EXPECT_EQ(EditKeyFor(grid.Layout(), 5), "Year");
-  EXPECT_EQ(ClassOfColumn(grid.Layout(), grid.Layout().Position(colPath)), CellClass::NotTyped);
-}
-
-TEST(CellRules, DigitsCheck) {
-  EXPECT_TRUE(IsAllDigits(""));
-  EXPECT_TRUE(IsAllDigits("0123456789"));
-  EXPECT_FALSE(IsAllDigits("12a"));
-  EXPECT_FALSE(IsAllDigits(" 12"));
-  EXPECT_FALSE(IsAllDigits("１２"));  // full-width digits are double-byte
-  EXPECT_FALSE(IsAllDigits("-1"));
-
+TEST(CellEditing, OnlyTypedCellsOfFileRowsAcceptTypingWithTheirFieldsMask) {
   EditorStage s;
-  const int r = s.AddFile("/m/", "a.mp3", "x");
-  s.grid.SetFieldCell(colYear, r, "");
-  EXPECT_TRUE(IsCellValueValid(s.grid, s.Pos(colYear), r));
-  s.grid.SetFieldCell(colOrgYear, r, "19９9");
-  EXPECT_FALSE(IsCellValueValid(s.grid, s.Pos(colOrgYear), r));
-  s.grid.SetFieldCell(colTitle, r, "abc");  // not a numeric column
-  EXPECT_TRUE(IsCellValueValid(s.grid, s.Pos(colTitle), r));
-}
-
-TEST(CellEditing, OnlyTypedCellsOfFileRowsAcceptTyping) {
-  EditorStage s;
-  s.AddFile("/m/", "a.mp3", "x");
-  for (Field f : {colPath, colFile, colGenre, colComment}) {
-    s.Select(f, 1);
-    EXPECT_FALSE(s.editor.EditingAllowed()) << FieldLetter(f);
-    EXPECT_FALSE(s.view.BeginEdit());
+  s.AddFile("a.mp3");
+  ASSERT_TRUE(s.grid.MoveColumn(s.Pos(colYear), 5));  // mask and key go with the field
+  const struct {
+    Field field;
+    bool typed;
+    const char* mask;
+  } cases[] = {{colPath, false, ""}, {colFile, false, ""},  {colGenre, false, ""},
+               {colComment, false, ""}, {colBPM, true, ""}, {colYear, true, "0000;0"}};
+  for (const auto& c : cases) {
+    s.Edit(c.field, 1, "1");
+    EXPECT_EQ(s.editor.EditingAllowed(), c.typed) << FieldLetter(c.field);
+    EXPECT_EQ(s.view.mask, c.mask) << FieldLetter(c.field);
+    EXPECT_EQ(s.At(c.field, 1) == "1", c.typed) << FieldLetter(c.field);
   }
-  s.Select(colArtist, 1);
-  EXPECT_TRUE(s.editor.EditingAllowed());
-  ASSERT_TRUE(s.view.BeginEdit());
-  EXPECT_EQ(s.view.mask, "");
-  s.view.PressEnter();
-  s.Select(colYear, 1);
-  ASSERT_TRUE(s.view.BeginEdit());
-  EXPECT_EQ(s.view.mask, "0000;0");
+  EXPECT_EQ(TagValues::FromCommaText(s.grid.Cell(colWork, 1)).Get("Year"), "1");
 
+  s.grid.SetColumnVisible(s.Pos(colAlbum), false);
+  EXPECT_FALSE(s.view.Click(s.Pos(colAlbum), 1));
+  EXPECT_FALSE(s.view.Click(colRowNo, 1));
   EditorStage empty;
   empty.Select(colTitle, 1);  // the placeholder row
   EXPECT_FALSE(empty.editor.EditingAllowed());
-
-  EditorStage hidden;
-  hidden.AddFile("/m/", "a.mp3");
-  hidden.grid.SetColumnVisible(hidden.Pos(colAlbum), false);
-  EXPECT_FALSE(hidden.view.Click(hidden.Pos(colAlbum), 1));
-  EXPECT_FALSE(hidden.view.Click(colRowNo, 1));
 }
 
 TEST(CellEditing, FinishedEditIsRecordedMarkedAndKeptInWork) {
   EditorStage s;
-  s.AddFile("/m/", "a.mp3", "Old");
-  s.AddFile("/m/", "b.mp3", "Other");
+  s.AddFile("a.mp3", "Old");
+  s.AddFile("b.mp3");
+  s.grid.SetCell(colWork, 1, "Title=Old,URL=http://old,Encoded=enc");
   s.Select(colTitle, 1);
   s.view.Type("New");
-  EXPECT_EQ(s.editor.EditOldText(), "Old");
-  EXPECT_FALSE(s.grid.IsRowChanged(1));  // nothing recorded while typing
-  EXPECT_TRUE(s.undo.Empty());
+  EXPECT_TRUE(s.undo.Empty());  // nothing recorded while typing
   s.Select(colTitle, 2);
-
-  EXPECT_EQ(s.Field_(colTitle, 1), "New");
   EXPECT_TRUE(s.grid.IsRowChanged(1));
   EXPECT_FALSE(s.grid.IsRowChanged(2));
   ASSERT_EQ(s.undo.Count(), 1u);
   EXPECT_EQ(*s.undo.Last(), (UndoRecord{"Old", s.Pos(colTitle), 1}));
-  EXPECT_EQ(s.WorkValue(1, "Title"), "New");
+
+  s.Edit(colURL, 1, "new");
+  s.Edit(colEncoder, 1, "new");
+  const TagValues work = TagValues::FromCommaText(s.grid.Cell(colWork, 1));
+  EXPECT_EQ(work.Get("Title"), "New");
+  EXPECT_EQ(work.Get("URL"), "new");      // "Url" replaced the "URL" line
+  EXPECT_EQ(work.Get("Encoded"), "enc");  // "Encoder" is a line of its own
+  EXPECT_EQ(work.Get("Encoder"), "new");
 }
 
-TEST(CellEditing, EditKeysReplaceFileLinesWithoutRegardToCase) {
+TEST(CellEditing, RetypingTheOldTextOrEscapeLeavesNoTrace) {
   EditorStage s;
-  const int r = s.AddFile("/m/", "a.mp3", "t");
-  TagValues work;
-  work.Set("URL", "http://old");
-  work.Set("Encoded", "enc");
-  s.grid.SetCell(colWork, r, work.ToCommaText());
-
-  s.Select(colURL, r);
-  s.view.Type("http://new");
-  s.view.PressEnter();
-  s.Select(colEncoder, r);
-  s.view.Type("me");
-  s.view.PressEnter();
-
-  const TagValues after = TagValues::FromCommaText(s.grid.Cell(colWork, r));
-  EXPECT_EQ(after.Get("URL"), "http://new");  // "Url" replaced the "URL" line
-  EXPECT_EQ(after.Get("Encoded"), "enc");     // "Encoder" is a line of its own
-  EXPECT_EQ(after.Get("Encoder"), "me");
-  EXPECT_EQ(s.undo.Count(), 2u);
-}
-
-TEST(CellEditing, RetypingTheOldTextLeavesNoTrace) {
-  EditorStage s;
-  s.AddFile("/m/", "a.mp3", "Same");
-  s.AddFile("/m/", "b.mp3");
+  s.AddFile("a.mp3", "Same");
   s.Select(colTitle, 1);
   s.view.Type("Sam");
   s.view.Change("Same");
-  s.Select(colTitle, 2);
-  EXPECT_TRUE(s.undo.Empty());
-  EXPECT_FALSE(s.grid.IsRowChanged(1));
-
-  // Letter case counts as a change.
-  s.Select(colTitle, 1);
-  s.view.Type("same");
-  s.view.PressEnter();
-  EXPECT_EQ(s.undo.Count(), 1u);
-  EXPECT_TRUE(s.grid.IsRowChanged(1));
-}
-
-TEST(CellEditing, EscapeRestoresTheOldTextAndRecordsNothing) {
-  EditorStage s;
-  s.AddFile("/m/", "a.mp3", "Keep");
-  s.AddFile("/m/", "b.mp3");
   s.Select(colTitle, 1);
   s.view.Type("Gone");
-  s.view.PressEscape();
+  s.view.Press(Key::Escape);
   EXPECT_FALSE(s.view.open);
-  EXPECT_EQ(s.Field_(colTitle, 1), "Keep");
+  s.Select(colArtist, 1);
+  EXPECT_EQ(s.At(colTitle, 1), "Same");
+  EXPECT_EQ(s.grid.Cell(colWork, 1), "Title=Same");
   EXPECT_TRUE(s.undo.Empty());
   EXPECT_FALSE(s.grid.IsRowChanged(1));
-  EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 2));
-  EXPECT_EQ(s.WorkValue(1, "Title"), "Keep");
-}
 
-TEST(CellEditing, EditorSelectionDecidesCutAndCopyWhileTyping) {
-  EditorStage s;
-  s.AddFile("/m/", "a.mp3", "t");
-  s.Select(colTitle, 1);
-  EXPECT_TRUE(s.view.lastActions.cut);
-  s.view.Type("abc");
-  s.view.selection = false;
-  s.editor.grKeyDown(TrackEditor::Key::Other);
-  EXPECT_FALSE(s.view.lastActions.cut);
-  EXPECT_FALSE(s.view.lastActions.copyHidden);
-  s.view.selection = true;
-  s.editor.grKeyDown(TrackEditor::Key::Other);
-  EXPECT_TRUE(s.view.lastActions.cut && s.view.lastActions.cutHidden);
-  EXPECT_TRUE(s.view.lastActions.copy && s.view.lastActions.copyHidden);
-}
-
-TEST(CellEditing, EnabledStatesFollowListColumnClipboardAndUndo) {
-  EditorStage s;
-  s.Select(colTitle, 1);  // empty list
-  EXPECT_EQ(s.view.lastActions, EditActions{});
-
-  s.AddFile("/m/", "a.mp3", "t");
-  s.Select(colFile, 1);
-  EditActions copyOnly;
-  copyOnly.copy = copyOnly.copyHidden = true;
-  EXPECT_EQ(s.view.lastActions, copyOnly);
-
-  s.Select(colTitle, 1);
-  EXPECT_TRUE(s.view.lastActions.cut);
-  EXPECT_FALSE(s.view.lastActions.paste);  // nothing on the clipboard
-  EXPECT_FALSE(s.view.lastActions.undo);
-  s.clipboard.SetText("x");
-  s.editor.actEditDeleteCellExecute();
-  s.Select(colArtist, 1);
-  EXPECT_TRUE(s.view.lastActions.paste && s.view.lastActions.pasteHidden);
-  EXPECT_TRUE(s.view.lastActions.undo && s.view.lastActions.undoHidden);
-}
-
-TEST(GenreAndComment, EnterAndDoubleClickOpenTheDialogAndRecordOneUndoEntry) {
-  EditorStage s;
-  s.AddFile("/m/", "a.mp3");
-  s.grid.SetFieldCell(colGenre, 1, "Rock");
-  s.Select(colGenre, 1);
-  s.dialogs.genreAnswer = "Jazz and Blues Fusion";
-  s.editor.grKeyDown(TrackEditor::Key::Enter);
-  EXPECT_EQ(s.dialogs.genreRuns, 1);
-  EXPECT_EQ(s.dialogs.genreGiven, "Rock");
-  EXPECT_EQ(s.Field_(colGenre, 1), "Jazz and Blues Fusion");
+  s.Edit(colTitle, 1, "same");  // letter case counts as a change
   EXPECT_TRUE(s.grid.IsRowChanged(1));
-  EXPECT_EQ(s.busy.shown, 1);
-  EXPECT_FALSE(s.busy.isBusy);
-  // The column was refitted to the longer text.
-  EXPECT_EQ(s.grid.ColumnWidth(s.Pos(colGenre)), s.measure.Width("Jazz and Blues Fusion") + 4);
-  ASSERT_EQ(s.undo.Count(), 1u);
-  EXPECT_EQ(*s.undo.Last(), (UndoRecord{"Rock", s.Pos(colGenre), 1}));
-
-  s.dialogs.genreAnswer.reset();  // the user cancels
-  s.editor.grDblClick();
-  EXPECT_EQ(s.dialogs.genreRuns, 2);
-  EXPECT_EQ(s.undo.Count(), 1u);
-  EXPECT_FALSE(s.busy.isBusy);
-
-  s.editor.actEditUndoExecute();
-  EXPECT_EQ(s.Field_(colGenre, 1), "Rock");
 }
 
-TEST(GenreAndComment, CommentDialogGetsAndSetsThreeTextsUndoRestoresTheVisibleOne) {
+TEST(ValidationLatch, BadNumberKeepsTheSelectionUntilCorrected) {
   EditorStage s;
-  s.AddFile("/m/", "a.mp3");
+  s.AddFile("a.mp3");
+  s.AddFile("b.mp3");
+  const int bpm = s.Pos(colBPM);
+  s.grid.SetFieldCell(colBPM, 1, "90");
+  s.Select(colBPM, 1);
+  s.view.Type("12a");
+  for (const char* bad : {"12a", "1２"}) {  // full-width digits are no digits
+    s.view.Change(bad);
+    EXPECT_FALSE(s.view.Click(bpm + 1, 1)) << bad;  // the arrow key
+    EXPECT_FALSE(s.view.Click(bpm, 2)) << bad;      // a click elsewhere
+  }
+  EXPECT_EQ(s.view.column, bpm);
+  EXPECT_TRUE(s.undo.Empty());
+  s.view.Change("120");
+  EXPECT_TRUE(s.view.Click(bpm, 2));
+  EXPECT_EQ(*s.undo.Last(), (UndoRecord{"90", bpm, 1}));
+
+  s.Select(colYear, 1);
+  s.view.Type("");  // empty passes
+  EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 1));
+}
+
+// A non-digit as the very first keystroke fails the first check; correcting
+// it, or Escape back to a valid text, must free the selection again.
+TEST(ValidationLatch, FailedFirstKeystrokeIsLiftedOnceTheTextIsValid) {
+  EditorStage s;
+  s.AddFile("a.mp3");
+  s.Select(colOrgYear, 1);
+  s.view.Type("x");
+  EXPECT_FALSE(s.view.Click(s.Pos(colTitle), 1));
+  s.view.Change("");
+  s.view.Change("1999");
+  EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 1));
+  EXPECT_EQ(s.At(colOrgYear, 1), "1999");
+
+  s.Select(colBPM, 1);
+  s.view.Type("q");
+  s.view.Press(Key::Escape);
+  EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 1));
+  EXPECT_EQ(s.undo.Count(), 1u);
+}
+
+// Leaving a valid edit for a numeric cell that already holds a bad value:
+// the check concerns the cell being closed, whose edit is recorded.
+TEST(ValidationLatch, ClosingEditIsCheckedAndRecordedOnItsOwnCell) {
+  EditorStage s;
+  s.AddFile("a.mp3", "old");
+  s.grid.SetFieldCell(colBPM, 1, "fast");
+  s.Select(colTitle, 1);
+  s.view.Type("new");
+  ASSERT_TRUE(s.view.Click(s.Pos(colBPM), 1));
+  EXPECT_FALSE(s.view.open);
+  EXPECT_TRUE(s.grid.IsRowChanged(1));
+  EXPECT_EQ(*s.undo.Last(), (UndoRecord{"old", s.Pos(colTitle), 1}));
+  EXPECT_EQ(s.grid.Cell(colWork, 1), "Title=new");
+}
+
+// Enter closes on a bad value: recorded, but the selection cannot leave and
+// the editor comes back on that cell.
+TEST(ValidationLatch, EnterRecordsTheBadValueThenLeavingIsRefused) {
+  EditorStage s;
+  s.AddFile("a.mp3");
+  s.Edit(colBPM, 1, "1b");
+  EXPECT_EQ(s.undo.Count(), 1u);
+  EXPECT_FALSE(s.view.Click(s.Pos(colTitle), 1));
+  EXPECT_TRUE(s.view.open);
+  s.view.Change("1");
+  EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 1));
+  s.Undo();
+  EXPECT_EQ(s.At(colBPM, 1), "1b");
+}
+
+TEST(Dialogs, EnterAndDoubleClickOpenGenreAndCommentWithOneUndoEntry) {
+  EditorStage s;
+  s.AddFile("a.mp3");
+  s.grid.SetFieldCell(colGenre, 1, "Rock");
   s.grid.SetCell(colCommentLang, 1, "eng");
   s.grid.SetFieldCell(colComment, 1, "short");
-  s.grid.SetCell(colCommentLong, 1, "long\r\ntext");
+  s.grid.SetCell(colCommentLong, 1, "long");
+
+  s.Select(colGenre, 1);
+  s.dialogs.genreAnswer = "Jazz and Blues Fusion";
+  s.view.Press(Key::Enter);
+  EXPECT_EQ(s.At(colGenre, 1), "Jazz and Blues Fusion");
+  EXPECT_TRUE(s.grid.IsRowChanged(1));
+  EXPECT_EQ(s.grid.ColumnWidth(s.Pos(colGenre)), s.measure.Width("Jazz and Blues Fusion") + 4);
+  EXPECT_EQ(*s.undo.Last(), (UndoRecord{"Rock", s.Pos(colGenre), 1}));
+  s.dialogs.genreAnswer.reset();  // the user cancels
+  s.editor.grDblClick();
+
   s.Select(colComment, 1);
   s.dialogs.commentAnswer = CommentTexts{"jpn", "新しい", "長い\r\n文"};
   s.editor.grDblClick();
   EXPECT_EQ(s.dialogs.commentGiven.language, "eng");
-  EXPECT_EQ(s.dialogs.commentGiven.description, "short");
-  EXPECT_EQ(s.dialogs.commentGiven.longText, "long\r\ntext");
-  EXPECT_EQ(s.grid.Cell(colCommentLang, 1), "jpn");
-  EXPECT_EQ(s.Field_(colComment, 1), "新しい");
+  EXPECT_EQ(s.dialogs.commentGiven.longText, "long");
+  EXPECT_EQ(s.At(colComment, 1), "新しい");
   EXPECT_EQ(s.grid.Cell(colCommentLong, 1), "長い\r\n文");
-  EXPECT_EQ(s.undo.Count(), 1u);
+  EXPECT_EQ(s.undo.Count(), 2u);
 
-  s.editor.actEditUndoExecute();
-  EXPECT_EQ(s.Field_(colComment, 1), "short");
-  EXPECT_EQ(s.grid.Cell(colCommentLang, 1), "jpn");
-}
-
-TEST(GenreAndComment, NoDialogElsewhereOrOnThePlaceholderRow) {
-  EditorStage s;
-  s.dialogs.genreAnswer = "Rock";
-  s.Select(colGenre, 1);  // empty list
-  s.editor.grKeyDown(TrackEditor::Key::Enter);
+  s.Select(colTitle, 1);  // no dialog elsewhere
   s.editor.grDblClick();
-  EXPECT_EQ(s.dialogs.genreRuns, 0);
-  EXPECT_FALSE(s.grid.IsRowChanged(1));
-
-  s.AddFile("/m/", "a.mp3", "t");
-  s.Select(colTitle, 1);
-  s.editor.grDblClick();
-  s.editor.grKeyDown(TrackEditor::Key::Enter);
-  EXPECT_EQ(s.dialogs.genreRuns + s.dialogs.commentRuns, 0);
+  EXPECT_EQ(s.dialogs.runs, 3);
+  s.Undo(2);  // the visible texts come back
+  EXPECT_EQ(s.At(colComment, 1), "short");
+  EXPECT_EQ(s.At(colGenre, 1), "Rock");
 }
 
 }  // namespace
