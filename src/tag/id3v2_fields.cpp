@@ -18,6 +18,9 @@ bool StartsWithBom(std::string_view bytes) {
 
 bool IsUtf16Encoding(unsigned char encoding) { return encoding == 1 || encoding == 2; }
 
+constexpr unsigned char kEncodingUtf16Be = 2;
+constexpr unsigned char kEncodingUtf8 = 3;
+
 // Taggers commonly end a string with a terminator although nothing follows.
 std::string_view DropTerminator(std::string_view bytes, bool utf16) {
   if (utf16) {
@@ -71,6 +74,31 @@ std::size_t Utf8Prefix(std::string_view text, std::size_t count) {
   return i;
 }
 
+// One string of a frame whose encoding byte says UTF-8 or big-endian
+// UTF-16, where the bytes alone would be misread; other encodings are
+// detected from the bytes as they always were.
+std::string DecodeString(std::string_view bytes, unsigned char encoding) {
+  if (encoding == kEncodingUtf8 && IsWellFormedUtf8(bytes)) return EscapeNul(bytes);
+  if (IsUtf16Encoding(encoding) && !StartsWithBom(bytes) &&
+      (encoding == kEncodingUtf16Be || bytes.empty())) {
+    return DecodeUtf16String(bytes, encoding);
+  }
+  return DecodeTagText(bytes, true);
+}
+
+// Splits at every terminator of the encoding.
+std::vector<std::string_view> SplitStrings(std::string_view bytes, bool utf16) {
+  std::vector<std::string_view> parts;
+  while (true) {
+    const std::size_t end = FindTerminator(bytes, utf16);
+    if (end == std::string_view::npos) break;
+    parts.push_back(bytes.substr(0, end));
+    bytes.remove_prefix(end + (utf16 ? 2 : 1));
+  }
+  parts.push_back(bytes);
+  return parts;
+}
+
 void SplitDescription(std::string_view text, CommentFields& fields) {
   const std::size_t nul = text.find("\\0");
   if (nul == std::string_view::npos) {
@@ -94,9 +122,55 @@ char EncodingByte(int charset) {
 
 }  // namespace
 
-std::string ParseTextContent(std::string_view content) {
+bool IsWellFormedUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const unsigned char c = Byte(bytes, i);
+    std::size_t extra = 0;
+    unsigned char lo = 0x80, hi = 0xBF;  // range of the byte after the lead
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+      extra = 1;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2;
+      if (c == 0xE0) lo = 0xA0;
+      if (c == 0xED) hi = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3;
+      if (c == 0xF0) lo = 0x90;
+      if (c == 0xF4) hi = 0x8F;
+    } else {
+      return false;
+    }
+    if (bytes.size() - i <= extra) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const unsigned char t = Byte(bytes, i + k);
+      if (k == 1 ? (t < lo || t > hi) : (t < 0x80 || t > 0xBF)) return false;
+    }
+    i += extra + 1;
+  }
+  return true;
+}
+
+std::string ParseTextContent(std::string_view content, bool severalValues) {
   if (content.size() <= 1) return {};
+  const unsigned char encoding = Byte(content, 0);
   std::string_view text = content.substr(1);
+  const bool utf16 = IsUtf16Encoding(encoding) || (encoding == 0 && StartsWithBom(text));
+  if (severalValues) {
+    std::string joined;
+    const std::vector<std::string_view> values = SplitStrings(DropTerminator(text, utf16), utf16);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      if (i > 0) joined += kValueSeparator;
+      joined += DecodeString(values[i], encoding);
+    }
+    return joined;
+  }
+  if (encoding == kEncodingUtf8 || encoding == kEncodingUtf16Be) {
+    return DecodeString(DropTerminator(text, encoding == kEncodingUtf16Be), encoding);
+  }
   return DecodeTagText(DropTerminator(text, StartsWithBom(text)), true);
 }
 
@@ -127,6 +201,16 @@ CommentFields ParseCommentContent(std::string_view content) {
     fields.text = ToCrLf(DecodeUtf16String(DropTerminator(rest.substr(end + 2), true), encoding));
     return fields;
   }
+  if (encoding == kEncodingUtf8) {
+    const std::size_t end = rest.find('\0');
+    if (end == std::string_view::npos) {
+      fields.description = ToCrLf(DecodeString(rest, encoding));
+      return fields;
+    }
+    fields.description = ToCrLf(DecodeString(rest.substr(0, end), encoding));
+    fields.text = ToCrLf(DecodeString(DropTerminator(rest.substr(end + 1), false), encoding));
+    return fields;
+  }
   // Single-byte strings: the text is decoded as a whole (its pairs decide
   // between Shift-JIS and EUC-JP) and split at its first NUL, which is a
   // character here, never the trail byte of a double-byte character.
@@ -146,6 +230,15 @@ std::string ParseUrlContent(std::string_view content) {
   }
   // The address itself is always single-byte text.
   return DecodeTagText(DropTerminator(data.substr(end + (utf16 ? 2 : 1)), false), true);
+}
+
+std::string ParseUrlDescription(std::string_view content) {
+  if (content.size() <= 1) return {};
+  const unsigned char encoding = Byte(content, 0);
+  std::string_view data = content.substr(1);
+  const std::size_t end = FindTerminator(data, IsUtf16Encoding(encoding));
+  if (end == std::string_view::npos) return {};
+  return DecodeString(data.substr(0, end), encoding);
 }
 
 std::vector<std::string> SplitAtNulEscapes(std::string_view text) {

@@ -4,8 +4,10 @@
 //
 // Texts are decoded from their bytes (a byte-order mark, else Shift-JIS or
 // EUC-JP by their byte pairs), not from the encoding byte: Japanese taggers
-// write Shift-JIS under the byte for Latin-1. The byte only tells where a
-// terminator ends a string in the layouts that put one between two strings.
+// write Shift-JIS under the byte for Latin-1. The byte tells where a
+// terminator ends a string in the layouts that put one between two strings,
+// and it is honoured where the bytes alone cannot tell: 3 is UTF-8 (read as
+// such when it is well-formed), 2 is big-endian UTF-16 without a mark.
 #pragma once
 
 #include <cstddef>
@@ -19,8 +21,13 @@ namespace quilmark {
 // --- reading
 
 // A text frame's text. NULs inside it become "\0"; one NUL (or zero UTF-16
-// unit) at the very end is a terminator and is dropped.
-std::string ParseTextContent(std::string_view content);
+// unit) at the very end is a terminator and is dropped. With
+// `severalValues` (version 2.4, where a NUL separates values) the values
+// are joined with " / " instead.
+std::string ParseTextContent(std::string_view content, bool severalValues = false);
+
+// The separator that joins the values of a version 2.4 text frame.
+inline constexpr std::string_view kValueSeparator = " / ";
 
 struct CommentFields {
   std::string language;             // up to three printable ASCII characters
@@ -35,6 +42,11 @@ CommentFields ParseCommentContent(std::string_view content);
 // The address of a user-defined URL frame: what follows the description and
 // its terminator; the whole content when there is no terminator.
 std::string ParseUrlContent(std::string_view content);
+// Its description: what comes before the terminator; "" without one.
+std::string ParseUrlDescription(std::string_view content);
+
+// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsWellFormedUtf8(std::string_view bytes);
 
 // --- writing
 

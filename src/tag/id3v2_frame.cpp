@@ -64,17 +64,24 @@ std::optional<std::string> RenderFrame(std::string_view id, std::string_view con
   return frame;
 }
 
+bool ByteSource::ReadInto(std::uint64_t offset, std::size_t size, std::string& out) {
+  std::string_view bytes = Read(offset, size);
+  if (bytes.size() < size) return false;
+  out.assign(bytes.data(), size);
+  return true;
+}
+
 std::string_view MemorySource::Read(std::uint64_t offset, std::size_t size) {
   if (offset >= bytes_.size()) return {};
   return bytes_.substr(static_cast<std::size_t>(offset), size);
 }
 
 std::vector<Frame> ReadFrames(ByteSource& body, std::uint64_t bodySize, int major,
-                              const WantContent& want) {
+                              const WantContent& want, std::uint64_t start) {
   std::vector<Frame> frames;
   if (major < 2 || major > 4) return frames;
   const std::size_t headerSize = FrameHeaderSize(major);
-  std::uint64_t pos = 0;
+  std::uint64_t pos = start;
   while (pos < bodySize) {
     if (bodySize - pos < headerSize) break;
     std::string_view bytes = body.Read(pos, headerSize);
@@ -91,15 +98,55 @@ std::vector<Frame> ReadFrames(ByteSource& body, std::uint64_t bodySize, int majo
     frame.offset = pos;
     frame.size = header->size;
     if (!want || want(frame.id, frame.size)) {
-      std::string_view content = body.Read(contentStart, frame.size);
-      if (content.size() < frame.size) break;
-      frame.content = std::string(content);
+      if (!body.ReadInto(contentStart, frame.size, frame.content)) break;
       frame.contentRead = true;
     }
     frames.push_back(std::move(frame));
     pos = contentStart + header->size;
   }
   return frames;
+}
+
+std::string UndoUnsynchronisation(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    out.push_back(bytes[i]);
+    if (bytes[i] == '\xFF' && i + 1 < bytes.size() && bytes[i + 1] == '\0') ++i;
+  }
+  return out;
+}
+
+std::optional<FramePayload> FrameData(const Frame& frame, int major, bool allUnsynchronised,
+                                      std::string& scratch) {
+  if (!frame.contentRead) return std::nullopt;
+  FramePayload payload;
+  std::string_view data = frame.content;
+  if (major == 3) {
+    if (frame.flags & (kV23Compressed | kV23Encrypted)) return std::nullopt;
+    if (frame.flags & kV23Grouped) {
+      if (data.empty()) return std::nullopt;
+      payload.group = static_cast<unsigned char>(data[0]);
+      data.remove_prefix(1);
+    }
+  } else if (major == 4) {
+    if (frame.flags & (kV24Compressed | kV24Encrypted)) return std::nullopt;
+    if ((frame.flags & kV24Unsynchronised) || allUnsynchronised) {
+      scratch = UndoUnsynchronisation(data);
+      data = scratch;
+    }
+    if (frame.flags & kV24Grouped) {
+      if (data.empty()) return std::nullopt;
+      payload.group = static_cast<unsigned char>(data[0]);
+      data.remove_prefix(1);
+    }
+    if (frame.flags & kV24DataLength) {
+      if (data.size() < 4) return std::nullopt;
+      data.remove_prefix(4);
+    }
+  }
+  payload.data = data;
+  return payload;
 }
 
 }  // namespace quilmark

@@ -14,6 +14,12 @@ inline constexpr std::size_t kId3v2HeaderSize = 10;
 // The largest size the four 7-bit size bytes can hold.
 inline constexpr std::uint32_t kMaxId3v2Size = 0x0FFFFFFF;
 
+// Header flags.
+inline constexpr int kId3v2Unsynchronisation = 0x80;
+inline constexpr int kId3v2ExtendedHeader = 0x40;  // versions 2.3 and 2.4
+inline constexpr int kId3v22Compressed = 0x40;     // version 2.2
+inline constexpr int kId3v2Footer = 0x10;          // version 2.4
+
 struct Id3v2Header {
   int major = 0;
   int revision = 0;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,8 +23,33 @@ bool WantFrameForValues(std::string_view id, std::uint32_t size);
 
 // Sets the frames' values into `values` in frame order: a key that repeats
 // keeps the last frame's value, an empty value removes its key, and frames
-// the map does not know share the empty key. Frames whose content was not
-// read are passed over.
-void AddFrameValues(const std::vector<Frame>& frames, TagValues& values);
+// the map does not know share the empty key. The comment and the URL are
+// the exception: a tag may hold several of them (other descriptions or
+// languages), and the first one shows, so that a rewrite that puts the
+// row's own first and carries the others after it shows the row's again.
+// A tag without a year frame shows the year that a recording-time frame
+// (TDRC) begins with, and likewise the original year of TDOR. Frames whose
+// content was not read, and compressed or encrypted ones, are passed over.
+// `major` tells the frame flags' layout; `allUnsynchronised` is a version
+// 2.4 tag's header flag.
+void AddFrameValues(const std::vector<Frame>& frames, TagValues& values, int major = 3,
+                    bool allUnsynchronised = false);
+
+// What a frame of an old tag is to a rewrite from a row.
+enum class FrameRole {
+  kShown,      // it gave the row a value: the row's value replaces it
+  kDuplicate,  // another frame of a key the row holds one value of
+  kOther,      // no value of the row stands for it: carried over
+};
+// The role of each frame, by the rules AddFrameValues reads with; `values`
+// is what the row writes. A comment or URL frame beside the shown one is
+// carried unless it has the description (and language) of the shown one or
+// of the row's own. A date frame that gave or matches the year is carried
+// while the row's year is still the one it begins with.
+std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int major,
+                                      bool allUnsynchronised, const TagValues& values);
+
+// The four-digit year a date text begins with, if it does.
+std::optional<std::string> LeadingYear(std::string_view text);
 
 }  // namespace quilmark

@@ -24,6 +24,16 @@ class FileBodySource : public ByteSource {
                  std::string_view alreadyRead)
       : file_(file), bodyStart_(bodyStart), bodySize_(bodySize), first_(alreadyRead) {}
 
+  bool ReadInto(std::uint64_t offset, std::size_t size, std::string& out) override {
+    // Large contents go straight into their own string.
+    if (size <= kWindow || offset < first_.size()) return ByteSource::ReadInto(offset, size, out);
+    if (offset > bodySize_ || size > bodySize_ - offset) return false;
+    out.resize(size);
+    if (file_.ReadExactlyAt(bodyStart_ + offset, out.data(), size)) return true;
+    out.clear();
+    return false;
+  }
+
   std::string_view Read(std::uint64_t offset, std::size_t size) override {
     if (offset >= bodySize_) return {};
     size = static_cast<std::size_t>(std::min<std::uint64_t>(size, bodySize_ - offset));
@@ -84,13 +94,89 @@ std::optional<FileStart> ReadFileStart(platform::File& file, std::size_t headByt
   }
   layout.id3v2 = ParseId3v2Header(start.head);
   if (layout.id3v2) {
-    layout.audioStart = std::min<std::uint64_t>(kId3v2HeaderSize + layout.id3v2->size, audioEnd);
+    const std::uint64_t tagEnd = kId3v2HeaderSize + layout.id3v2->size;
+    layout.audioStart = std::min<std::uint64_t>(tagEnd, audioEnd);
+    // A version 2.4 footer repeats the header after the frames; it is no
+    // audio. Taken only where it is, so a stray flag costs no audio.
+    if (layout.id3v2->major == 4 && (layout.id3v2->flags & kId3v2Footer) &&
+        tagEnd + kId3v2HeaderSize <= audioEnd) {
+      char mark[3] = {};
+      bool read = false;
+      if (tagEnd + 3 <= start.head.size()) {
+        std::copy_n(start.head.data() + tagEnd, 3, mark);
+        read = true;
+      } else {
+        read = file.ReadExactlyAt(tagEnd, mark, 3);
+      }
+      if (read && std::string_view(mark, 3) == "3DI") layout.audioStart = tagEnd + kId3v2HeaderSize;
+    }
   }
   layout.audioSize = audioEnd - layout.audioStart;
   return start;
 }
 
+std::uint32_t BigEndian32(std::string_view b) {
+  std::uint32_t n = 0;
+  for (char c : b) n = (n << 8) | static_cast<unsigned char>(c);
+  return n;
+}
+
+std::uint32_t Synchsafe32(std::string_view b) {
+  std::uint32_t n = 0;
+  for (char c : b) n = (n << 7) | (static_cast<unsigned char>(c) & 0x7F);
+  return n;
+}
+
+// The walk over a tag's frames, whichever the source of its bytes.
+std::optional<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout& layout,
+                                      std::string_view alreadyRead, const WantContent& want) {
+  OldId3v2Frames tag;
+  if (!layout.id3v2) return tag;
+  const Id3v2Header& header = *layout.id3v2;
+  tag.major = header.major;
+  if (header.major < 2 || header.major > 4) return tag;
+  // A compressed version 2.2 tag names no way to decompress it.
+  if (header.major == 2 && (header.flags & kId3v22Compressed)) return tag;
+  std::uint64_t bodySize = std::min<std::uint64_t>(header.size, layout.fileSize - kId3v2HeaderSize);
+
+  // Versions 2.2 and 2.3 unsynchronise the whole body, headers included:
+  // it is taken back as a whole before the walk (such tags are rare and
+  // bounded by the file).
+  std::string resynchronised;
+  std::optional<MemorySource> memory;
+  std::optional<FileBodySource> fromFile;
+  ByteSource* body = nullptr;
+  if (header.major < 4 && (header.flags & kId3v2Unsynchronisation)) {
+    std::string raw(static_cast<std::size_t>(bodySize), '\0');
+    auto got = file.ReadAt(kId3v2HeaderSize, raw.data(), raw.size());
+    if (!got) return std::nullopt;
+    raw.resize(*got);
+    resynchronised = UndoUnsynchronisation(raw);
+    bodySize = resynchronised.size();
+    body = &memory.emplace(resynchronised);
+  } else {
+    body = &fromFile.emplace(file, kId3v2HeaderSize, bodySize, alreadyRead);
+  }
+  tag.allUnsynchronised = header.major == 4 && (header.flags & kId3v2Unsynchronisation);
+
+  std::uint64_t start = 0;
+  if (header.major >= 3 && (header.flags & kId3v2ExtendedHeader)) {
+    std::string_view size = body->Read(0, 4);
+    if (size.size() < 4) return tag;
+    // Version 2.3 counts the bytes after the size, 2.4 the whole header.
+    start = header.major == 3 ? 4 + std::uint64_t{BigEndian32(size)} : Synchsafe32(size);
+    if (header.major == 4 && start < 6) return tag;
+    if (start >= bodySize) return tag;
+  }
+  tag.frames = ReadFrames(*body, bodySize, header.major, want, start);
+  return tag;
+}
+
 }  // namespace
+
+std::optional<OldId3v2Frames> ReadId3v2Frames(platform::File& file, const TagLayout& layout) {
+  return WalkTag(file, layout, {}, {});
+}
 
 std::optional<TagLayout> ProbeTagLayout(platform::File& file) {
   auto start = ReadFileStart(file, kId3v2HeaderSize);
@@ -112,13 +198,11 @@ std::optional<TagValues> ReadTagValues(const std::string& path) {
   // An ID3v2 tag replaces whatever the ID3v1 block said, even when its
   // version is one whose frames are not read.
   values.Clear();
-  if (header->major != 2 && header->major != 3) return values;
+  if (header->major < 2 || header->major > 4) return values;
   values.Set(keys::TagVersion, std::to_string(header->major));
-  const std::uint64_t bodySize =
-      std::min<std::uint64_t>(header->size, start->layout.fileSize - kId3v2HeaderSize);
-  FileBodySource body(file, kId3v2HeaderSize, bodySize,
-                      std::string_view(start->head).substr(kId3v2HeaderSize));
-  AddFrameValues(ReadFrames(body, bodySize, header->major, WantFrameForValues), values);
+  auto tag = WalkTag(file, start->layout, std::string_view(start->head).substr(kId3v2HeaderSize),
+                     WantFrameForValues);
+  if (tag) AddFrameValues(tag->frames, values, tag->major, tag->allUnsynchronised);
   return values;
 }
 
