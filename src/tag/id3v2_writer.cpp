@@ -9,8 +9,8 @@
 
 namespace quilmark {
 
-std::optional<std::string> RenderId3v2Tag(const TagValues& values, int writeTagVersion,
-                                          int charset) {
+std::optional<std::string> RenderId3v2Tag(const TagValues& values, int writeTagVersion, int charset,
+                                          const std::vector<Frame>& carried) {
   const int major = writeTagVersion == 1 ? 2 : 3;
   const std::int64_t overhead = major == 2 ? 7 : 11;
 
@@ -39,26 +39,31 @@ std::optional<std::string> RenderId3v2Tag(const TagValues& values, int writeTagV
     frame.contentRead = true;
     frames.push_back(std::move(frame));
   }
-  if (frames.empty()) return std::string();
+  if (frames.empty() && carried.empty()) return std::string();
 
   std::uint64_t frameBytes = 0;
   for (const Frame& frame : frames) frameBytes += FrameHeaderSize(major) + frame.content.size();
-  return AssembleId3v2Tag(
-      major, frames,
-      std::max<std::uint64_t>(frameBytes,
-                              static_cast<std::uint64_t>(std::max<std::int64_t>(total, 0))));
+  std::uint64_t tagSize = std::max<std::uint64_t>(
+      frameBytes, static_cast<std::uint64_t>(std::max<std::int64_t>(total, 0)));
+  for (const Frame& frame : carried) {
+    tagSize += FrameHeaderSize(major) + frame.content.size();
+  }
+  return AssembleId3v2Tag(major, frames, tagSize, carried);
 }
 
 std::optional<std::string> AssembleId3v2Tag(int major, const std::vector<Frame>& frames,
-                                            std::uint64_t tagSize) {
+                                            std::uint64_t tagSize,
+                                            const std::vector<Frame>& after) {
   if (tagSize > kMaxId3v2Size) return std::nullopt;
   std::string tag = RenderId3v2Header(major, static_cast<std::uint32_t>(tagSize));
   tag.reserve(kId3v2HeaderSize + static_cast<std::size_t>(tagSize));
-  for (const Frame& frame : frames) {
-    auto bytes = RenderFrame(frame.id, frame.content, major, frame.flags);
-    if (!bytes) return std::nullopt;
-    tag += *bytes;
-    if (tag.size() > kId3v2HeaderSize + tagSize) return std::nullopt;
+  for (const auto* list : {&frames, &after}) {
+    for (const Frame& frame : *list) {
+      auto bytes = RenderFrame(frame.id, frame.content, major, frame.flags);
+      if (!bytes) return std::nullopt;
+      tag += *bytes;
+      if (tag.size() > kId3v2HeaderSize + tagSize) return std::nullopt;
+    }
   }
   tag.resize(kId3v2HeaderSize + static_cast<std::size_t>(tagSize), '\0');
   return tag;

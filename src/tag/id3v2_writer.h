@@ -12,20 +12,23 @@
 namespace quilmark {
 
 // The whole tag for `values`: version 2.2 when writeTagVersion is 1, else
-// 2.3; frames in the list's order, then zero padding. "" when no line has a
-// frame to write; nullopt when a value is too large for the format.
+// 2.3; frames in the list's order, then the `carried` frames (already in
+// the version written), then zero padding. "" when there is no frame to
+// write; nullopt when a value is too large for the format.
 //
 // The tag size is the sum over all lines (Commentv1 included) of the frame
 // overhead plus the value's code page 932 length, rounded up to a multiple
 // of 16, then corrected by each written frame's change of length through
-// encoding; whatever the frames leave is padding.
-std::optional<std::string> RenderId3v2Tag(const TagValues& values, int writeTagVersion,
-                                          int charset);
+// encoding; whatever the frames leave is padding. Carried frames add their
+// own size to it, so the padding is what it would be without them.
+std::optional<std::string> RenderId3v2Tag(const TagValues& values, int writeTagVersion, int charset,
+                                          const std::vector<Frame>& carried = {});
 
-// Header, the frames (id and content each), zero padding up to `tagSize`
-// body bytes; nullopt when the frames do not fit the size or the size does
-// not fit the header.
+// Header, the frames (id and content each), then those of `after`, zero
+// padding up to `tagSize` body bytes; nullopt when the frames do not fit
+// the size or the size does not fit the header.
 std::optional<std::string> AssembleId3v2Tag(int major, const std::vector<Frame>& frames,
-                                            std::uint64_t tagSize);
+                                            std::uint64_t tagSize,
+                                            const std::vector<Frame>& after = {});
 
 }  // namespace quilmark

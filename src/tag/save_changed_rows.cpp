@@ -18,6 +18,25 @@ std::string TrackNotNumberText(const std::string& path, const std::string& track
          "」は数値ではないため、ID3v1 タグに書き込めません。\n以後のファイルには書き込みません。";
 }
 
+// Identifiers as they may be shown: a damaged tag's bytes are no text.
+std::string PrintableIds(const std::vector<std::string>& ids) {
+  std::string text;
+  for (const std::string& id : ids) {
+    if (!text.empty()) text += ' ';
+    for (char c : id) text += (c >= 0x21 && c <= 0x7E) ? c : '?';
+  }
+  return text;
+}
+
+std::string DroppedFramesText(const std::vector<std::string>& lines) {
+  std::string text = "書き込めなかったフレームがあります: ";
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += " / ";
+    text += lines[i];
+  }
+  return text;
+}
+
 }  // namespace
 
 SaveReport SaveChangedRows(TrackGrid& grid, const Settings& settings, Messages& messages,
@@ -41,10 +60,13 @@ SaveReport SaveChangedRows(TrackGrid& grid, const Settings& settings, Messages& 
     }
 
     SetRowIntoTagValues(grid, row, values);
-    const WriteResult result = WriteFileTags(path, values, settings, messages);
+    std::vector<std::string> dropped;
+    const WriteResult result = WriteFileTags(path, values, settings, messages, &dropped);
     if (result == WriteResult::kWritten) {
       grid.ClearRowChanged(row);
       ++report.written;
+      if (!dropped.empty())
+        report.droppedFrames.push_back(path + " (" + PrintableIds(dropped) + ")");
       continue;
     }
     ++report.failed;
@@ -54,7 +76,8 @@ SaveReport SaveChangedRows(TrackGrid& grid, const Settings& settings, Messages& 
       break;
     }
   }
-  busy.SetStatusText("");
+  busy.SetStatusText(report.droppedFrames.empty() ? std::string()
+                                                  : DroppedFramesText(report.droppedFrames));
   return report;
 }
 

@@ -58,7 +58,9 @@ bool WriteNewFile(const std::string& tempPath, platform::File& source, const Tag
 }  // namespace
 
 WriteResult WriteFileTags(const std::string& path, const TagValues& values,
-                          const Settings& settings, Messages& messages) {
+                          const Settings& settings, Messages& messages,
+                          std::vector<std::string>* droppedFrames) {
+  if (droppedFrames) droppedFrames->clear();
   platform::File source = platform::File::Open(path, platform::File::Mode::Read);
   if (!source.IsOpen()) return WriteResult::kNotOpened;
   auto fail = [&] {
@@ -78,10 +80,6 @@ WriteResult WriteFileTags(const std::string& path, const TagValues& values,
     Id3v1Render v1 = RenderId3v1Block(values, charset);
     if (v1.status == Id3v1Render::Status::kTrackNotNumber) return WriteResult::kTrackNotNumber;
     tags.id3v1 = std::move(v1.block);
-  } else {
-    std::optional<std::string> v2 = RenderId3v2Tag(values, version, charset);
-    if (!v2) return fail();
-    tags.id3v2 = std::move(*v2);
   }
 
   const std::optional<TagLayout> layout = ProbeTagLayout(source);
@@ -89,6 +87,19 @@ WriteResult WriteFileTags(const std::string& path, const TagValues& values,
   const std::optional<std::int64_t> lastWrite =
       settings.FileTime ? platform::LastWriteTime(path) : std::nullopt;
   if (!layout || !attributes || (settings.FileTime && !lastWrite)) return fail();
+
+  if (version != 0) {
+    CarriedFrames carried;
+    if (layout->id3v2) {
+      std::optional<OldId3v2Frames> old = ReadId3v2Frames(source, *layout);
+      if (!old) return fail();
+      carried = CarryFrames(*old, values, version == 1 ? 2 : 3);
+    }
+    std::optional<std::string> v2 = RenderId3v2Tag(values, version, charset, carried.frames);
+    if (!v2) return fail();
+    tags.id3v2 = std::move(*v2);
+    if (droppedFrames) *droppedFrames = std::move(carried.dropped);
+  }
 
   // In the file's own folder, so that the rename stays on one file system.
   std::string folder = platform::FolderPart(path);

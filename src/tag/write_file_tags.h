@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "messages/msgbox.h"
 #include "settings/settings.h"
@@ -27,7 +28,14 @@ enum class WriteResult {
 // (and owner where allowed) and, with FileTime, its last-write time, and
 // then renamed over the old one. A read-only file is refused unless
 // ForceWrite is on; then it is written and stays read-only.
+//
+// An ID3v2 tag keeps the old tag's frames that the row has no value for
+// (pictures, lyrics, other comments...), after the row's frames and
+// converted to the version written; the identifiers of those that could
+// not be kept go to `droppedFrames` when it is given. An ID3v1 block keeps
+// nothing of an ID3v2 tag.
 WriteResult WriteFileTags(const std::string& path, const TagValues& values,
-                          const Settings& settings, Messages& messages);
+                          const Settings& settings, Messages& messages,
+                          std::vector<std::string>* droppedFrames = nullptr);
 
 }  // namespace quilmark

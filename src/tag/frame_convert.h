@@ -1,0 +1,29 @@
+// Frames carried from an old tag into a new one of another version. The
+// frame layouts of versions 2.2, 2.3 and 2.4 differ mostly in their
+// headers; what differs in the content is converted where it is simple:
+// version 2.2's picture format against the MIME type of 2.3, and text in
+// the encodings version 2.4 added (UTF-8, UTF-16 without a mark), which
+// becomes UTF-16 with a byte-order mark.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "tag/id3v2_frame.h"
+
+namespace quilmark {
+
+// The frame as version `toMajor` (2 or 3) writes it, or nullopt when it
+// cannot be converted: compressed or encrypted frames, identifiers the
+// other version has no counterpart of, pictures in a format without a
+// simple counterpart, text in a layout not known here, contents too large
+// for the version. A frame of the same version comes back unchanged.
+// `allUnsynchronised` is a version 2.4 tag's header flag.
+std::optional<Frame> ConvertFrame(const Frame& frame, int fromMajor, bool allUnsynchronised,
+                                  int toMajor);
+
+// The identifier of the other version ("" when there is none).
+std::string_view V22ToV23Id(std::string_view id);
+std::string_view V23ToV22Id(std::string_view id);
+
+}  // namespace quilmark
