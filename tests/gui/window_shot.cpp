@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(800, &app, [&] {
     status = window.grab().save(out) ? 0 : 1;
     if (status != 0) std::fprintf(stderr, "could not write %s\n", argv[1]);
-    app.quit();
+    QCoreApplication::exit(status);  // not quit(): that would ask about the changed row
   });
   app.exec();
   return status;
