@@ -10,22 +10,34 @@ namespace {
 
 const char* ThemeName(CommandImage image) {
   switch (image) {
-    case CommandImage::Add: return "list-add";
-    case CommandImage::WriteTags: return "document-save";
-    case CommandImage::WriteList: return "document-save-as";
-    case CommandImage::Exit: return "application-exit";
-    case CommandImage::DeleteRow: return "edit-delete";
+    case CommandImage::Add:
+      return "list-add";
+    case CommandImage::WriteTags:
+      return "document-save";
+    case CommandImage::WriteList:
+      return "document-save-as";
+    case CommandImage::Exit:
+      return "application-exit";
+    case CommandImage::DeleteRow:
+      return "edit-delete";
     case CommandImage::Undo:
-    case CommandImage::HiddenUndo: return "edit-undo";
+    case CommandImage::HiddenUndo:
+      return "edit-undo";
     case CommandImage::Cut:
-    case CommandImage::HiddenCut: return "edit-cut";
+    case CommandImage::HiddenCut:
+      return "edit-cut";
     case CommandImage::Copy:
-    case CommandImage::HiddenCopy: return "edit-copy";
+    case CommandImage::HiddenCopy:
+      return "edit-copy";
     case CommandImage::Paste:
-    case CommandImage::HiddenPaste: return "edit-paste";
-    case CommandImage::Sort: return "view-sort-ascending";
-    case CommandImage::Play: return "media-playback-start";
-    case CommandImage::None: break;
+    case CommandImage::HiddenPaste:
+      return "edit-paste";
+    case CommandImage::Sort:
+      return "view-sort-ascending";
+    case CommandImage::Play:
+      return "media-playback-start";
+    case CommandImage::None:
+      break;
   }
   return nullptr;
 }

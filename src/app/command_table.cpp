@@ -12,7 +12,8 @@ using I = CommandImage;
 std::vector<CommandSpec> BuildTable() {
   std::vector<CommandSpec> t = {
       {"actFileAdd", "File", "ファイルを追加(&A)", "Ctrl+A",
-       "ファイルを追加|MP3ファイルを追加します。プレイリストファイル、CSVファイルからも追加できます。",
+       "ファイルを追加|"
+       "MP3ファイルを追加します。プレイリストファイル、CSVファイルからも追加できます。",
        I::Add, false, &H::actFileAddExecute},
       {"actFileSaveMP3", "File", "MP3ファイルに書き込む(&S)", "Ctrl+S",
        "MP3ファイルに書き込む|すべての変更をMP3ファイルに書き込みます。", I::WriteTags, false,
@@ -73,9 +74,15 @@ std::vector<CommandSpec> BuildTable() {
   for (int k = 0; k < kFieldCount; ++k) {
     const auto f = static_cast<Field>(k);
     const std::string header(FieldHeader(f));
-    CommandSpec spec{std::string(FieldShowActionName(f)), "Show", std::string(FieldShowCaption(f)),
-                     "", header + "|" + header + "の列を表示または非表示にします。",
-                     I::None, true, nullptr, k};
+    CommandSpec spec{std::string(FieldShowActionName(f)),
+                     "Show",
+                     std::string(FieldShowCaption(f)),
+                     "",
+                     header + "|" + header + "の列を表示または非表示にします。",
+                     I::None,
+                     true,
+                     nullptr,
+                     k};
     t.push_back(std::move(spec));
   }
 
@@ -99,14 +106,14 @@ std::vector<CommandSpec> BuildTable() {
       {"actHelpAbout", "Help", "バージョン情報(&A)", "",
        "バージョン情報|バージョン情報を表示します。", I::None, false, &H::actHelpAboutExecute},
 
-      {"actEditUndoHidden", "編集", "元に戻す(非表示)", "Alt+Backspace", "", I::HiddenUndo,
-       false, &H::actEditUndoHiddenExecute},
-      {"actEditCutHidden", "編集", "切り取り(非表示)", "Shift+Del", "切り取り", I::HiddenCut,
-       false, &H::actEditCutHiddenExecute},
-      {"actEditCopyHidden", "編集", "コピー(非表示)", "Ctrl+Ins", "コピー", I::HiddenCopy,
-       false, &H::actEditCopyHiddenExecute},
-      {"actEditPasteHidden", "編集", "貼り付け(非表示)", "Shift+Ins", "貼り付け",
-       I::HiddenPaste, false, &H::actEditPasteHiddenExecute},
+      {"actEditUndoHidden", "編集", "元に戻す(非表示)", "Alt+Backspace", "", I::HiddenUndo, false,
+       &H::actEditUndoHiddenExecute},
+      {"actEditCutHidden", "編集", "切り取り(非表示)", "Shift+Del", "切り取り", I::HiddenCut, false,
+       &H::actEditCutHiddenExecute},
+      {"actEditCopyHidden", "編集", "コピー(非表示)", "Ctrl+Ins", "コピー", I::HiddenCopy, false,
+       &H::actEditCopyHiddenExecute},
+      {"actEditPasteHidden", "編集", "貼り付け(非表示)", "Shift+Ins", "貼り付け", I::HiddenPaste,
+       false, &H::actEditPasteHiddenExecute},
   };
   t.insert(t.end(), rest.begin(), rest.end());
   return t;
@@ -138,24 +145,34 @@ std::string LongHint(std::string_view hint) {
 
 const std::vector<MenuSpec>& MenuTable() {
   static const std::vector<MenuSpec> menus = {
-      {"mmFile", "ファイル(&F)", "",
+      {"mmFile",
+       "ファイル(&F)",
+       "",
        {"actFileAdd", "-", "actFileSaveMP3", "actFileSavePlaylist", "-", "actFileExit"}},
-      {"mmEdit", "編集(&E)", "",
+      {"mmEdit",
+       "編集(&E)",
+       "",
        {"actEditUndo", "-", "actEditCut", "actEditCopy", "actEditPaste", "-", "actEditDeleteCell",
         "actEditDeleteRow", "actEditClear", "-", "actEditEraseTagAll"}},
       {"mmShow", "表示(&V)", "", {"actShowToolbar", "actShowStatusbar", ">3"}},
-      {"mmShowCol", "列(&C)", "列|列の表示／非表示を切り替えます。",
-       {"actShowColPath", "actShowColFile", "-", "actShowColAllVisible", "actShowColAllInvisible",
-        "-", "actShowColNo", "actShowColArtist", "actShowColTitle", "actShowColAlbum",
-        "actShowColYear", "actShowColGenre", "actShowColComment", "actShowColLyricist",
-        "actShowColComposer", "actShowColCopyright", "actShowColEncoder", "actShowColURL",
-        "actShowColBPM", "actShowColOrgAlbum", "actShowColOrgLyricist", "actShowColOrgArtist",
-        "actShowColOrgYear"},
+      {"mmShowCol",
+       "列(&C)",
+       "列|列の表示／非表示を切り替えます。",
+       {"actShowColPath",       "actShowColFile",         "-",
+        "actShowColAllVisible", "actShowColAllInvisible", "-",
+        "actShowColNo",         "actShowColArtist",       "actShowColTitle",
+        "actShowColAlbum",      "actShowColYear",         "actShowColGenre",
+        "actShowColComment",    "actShowColLyricist",     "actShowColComposer",
+        "actShowColCopyright",  "actShowColEncoder",      "actShowColURL",
+        "actShowColBPM",        "actShowColOrgAlbum",     "actShowColOrgLyricist",
+        "actShowColOrgArtist",  "actShowColOrgYear"},
        true,
        false},
       {"mmTool", "ツール(&T)", "", {"actToolPlay", "actToolOption"}},
       {"mmHelp", "ヘルプ(&H)", "", {"actHelpContents", "actHelpAbout"}},
-      {"mmHidden", "（非表示）", "",
+      {"mmHidden",
+       "（非表示）",
+       "",
        {"actEditUndoHidden", "actEditCutHidden", "actEditCopyHidden", "actEditPasteHidden"},
        false},
   };
@@ -164,8 +181,8 @@ const std::vector<MenuSpec>& MenuTable() {
 
 const std::vector<std::string>& ToolBarEntries() {
   static const std::vector<std::string> entries = {
-      "-", "actFileAdd", "-", "actFileSaveMP3", "actFileSavePlaylist", "-", "actFileExit", "-",
-      "actEditUndo", "actEditCut", "actEditCopy", "actEditPaste"};
+      "-", "actFileAdd",  "-",          "actFileSaveMP3", "actFileSavePlaylist", "-", "actFileExit",
+      "-", "actEditUndo", "actEditCut", "actEditCopy",    "actEditPaste"};
   return entries;
 }
 

@@ -70,8 +70,23 @@ const std::vector<std::string>& ToolBarEntries();
 
 // The grid's pop-up menu, in order.
 enum PopupItem : int {
-  pmAdd, pmSep1, pmSelGenre, pmv2Comment, pmFillCol, pmSort, pmHideCol, pmSep2, pmPlay,
-  pmEraseTag, pmDeleteRow, pmSep3, pmCut, pmCopy, pmPaste, pmDeleteCell, kPopupItemCount
+  pmAdd,
+  pmSep1,
+  pmSelGenre,
+  pmv2Comment,
+  pmFillCol,
+  pmSort,
+  pmHideCol,
+  pmSep2,
+  pmPlay,
+  pmEraseTag,
+  pmDeleteRow,
+  pmSep3,
+  pmCut,
+  pmCopy,
+  pmPaste,
+  pmDeleteCell,
+  kPopupItemCount
 };
 
 struct PopupSpec {

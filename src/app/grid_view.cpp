@@ -105,8 +105,8 @@ class CellDelegate : public QStyledItemDelegate {
     const QPalette::ColorGroup group =
         (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
     painter->save();
-    painter->fillRect(option.rect, option.palette.brush(
-                                       group, selected ? QPalette::Highlight : QPalette::Base));
+    painter->fillRect(option.rect,
+                      option.palette.brush(group, selected ? QPalette::Highlight : QPalette::Base));
     QColor pen = option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
     if (!selected) {
       const QVariant colour = index.data(Qt::ForegroundRole);
@@ -355,8 +355,9 @@ void GridView::EditActionsChanged(const EditActions& actions) { emit editActions
 // --- editing
 
 bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
-  if (trigger != QAbstractItemView::CurrentChanged && trigger != QAbstractItemView::NoEditTriggers &&
-      !programmaticOpen_ && (editTriggers() & trigger)) {
+  if (trigger != QAbstractItemView::CurrentChanged &&
+      trigger != QAbstractItemView::NoEditTriggers && !programmaticOpen_ &&
+      (editTriggers() & trigger)) {
     // A user's opening: only where the editor allowed typing at selection.
     if (!editingAllowed_ || index != currentIndex()) return false;
   }
@@ -408,7 +409,8 @@ void GridView::closeEditor(QWidget* widget, QAbstractItemDelegate::EndEditHint h
   if (ours) inPlace_ = nullptr;
   // Tab is handled before the delegate sees it; any other hint that would
   // open the next cell's editor is dropped: moving never starts an edit.
-  if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
+  if (hint == QAbstractItemDelegate::EditNextItem ||
+      hint == QAbstractItemDelegate::EditPreviousItem) {
     hint = QAbstractItemDelegate::NoHint;
   }
   QTableView::closeEditor(widget, hint);

@@ -296,10 +296,10 @@ void MainWindow::SyncColumnActions() {
 
 void MainWindow::ApplyEditActions(const EditActions& a) {
   const std::pair<const char*, bool> states[] = {
-      {"actEditUndo", a.undo},         {"actEditUndoHidden", a.undoHidden},
-      {"actEditCut", a.cut},           {"actEditCutHidden", a.cutHidden},
-      {"actEditCopy", a.copy},         {"actEditCopyHidden", a.copyHidden},
-      {"actEditPaste", a.paste},       {"actEditPasteHidden", a.pasteHidden},
+      {"actEditUndo", a.undo},   {"actEditUndoHidden", a.undoHidden},
+      {"actEditCut", a.cut},     {"actEditCutHidden", a.cutHidden},
+      {"actEditCopy", a.copy},   {"actEditCopyHidden", a.copyHidden},
+      {"actEditPaste", a.paste}, {"actEditPasteHidden", a.pasteHidden},
   };
   for (const auto& [name, enabled] : states) Action(name)->setEnabled(enabled);
 }
@@ -314,9 +314,7 @@ void MainWindow::FinishPendingEdit() {
 
 // --- window events
 
-void MainWindow::FormActivate() {
-  editor_->grSelectCell(gr_->CurrentColumn(), gr_->CurrentRow());
-}
+void MainWindow::FormActivate() { editor_->grSelectCell(gr_->CurrentColumn(), gr_->CurrentRow()); }
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
@@ -329,9 +327,9 @@ bool MainWindow::maybeSave() {
   // Asked even while confirmations are switched off: that switch silences
   // questions about writing and removing, and answering this one "No"
   // unasked would throw the user's edits away without a word.
-  const int answer = messages_.Presenter().Show(CatalogueText(MSG_CONFIRM_SAVE_ON_CLOSE),
-                                                kApplicationTitle,
-                                                MB_YESNOCANCEL | MB_ICONQUESTION);
+  const int answer =
+      messages_.Presenter().Show(CatalogueText(MSG_CONFIRM_SAVE_ON_CLOSE), kApplicationTitle,
+                                 MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDYES) {
     BusyScope busy(busy_);
     SaveChangedRows(grid_, settings_, messages_, busy_);
@@ -476,9 +474,7 @@ void MainWindow::actShowHideColExecute() {
   SyncColumnActions();
 }
 
-void MainWindow::actToolPlayExecute() {
-  PlayFile(grid_.FullPathOf(gr_->CurrentRow()), messages_);
-}
+void MainWindow::actToolPlayExecute() { PlayFile(grid_.FullPathOf(gr_->CurrentRow()), messages_); }
 
 void MainWindow::actToolOptionExecute() {
   platform::DesktopAssociations::Options options;

@@ -30,8 +30,7 @@ struct Button {
 
 }  // namespace
 
-int QtMessagePresenter::Show(const std::string& text, const std::string& caption,
-                             unsigned style) {
+int QtMessagePresenter::Show(const std::string& text, const std::string& caption, unsigned style) {
   QMessageBox box(IconOf(style), QString::fromStdString(caption), QString::fromStdString(text),
                   QMessageBox::NoButton, parent_);
   box.setTextFormat(Qt::PlainText);  // a path with "<" in it is not markup

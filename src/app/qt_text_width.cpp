@@ -16,9 +16,9 @@ int QtTextWidth::Width(std::string_view utf8) const {
   if (utf8.empty()) return 0;
   std::string key(utf8);
   if (auto it = cache_.find(key); it != cache_.end()) return it->second;
-  const int width =
-      metrics_.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))) +
-      padding_;
+  const int width = metrics_.horizontalAdvance(
+                        QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))) +
+                    padding_;
   if (cache_.size() >= kCacheLimit) cache_.clear();
   cache_.emplace(std::move(key), width);
   return width;

@@ -60,8 +60,8 @@ void CommandsAndLayoutTest::menusAndToolBarFollowTheCommandTable() {
   QList<QAction*> top = w->menuBar()->actions();
   QCOMPARE(top.size(), 6);
   QCOMPARE(Entries(top[0]->menu()->actions()),
-           QStringList({"actFileAdd", "-", "actFileSaveMP3", "actFileSavePlaylist", "-",
-                        "actFileExit"}));
+           QStringList(
+               {"actFileAdd", "-", "actFileSaveMP3", "actFileSavePlaylist", "-", "actFileExit"}));
   QCOMPARE(Entries(top[1]->menu()->actions()),
            QStringList({"actEditUndo", "-", "actEditCut", "actEditCopy", "actEditPaste", "-",
                         "actEditDeleteCell", "actEditDeleteRow", "actEditClear", "-",
@@ -82,7 +82,8 @@ void CommandsAndLayoutTest::menusAndToolBarFollowTheCommandTable() {
   QAction* add = w->Action("actFileAdd");
   QCOMPARE(add->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
   QCOMPARE(add->statusTip(),
-           QStringLiteral("MP3ファイルを追加します。プレイリストファイル、CSVファイルからも追加できます。"));
+           QStringLiteral(
+               "MP3ファイルを追加します。プレイリストファイル、CSVファイルからも追加できます。"));
   QCOMPARE(w->Action("actEditDeleteCell")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
   QCOMPARE(w->Action("actEditPasteHidden")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Insert));
   for (const CommandSpec& spec : CommandTable()) {
@@ -191,7 +192,8 @@ void CommandsAndLayoutTest::columnLayoutSurvivesARestart() {
     QCOMPARE(header->visualIndex(kFirstFieldPosition), kFirstFieldPosition);  // no visual shuffle
     QCOMPARE(view.model()->headerData(kFirstFieldPosition, Qt::Horizontal).toString(),
              QStringLiteral("タイトル"));
-    QCOMPARE(QString::fromStdString(w->Grid().Cell(kFirstFieldPosition, 1)), QStringLiteral("題名"));
+    QCOMPARE(QString::fromStdString(w->Grid().Cell(kFirstFieldPosition, 1)),
+             QStringLiteral("題名"));
     QCOMPARE(w->Action("actShowColTitle")->data().toInt(), kFirstFieldPosition);
 
     // A drop outside the field positions is undone.

@@ -52,8 +52,8 @@ void StartupAndCloseTest::commandLineAddsFilesAndListsInOrder() {
   // Widths are fitted to what was added, not only to the headers; the work
   // and spare columns stay hidden.
   const int titleColumn = grid.Layout().Position(colTitle);
-  QVERIFY(view.columnWidth(titleColumn) >= QFontMetrics(view.font()).horizontalAdvance(
-                                               QStringLiteral("二番目の曲")));
+  QVERIFY(view.columnWidth(titleColumn) >=
+          QFontMetrics(view.font()).horizontalAdvance(QStringLiteral("二番目の曲")));
   for (int hidden : {colWork, colChanged, colCommentLang, colCommentLong, 24, 31}) {
     QVERIFY2(view.isColumnHidden(hidden), qPrintable(QString::number(hidden)));
   }

@@ -56,11 +56,11 @@ bool ShowActive(QWidget& window) {
 
 void TypeText(QWidget* target, const QString& text) {
   for (QChar ch : text) {
-    QWidget* receiver = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : target;
-    const Qt::Key key = (ch >= u'0' && ch <= u'9') ? Qt::Key(Qt::Key_0 + (ch.unicode() - u'0'))
-                        : (ch >= u'a' && ch <= u'z')
-                            ? Qt::Key(Qt::Key_A + (ch.unicode() - u'a'))
-                            : Qt::Key_unknown;
+    QWidget* receiver =
+        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : target;
+    const Qt::Key key = (ch >= u'0' && ch <= u'9')   ? Qt::Key(Qt::Key_0 + (ch.unicode() - u'0'))
+                        : (ch >= u'a' && ch <= u'z') ? Qt::Key(Qt::Key_A + (ch.unicode() - u'a'))
+                                                     : Qt::Key_unknown;
     QTest::sendKeyEvent(QTest::Click, receiver, key, QString(ch), Qt::NoModifier);
   }
 }
