@@ -345,9 +345,6 @@ std::optional<Frame> ConvertV23ToV22(const Frame& frame) {
 
 }  // namespace
 
-std::string_view V22ToV23Id(std::string_view id) { return Lookup(id, true).value_or(""); }
-std::string_view V23ToV22Id(std::string_view id) { return Lookup(id, false).value_or(""); }
-
 std::optional<Frame> ConvertFrame(const Frame& frame, int fromMajor, bool allUnsynchronised,
                                   int toMajor) {
   if (!frame.contentRead || toMajor < 2 || toMajor > 3) return std::nullopt;

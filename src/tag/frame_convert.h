@@ -22,8 +22,4 @@ namespace quilmark {
 std::optional<Frame> ConvertFrame(const Frame& frame, int fromMajor, bool allUnsynchronised,
                                   int toMajor);
 
-// The identifier of the other version ("" when there is none).
-std::string_view V22ToV23Id(std::string_view id);
-std::string_view V23ToV22Id(std::string_view id);
-
 }  // namespace quilmark

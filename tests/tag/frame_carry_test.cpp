@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "tag/frame_convert.h"
 #include "tag/id3v2_frame.h"
 #include "tag/id3v2_writer.h"
 #include "tag/read_file_tags.h"
@@ -185,6 +186,26 @@ TEST_F(FrameCarry, Version24FramesLoseWhatVersion23Lacks) {
   EditAndSave(colYear, "2022");
   EXPECT_EQ(Find(Frames(), "TDRC"), nullptr);
   EXPECT_EQ(ReadTagValues(path_)->Get("Year"), "2022");
+}
+
+TEST(FrameConversion, ChaptersConvertTheFramesTheyHold) {
+  // 200 bytes of title: its synchsafe size differs from the plain one.
+  const std::string title(200, 'c');
+  const std::string fields = "ch1\0"s + std::string(16, '\x01');
+  Frame chapter;
+  chapter.id = "CHAP";
+  chapter.content = fields + Frame24("TIT2", "\0"s + title) + std::string(4, '\0');
+  chapter.size = static_cast<std::uint32_t>(chapter.content.size());
+  chapter.contentRead = true;
+  std::optional<Frame> v23 = ConvertFrame(chapter, 4, false, 3);
+  ASSERT_TRUE(v23);
+  EXPECT_EQ(v23->content, fields + Text23("TIT2", title));
+
+  // Bytes the walk over the held frames cannot take make it unconvertible.
+  chapter.content = fields + Frame24("TIT2", "\x03t") + "junk";
+  EXPECT_FALSE(ConvertFrame(chapter, 4, false, 3));
+  // Version 2.2 has no chapters.
+  EXPECT_FALSE(ConvertFrame(chapter, 4, false, 2));
 }
 
 TEST_F(FrameCarry, PicturesBetweenVersions22And23) {
