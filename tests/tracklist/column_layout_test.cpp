@@ -41,7 +41,9 @@ TEST(ColumnLayout, ShowColFollowsFieldsAndMalformedValuesFallBack) {
   }
   EXPECT_FALSE(layout.ApplyShowCol("000"));  // wrong length: all shown
   EXPECT_EQ(layout.ShowCol(), "1111111111111111111");
-  ASSERT_TRUE(layout.ApplyShowCol("1x1 1Y1\x01" "11111111111"));  // only '1' shows
+  ASSERT_TRUE(
+      layout.ApplyShowCol("1x1 1Y1\x01"
+                          "11111111111"));  // only '1' shows
   EXPECT_EQ(layout.ShowCol(), "1010101011111111111");
   EXPECT_TRUE(layout.ColumnVisible[colRowNo]);
   EXPECT_FALSE(layout.ColumnVisible[colWork] || layout.ColumnVisible[24]);

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "messages/busy_indicator.h"
@@ -22,8 +23,7 @@
 
 namespace quilmark::testing {
 
-class RecordingPresenter : public MessagePresenter {
- public:
+struct RecordingPresenter : MessagePresenter {
   int Show(const std::string& text, const std::string&, unsigned) override {
     shown.push_back(text);
     return answer;
@@ -33,16 +33,13 @@ class RecordingPresenter : public MessagePresenter {
 };
 
 // Answers with the stored texts, or cancels when there are none.
-class ScriptedDialogs : public EditDialogs {
- public:
+struct ScriptedDialogs : EditDialogs {
   bool SelectGenre(std::string& genre) override { return Answer(genre, genreAnswer); }
-  bool EditComment(CommentTexts& texts) override {
-    commentGiven = texts;
-    return Answer(texts, commentAnswer);
-  }
+  bool EditComment(CommentTexts& texts) override { return Answer(texts, commentAnswer); }
   template <typename T>
   bool Answer(T& value, const std::optional<T>& answer) {
     ++runs;
+    if constexpr (std::is_same_v<T, CommentTexts>) commentGiven = value;
     if (answer) value = *answer;
     return answer.has_value();
   }
@@ -56,8 +53,7 @@ class ScriptedDialogs : public EditDialogs {
 // editor opens through grGetEditMask / grGetEditText, every keystroke
 // reports grSetEditText, and closing reports once more after the current
 // cell moved.
-class ScriptedView : public GridViewPort {
- public:
+struct ScriptedView : GridViewPort {
   TrackEditor* editor = nullptr;
   int column = 0, row = 1;
   bool open = false;

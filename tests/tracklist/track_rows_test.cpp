@@ -109,7 +109,8 @@ TEST(TrackRows, ManyRowsStayCheap) {
   constexpr int kRows = 100000;
   for (int i = 0; i < kRows; ++i) AddFile(grid, "/music/", std::to_string(i) + ".mp3");
   int found = 0;
-  for (int i = 0; i < kRows; ++i) found += grid.ContainsPath("/music/" + std::to_string(i) + ".mp3");
+  for (int i = 0; i < kRows; ++i)
+    found += grid.ContainsPath("/music/" + std::to_string(i) + ".mp3");
   EXPECT_EQ(found, kRows);
   EXPECT_EQ(grid.Cell(colRowNo, kRows), std::to_string(kRows));
 }
