@@ -25,15 +25,8 @@
 namespace {
 
 using namespace quilmark;
-
-class SilentPresenter : public MessagePresenter {
- public:
-  int Show(const std::string&, const std::string&, unsigned) override {
-    ++shown;
-    return IDOK;
-  }
-  int shown = 0;
-};
+using bench::Best;
+using bench::Timing;
 
 struct Mode {
   const char* name;
@@ -41,43 +34,12 @@ struct Mode {
   double seconds10k = 0;
 };
 
-// CPU seconds (user + system) of this process and of its finished
-// children: on a machine shared with other work, wall time measures the
-// neighbours as much as the program.
-double CpuSeconds() {
-  timespec self{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &self);
-  rusage children{};
-  getrusage(RUSAGE_CHILDREN, &children);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
-  return double(self.tv_sec) + self.tv_nsec / 1e9 + seconds(children.ru_utime) +
-         seconds(children.ru_stime);
-}
-
-struct Timing {
-  double wall = 1e30;
-  double cpu = 1e30;
-};
-
-// Best of a few runs: the files are in the page cache after the first.
-template <typename F>
-Timing Best(int runs, F&& f) {
-  Timing best;
-  for (int i = 0; i < runs; ++i) {
-    const double cpu = CpuSeconds();
-    bench::Stopwatch watch;
-    f();
-    best.wall = std::min(best.wall, watch.Seconds());
-    best.cpu = std::min(best.cpu, CpuSeconds() - cpu);
-  }
-  return best;
-}
 
 double AddSeconds(const std::vector<std::string>& names, int expected, int runs) {
   return Best(runs,
               [&] {
                 Settings settings;
-                SilentPresenter presenter;
+                bench::SilentPresenter presenter;
                 Messages messages(settings, presenter);
                 TrackGrid grid;
                 const AddFilesResult r = AddFiles(grid, names, messages);

@@ -17,14 +17,6 @@ using namespace quilmark;
 
 namespace {
 
-class SilentPresenter : public MessagePresenter {
- public:
-  int Show(const std::string& text, const std::string&, unsigned) override {
-    std::fprintf(stderr, "message: %s\n", text.c_str());
-    return IDOK;
-  }
-};
-
 double TimeHeadAndTail(const std::vector<std::string>& paths, std::size_t& checksum) {
   bench::Stopwatch watch;
   char head[10], tail[128];
@@ -51,7 +43,7 @@ double TimeTagReads(const std::vector<std::string>& paths, std::size_t& checksum
 
 double TimeReadFileTags(const std::vector<std::string>& paths, std::size_t& checksum) {
   Settings settings;
-  SilentPresenter presenter;
+  bench::SilentPresenter presenter;
   Messages messages(settings, presenter);
   TrackGrid grid;
   bench::Stopwatch watch;

@@ -94,11 +94,6 @@ class NullView : public GridViewPort {
   void EditorPaste() override {}
 };
 
-class SilentPresenter : public MessagePresenter {
- public:
-  int Show(const std::string&, const std::string&, unsigned) override { return IDOK; }
-};
-
 class NoDialogs : public EditDialogs {
  public:
   bool SelectGenre(std::string&) override { return false; }
@@ -112,7 +107,7 @@ struct CommandTimes {
 CommandTimes TimeCommands(int rows) {
   TrackGrid grid = MakeGrid(rows, 7);
   Settings settings;  // questions off
-  SilentPresenter presenter;
+  bench::SilentPresenter presenter;
   Messages messages(settings, presenter);
   MemoryClipboard clipboard;
   NoDialogs dialogs;

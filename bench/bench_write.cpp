@@ -14,14 +14,6 @@ using namespace quilmark;
 
 namespace {
 
-class SilentPresenter : public MessagePresenter {
- public:
-  int Show(const std::string& text, const std::string&, unsigned) override {
-    std::fprintf(stderr, "message: %s\n", text.c_str());
-    return IDOK;
-  }
-};
-
 bool CopyDurably(const std::string& from, const std::string& to) {
   platform::File in = platform::File::Open(from, platform::File::Mode::Read);
   platform::File out = platform::File::Open(to, platform::File::Mode::Truncate);
@@ -42,7 +34,7 @@ double TimeCopies(const std::vector<std::string>& paths) {
 
 double TimeRewrites(const std::vector<std::string>& paths, int round) {
   Settings settings;  // ID3v2.3, Shift-JIS
-  SilentPresenter presenter;
+  bench::SilentPresenter presenter;
   Messages messages(settings, presenter);
   bench::Stopwatch watch;
   for (std::size_t i = 0; i < paths.size(); ++i) {

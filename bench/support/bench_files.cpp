@@ -1,5 +1,8 @@
 #include "support/bench_files.h"
 
+#include <sys/resource.h>
+#include <time.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +11,22 @@
 #include <stdexcept>
 
 namespace quilmark::bench {
+
+double CpuSeconds() {
+  timespec self{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &self);
+  rusage children{};
+  getrusage(RUSAGE_CHILDREN, &children);
+  auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+  return double(self.tv_sec) + self.tv_nsec / 1e9 + seconds(children.ru_utime) +
+         seconds(children.ru_stime);
+}
+
+int SilentPresenter::Show(const std::string& text, const std::string&, unsigned) {
+  ++shown;
+  std::fprintf(stderr, "message: %s\n", text.c_str());
+  return 1;  // the first button: OK or Yes
+}
 
 ScratchDir::ScratchDir() {
   const char* base = std::getenv("TMPDIR");

@@ -2,9 +2,12 @@
 // and tagged MP3 files to work on.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
+
+#include "messages/message_box.h"
 
 namespace quilmark::bench {
 
@@ -28,6 +31,38 @@ class ScratchDir {
 
  private:
   std::string path_;
+};
+
+// CPU seconds of this process and its finished children: on a machine
+// shared with other work, wall time measures the neighbours as much as the
+// program.
+double CpuSeconds();
+
+struct Timing {
+  double wall = 1e30;
+  double cpu = 1e30;
+};
+
+// Best of a few runs: the files are in the page cache after the first.
+template <typename F>
+Timing Best(int runs, F&& f) {
+  Timing best;
+  for (int i = 0; i < runs; ++i) {
+    const double cpu = CpuSeconds();
+    Stopwatch watch;
+    f();
+    best.wall = std::min(best.wall, watch.Seconds());
+    best.cpu = std::min(best.cpu, CpuSeconds() - cpu);
+  }
+  return best;
+}
+
+// Answers every question with its first button and counts what was shown;
+// a benchmark that shows a message has measured something else.
+class SilentPresenter : public MessagePresenter {
+ public:
+  int Show(const std::string& text, const std::string& caption, unsigned style) override;
+  int shown = 0;
 };
 
 // Writes `count` MP3 files named 00000.mp3... into `folder`, each with an
