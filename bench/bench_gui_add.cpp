@@ -28,35 +28,8 @@ namespace {
 
 using namespace quilmark;
 
-// CPU seconds of this process and its finished children: on a shared
-// machine wall time measures the neighbours too.
-double CpuSeconds() {
-  timespec self{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &self);
-  rusage children{};
-  getrusage(RUSAGE_CHILDREN, &children);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
-  return double(self.tv_sec) + self.tv_nsec / 1e9 + seconds(children.ru_utime) +
-         seconds(children.ru_stime);
-}
-
-struct Timing {
-  double wall = 1e30;
-  double cpu = 1e30;
-};
-
-template <typename F>
-Timing Best(int runs, F&& f) {
-  Timing best;
-  for (int i = 0; i < runs; ++i) {
-    const double cpu = CpuSeconds();
-    bench::Stopwatch watch;
-    f();
-    best.wall = std::min(best.wall, watch.Seconds());
-    best.cpu = std::min(best.cpu, CpuSeconds() - cpu);
-  }
-  return best;
-}
+using bench::Best;
+using bench::Timing;
 
 std::string WriteList(const std::string& folder, const std::vector<std::string>& files,
                       std::size_t count) {
