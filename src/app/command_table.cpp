@@ -9,8 +9,8 @@ namespace {
 using H = CommandHandlers;
 using I = CommandImage;
 
-std::vector<CommandSpec> BuildTable() {
-  std::vector<CommandSpec> t = {
+std::vector<CommandEntry> BuildTable() {
+  std::vector<CommandEntry> t = {
       {"actFileAdd", "File", "ファイルを追加(&A)", "Ctrl+A",
        "ファイルを追加|"
        "MP3ファイルを追加します。プレイリストファイル、CSVファイルからも追加できます。",
@@ -74,7 +74,7 @@ std::vector<CommandSpec> BuildTable() {
   for (int k = 0; k < kFieldCount; ++k) {
     const auto f = static_cast<Field>(k);
     const std::string header(FieldHeader(f));
-    CommandSpec spec{std::string(FieldShowActionName(f)),
+    CommandEntry entry{std::string(FieldShowActionName(f)),
                      "Show",
                      std::string(FieldShowCaption(f)),
                      "",
@@ -83,10 +83,10 @@ std::vector<CommandSpec> BuildTable() {
                      true,
                      nullptr,
                      k};
-    t.push_back(std::move(spec));
+    t.push_back(std::move(entry));
   }
 
-  const std::vector<CommandSpec> rest = {
+  const std::vector<CommandEntry> rest = {
       {"actShowColAllVisible", "Show", "すべて表示(&V)", "",
        "すべて表示|すべてのタグの列を表示します。", I::None, false,
        &H::actShowColAllVisibleExecute},
@@ -121,14 +121,14 @@ std::vector<CommandSpec> BuildTable() {
 
 }  // namespace
 
-const std::vector<CommandSpec>& CommandTable() {
-  static const std::vector<CommandSpec> table = BuildTable();
+const std::vector<CommandEntry>& CommandTable() {
+  static const std::vector<CommandEntry> table = BuildTable();
   return table;
 }
 
-const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec& spec : CommandTable()) {
-    if (spec.name == name) return &spec;
+const CommandEntry* FindCommand(std::string_view name) {
+  for (const CommandEntry& entry : CommandTable()) {
+    if (entry.name == name) return &entry;
   }
   return nullptr;
 }

@@ -32,7 +32,7 @@ enum class CommandImage : int {
   HiddenUndo = 14,
 };
 
-struct CommandSpec {
+struct CommandEntry {
   std::string name;      // object name, "actFileAdd"
   std::string category;  // "File", "Edit", ...
   std::string caption;   // with its "&" accelerator
@@ -44,8 +44,8 @@ struct CommandSpec {
   int field = -1;  // a field's show action (run is then ToggleColumnVisible)
 };
 
-const std::vector<CommandSpec>& CommandTable();
-const CommandSpec* FindCommand(std::string_view name);
+const std::vector<CommandEntry>& CommandTable();
+const CommandEntry* FindCommand(std::string_view name);
 
 // The two halves of a hint: before and after the first "|" (both the whole
 // hint when it has none).

@@ -118,27 +118,27 @@ QAction* MainWindow::Action(const std::string& name) const {
 // --- building the window
 
 void MainWindow::createActions() {
-  for (const CommandSpec& spec : CommandTable()) {
-    auto* action = new QAction(Q(spec.caption), this);
-    action->setObjectName(Q(spec.name));
-    if (!spec.shortcut.empty()) {
-      action->setShortcut(QKeySequence(Q(spec.shortcut), QKeySequence::PortableText));
+  for (const CommandEntry& entry : CommandTable()) {
+    auto* action = new QAction(Q(entry.caption), this);
+    action->setObjectName(Q(entry.name));
+    if (!entry.shortcut.empty()) {
+      action->setShortcut(QKeySequence(Q(entry.shortcut), QKeySequence::PortableText));
     }
-    action->setToolTip(Q(ShortHint(spec.hint)));
-    action->setStatusTip(Q(LongHint(spec.hint)));
-    action->setIcon(CommandIcon(spec.image));
+    action->setToolTip(Q(ShortHint(entry.hint)));
+    action->setStatusTip(Q(LongHint(entry.hint)));
+    action->setIcon(CommandIcon(entry.image));
     action->setIconVisibleInMenu(false);
-    action->setCheckable(spec.checkable);
-    if (spec.field >= 0) {
-      showColumnActions_[static_cast<std::size_t>(spec.field)] = action;
+    action->setCheckable(entry.checkable);
+    if (entry.field >= 0) {
+      showColumnActions_[static_cast<std::size_t>(entry.field)] = action;
       connect(action, &QAction::triggered, this, [this, action] { ToggleColumnVisible(action); });
     } else {
-      connect(action, &QAction::triggered, this, [this, run = spec.run] { (this->*run)(); });
+      connect(action, &QAction::triggered, this, [this, run = entry.run] { (this->*run)(); });
     }
     // On the window itself too, so that every shortcut works whatever menu
     // or bar is hidden.
     addAction(action);
-    actions_[spec.name] = action;
+    actions_[entry.name] = action;
   }
 }
 
@@ -201,7 +201,7 @@ void MainWindow::createGridPopupMenu() {
     if (item.command.empty()) {
       entry = pm_->addSeparator();
     } else {
-      const CommandSpec* command = FindCommand(item.command);
+      const CommandEntry* command = FindCommand(item.command);
       entry = pm_->addAction(Q(item.caption.empty() ? command->caption : item.caption));
       entry->setToolTip(Q(ShortHint(command->hint)));
       entry->setStatusTip(Q(LongHint(command->hint)));

@@ -86,10 +86,10 @@ void CommandsAndLayoutTest::menusAndToolBarFollowTheCommandTable() {
                "MP3ファイルを追加します。プレイリストファイル、CSVファイルからも追加できます。"));
   QCOMPARE(w->Action("actEditDeleteCell")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
   QCOMPARE(w->Action("actEditPasteHidden")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-  for (const CommandSpec& spec : CommandTable()) {
-    QAction* a = w->Action(spec.name);
-    QVERIFY2(a != nullptr && !a->text().isEmpty(), spec.name.c_str());
-    QVERIFY2(spec.run != nullptr || spec.field >= 0, spec.name.c_str());
+  for (const CommandEntry& entry : CommandTable()) {
+    QAction* a = w->Action(entry.name);
+    QVERIFY2(a != nullptr && !a->text().isEmpty(), entry.name.c_str());
+    QVERIFY2(entry.run != nullptr || entry.field >= 0, entry.name.c_str());
   }
 }
 
