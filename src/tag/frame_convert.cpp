@@ -42,6 +42,20 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kPictureF
     {"JPG", "image/jpg"},
 }};
 
+// The MIME type of a version 2.2 picture format, or the other way round;
+// empty when the table has none. Letter case is ignored.
+std::string_view MatchPicture(std::string_view name, bool fromFormat) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  for (const auto& [format, mime] : kPictureFormats) {
+    const std::string_view key = fromFormat ? format : mime;
+    if (std::equal(key.begin(), key.end(), name.begin(), name.end(),
+                   [&](char a, char b) { return lower(a) == lower(b); })) {
+      return fromFormat ? mime : format;
+    }
+  }
+  return {};
+}
+
 constexpr unsigned char kLatin1 = 0, kUtf16 = 1, kUtf16Be = 2, kUtf8 = 3;
 
 bool IsUtf16(unsigned char encoding) { return encoding == kUtf16 || encoding == kUtf16Be; }
@@ -290,16 +304,7 @@ std::optional<Frame> ConvertV22ToV23(const Frame& frame) {
   out.content = frame.content;
   if (*id == "APIC") {
     if (frame.content.size() < 4) return std::nullopt;
-    std::string format = frame.content.substr(1, 3);
-    std::transform(format.begin(), format.end(), format.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-    std::string_view mime;
-    for (const auto& [f, m] : kPictureFormats) {
-      if (f == format) {
-        mime = m;
-        break;
-      }
-    }
+    const std::string_view mime = MatchPicture(std::string_view(frame.content).substr(1, 3), true);
     if (mime.empty()) return std::nullopt;
     out.content = frame.content.substr(0, 1) + std::string(mime) + '\0' + frame.content.substr(4);
   }
@@ -323,16 +328,7 @@ std::optional<Frame> ConvertV23ToV22(const Frame& frame) {
   if (*id == "PIC") {
     const std::size_t mimeEnd = content.find('\0', 1);
     if (content.empty() || mimeEnd == std::string_view::npos) return std::nullopt;
-    std::string mime(content.substr(1, mimeEnd - 1));
-    std::transform(mime.begin(), mime.end(), mime.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    std::string_view format;
-    for (const auto& [f, m] : kPictureFormats) {
-      if (m == mime) {
-        format = f;
-        break;
-      }
-    }
+    const std::string_view format = MatchPicture(content.substr(1, mimeEnd - 1), false);
     if (format.empty()) return std::nullopt;
     out.content = std::string(content.substr(0, 1)) + std::string(format) +
                   std::string(content.substr(mimeEnd + 1));

@@ -2,27 +2,9 @@
 
 #include <algorithm>
 
+#include "tag/id3v2_numbers.h"
+
 namespace quilmark {
-
-namespace {
-
-std::uint32_t BigEndian(std::string_view bytes) {
-  std::uint32_t n = 0;
-  for (char c : bytes) n = (n << 8) | static_cast<unsigned char>(c);
-  return n;
-}
-
-std::uint32_t Synchsafe(std::string_view bytes) {
-  std::uint32_t n = 0;
-  for (char c : bytes) n = (n << 7) | (static_cast<unsigned char>(c) & 0x7F);
-  return n;
-}
-
-void PutBigEndian(std::string& out, std::uint32_t n, int bytes) {
-  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<char>((n >> (8 * i)) & 0xFF));
-}
-
-}  // namespace
 
 std::size_t FrameIdSize(int major) { return major == 2 ? 3 : 4; }
 std::size_t FrameHeaderSize(int major) { return major == 2 ? 6 : 10; }
@@ -32,12 +14,12 @@ std::optional<FrameHeader> ParseFrameHeader(std::string_view bytes, int major) {
   FrameHeader header;
   if (major == 2) {
     header.id = std::string(bytes.substr(0, 3));
-    header.size = BigEndian(bytes.substr(3, 3));
+    header.size = ReadBigEndian(bytes.substr(3, 3));
     return header;
   }
   header.id = std::string(bytes.substr(0, 4));
-  header.size = major == 3 ? BigEndian(bytes.substr(4, 4)) : Synchsafe(bytes.substr(4, 4));
-  header.flags = static_cast<std::uint16_t>(BigEndian(bytes.substr(8, 2)));
+  header.size = major == 3 ? ReadBigEndian(bytes.substr(4, 4)) : ReadSynchsafe(bytes.substr(4, 4));
+  header.flags = static_cast<std::uint16_t>(ReadBigEndian(bytes.substr(8, 2)));
   return header;
 }
 
@@ -51,14 +33,14 @@ std::optional<std::string> RenderFrame(std::string_view id, std::string_view con
   frame.reserve(FrameHeaderSize(major) + content.size());
   frame += id;
   if (major == 2) {
-    PutBigEndian(frame, size, 3);
+    AppendBigEndian(frame, size, 3);
   } else {
     if (major == 3) {
-      PutBigEndian(frame, size, 4);
+      AppendBigEndian(frame, size, 4);
     } else {
-      for (int shift : {21, 14, 7, 0}) frame.push_back(static_cast<char>((size >> shift) & 0x7F));
+      AppendSynchsafe(frame, size);
     }
-    PutBigEndian(frame, flags, 2);
+    AppendBigEndian(frame, flags, 2);
   }
   frame += content;
   return frame;

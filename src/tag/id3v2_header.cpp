@@ -1,5 +1,7 @@
 #include "tag/id3v2_header.h"
 
+#include "tag/id3v2_numbers.h"
+
 namespace quilmark {
 
 std::optional<Id3v2Header> ParseId3v2Header(std::string_view bytes) {
@@ -20,7 +22,7 @@ std::string RenderId3v2Header(int major, std::uint32_t size) {
   header.push_back(static_cast<char>(major));
   header.push_back('\0');
   header.push_back('\0');
-  for (int shift : {21, 14, 7, 0}) header.push_back(static_cast<char>((size >> shift) & 0x7F));
+  AppendSynchsafe(header, size);
   return header;
 }
 

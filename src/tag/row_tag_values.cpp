@@ -7,14 +7,16 @@ namespace quilmark {
 
 namespace {
 
+// In the order a row's values are written (it decides the frame order).
+// The comment cell shows the ID3v2 comment and is written as the ID3v1 one.
 constexpr std::pair<Field, std::string_view> kFieldKeys[] = {
-    {colNo, keys::Track},
-    {colArtist, keys::Artist},
     {colTitle, keys::Title},
+    {colArtist, keys::Artist},
     {colAlbum, keys::Album},
     {colYear, keys::Year},
-    {colGenre, keys::Genre},
     {colComment, keys::Comment},
+    {colNo, keys::Track},
+    {colGenre, keys::Genre},
     {colLyricist, keys::Lyricist},
     {colComposer, keys::Composer},
     {colCopyright, keys::Copyright},
@@ -40,34 +42,22 @@ void FillRowFromTagValues(TrackGrid::Row& cells, const ColumnLayout& layout,
 }
 
 void SetRowIntoTagValues(const TrackGrid& grid, int row, TagValues& values) {
-  auto cell = [&](Field f) -> const std::string& { return grid.FieldCell(f, row); };
-  values.Set(keys::Title, cell(colTitle));
-  values.Set(keys::Artist, cell(colArtist));
-  values.Set(keys::Album, cell(colAlbum));
-  values.Set(keys::Year, cell(colYear));
-  values.Set(keys::Commentv1, cell(colComment));
-
-  const std::string& language = grid.Cell(colCommentLang, row);
-  const std::string& longText = grid.Cell(colCommentLong, row);
-  if (language.empty() && cell(colComment).empty() && longText.empty()) {
-    values.Set(keys::Comment, "");
-  } else {
-    values.Set(keys::Comment, (language.empty() ? std::string("   ") : language) +
-                                  cell(colComment) + "\\0" + longText);
+  for (const auto& [field, key] : kFieldKeys) {
+    const std::string& cell = grid.FieldCell(field, row);
+    if (field != colComment) {
+      values.Set(key, cell);
+      continue;
+    }
+    values.Set(keys::Commentv1, cell);
+    const std::string& language = grid.Cell(colCommentLang, row);
+    const std::string& longText = grid.Cell(colCommentLong, row);
+    if (language.empty() && cell.empty() && longText.empty()) {
+      values.Set(keys::Comment, "");
+    } else {
+      values.Set(keys::Comment,
+                 (language.empty() ? std::string("   ") : language) + cell + "\\0" + longText);
+    }
   }
-
-  values.Set(keys::Track, cell(colNo));
-  values.Set(keys::Genre, cell(colGenre));
-  values.Set(keys::Lyricist, cell(colLyricist));
-  values.Set(keys::Composer, cell(colComposer));
-  values.Set(keys::Copyright, cell(colCopyright));
-  values.Set(keys::Encoded, cell(colEncoder));
-  values.Set(keys::URL, cell(colURL));
-  values.Set(keys::BPM, cell(colBPM));
-  values.Set(keys::OrgAlbum, cell(colOrgAlbum));
-  values.Set(keys::OrgLyricist, cell(colOrgLyricist));
-  values.Set(keys::OrgArtist, cell(colOrgArtist));
-  values.Set(keys::OrgYear, cell(colOrgYear));
 }
 
 }  // namespace quilmark

@@ -4,6 +4,7 @@
 
 #include "tag/id3v1.h"
 #include "tag/id3v2_frame.h"
+#include "tag/id3v2_numbers.h"
 #include "tag/id3v2_reader.h"
 
 namespace quilmark {
@@ -115,18 +116,6 @@ std::optional<FileStart> ReadFileStart(platform::File& file, std::size_t headByt
   return start;
 }
 
-std::uint32_t BigEndian32(std::string_view b) {
-  std::uint32_t n = 0;
-  for (char c : b) n = (n << 8) | static_cast<unsigned char>(c);
-  return n;
-}
-
-std::uint32_t Synchsafe32(std::string_view b) {
-  std::uint32_t n = 0;
-  for (char c : b) n = (n << 7) | (static_cast<unsigned char>(c) & 0x7F);
-  return n;
-}
-
 // The walk over a tag's frames, whichever the source of its bytes.
 std::optional<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout& layout,
                                       std::string_view alreadyRead, const WantContent& want) {
@@ -164,7 +153,7 @@ std::optional<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout& lay
     std::string_view size = body->Read(0, 4);
     if (size.size() < 4) return tag;
     // Version 2.3 counts the bytes after the size, 2.4 the whole header.
-    start = header.major == 3 ? 4 + std::uint64_t{BigEndian32(size)} : Synchsafe32(size);
+    start = header.major == 3 ? 4 + std::uint64_t{ReadBigEndian(size)} : ReadSynchsafe(size);
     if (header.major == 4 && start < 6) return tag;
     if (start >= bodySize) return tag;
   }
