@@ -1,9 +1,11 @@
+// Reading ID3v2 tags of every version, made by hand, into tag values.
 #include <gtest/gtest.h>
 
+#include "messages/msgbox.h"
 #include "tag/id3v2_fields.h"
 #include "tag/id3v2_frame.h"
-#include "tag/id3v2_reader.h"
 #include "tag/tag_file.h"
+#include "tag/write_file_tags.h"
 #include "tag_io_support.h"
 
 namespace quilmark {
@@ -12,195 +14,203 @@ namespace {
 using namespace std::string_literals;
 using testing::Frame22;
 using testing::Frame23;
+using testing::Frame24;
 using testing::Id3v1Block;
 using testing::Id3v2Tag;
 using testing::MpegAudio;
 using testing::Text23;
 
+const std::string kNihongo = "\u65E5\u672C\u8A9E";
+
+std::string Utf8Frame(std::string_view id, std::string_view text) {
+  return Frame24(id, "\x03"s + std::string(text));
+}
+
 class Id3v2Reading : public ::testing::Test {
  protected:
   TagValues ReadFile(const std::string& bytes) {
-    std::string path = dir_.File("t.mp3");
-    testing::WriteBytes(path, bytes);
-    auto values = ReadTagValues(path);
+    testing::WriteBytes(path_, bytes);
+    auto values = ReadTagValues(path_);
     EXPECT_TRUE(values.has_value());
     return values.value_or(TagValues());
   }
-  // A v2.3 tag of `frames` and some padding before the audio.
-  TagValues Read23(const std::string& frames) {
-    return ReadFile(Id3v2Tag(3, frames + std::string(32, '\0')) + MpegAudio(2));
+  // A tag of `frames` and some padding before the audio.
+  TagValues Read(const std::string& frames, int major = 3, int flags = 0) {
+    return ReadFile(Id3v2Tag(major, frames + std::string(20, '\0'), flags) + MpegAudio(2));
   }
   testing::TempDir dir_;
+  std::string path_ = dir_.File("t.mp3");
 };
 
 TEST_F(Id3v2Reading, Id3v2ReplacesId3v1AsAWhole) {
-  std::string v1 = Id3v1Block("v1 title", "v1 artist", "", "1990", "", 3, 17);
-  TagValues both = ReadFile(Id3v2Tag(3, Text23("TIT2", "v2 title")) + MpegAudio(2) + v1);
-  EXPECT_EQ(both.ToCommaText(), "TagVersion=3,\"Title=v2 title\"");
-
-  TagValues onlyV1 = ReadFile(MpegAudio(2) + v1);
-  EXPECT_EQ(onlyV1.Get("Artist"), "v1 artist");
-  EXPECT_EQ(onlyV1.Get("Track"), "3");
-
-  // A v2.4 tag replaces them too; a tag of an unknown version shows
-  // nothing, and still hides the ID3v1 values.
-  TagValues v24 = ReadFile(Id3v2Tag(4, testing::Frame24("TIT2", "\x03v2.4")) + MpegAudio(2) + v1);
-  EXPECT_EQ(v24.ToCommaText(), "TagVersion=4,Title=v2.4");
-  TagValues v25 = ReadFile(Id3v2Tag(5, testing::Frame24("TIT2", "\x03v2.5")) + MpegAudio(2) + v1);
-  EXPECT_TRUE(v25.Empty());
+  const std::string v1 = Id3v1Block("v1 title", "v1 artist", "", "1990", "", 3, 17);
+  EXPECT_EQ(ReadFile(Id3v2Tag(3, Text23("TIT2", "v2 title")) + MpegAudio(2) + v1).ToCommaText(),
+            "TagVersion=3,\"Title=v2 title\"");
+  EXPECT_EQ(ReadFile(MpegAudio(2) + v1).Get("Artist"), "v1 artist");
+  EXPECT_EQ(ReadFile(Id3v2Tag(4, Utf8Frame("TIT2", "t")) + MpegAudio(2) + v1).ToCommaText(),
+            "TagVersion=4,Title=t");
+  // A tag of an unknown version shows nothing, and still hides ID3v1.
+  EXPECT_TRUE(ReadFile(Id3v2Tag(5, Utf8Frame("TIT2", "t")) + MpegAudio(2) + v1).Empty());
 }
 
-TEST_F(Id3v2Reading, Version22FramesAndHeaderSizeBytesTakenWhole) {
-  TagValues v22 =
-      ReadFile(Id3v2Tag(2, Frame22("TT2", "\0abc"s) + Frame22("TP1", "\0xyz"s)) + MpegAudio(1));
-  EXPECT_EQ(v22.ToCommaText(), "TagVersion=2,Title=abc,Artist=xyz");
-
-  // A size byte with its high bit set counts whole: 0x80 * 2^7 = 16384.
-  std::string body = Text23("TIT2", "big") + std::string(16384 - 14, '\0');
-  std::string tag = "ID3\x03\x00\x00\x00\x00\x80\x00"s + body;
-  std::string file = tag + MpegAudio(1);
-  EXPECT_EQ(ReadFile(file).Get("Title"), "big");
-}
-
-TEST_F(Id3v2Reading, FrameSizesAreUnsignedAndFramesFollowEachOther) {
-  std::string content = "\0"s + std::string(199, 'a');  // size 00 00 00 C8
-  TagValues values = Read23(Frame23("TIT2", content) + Text23("TPE1", "next"));
+TEST_F(Id3v2Reading, SizesWithHighBytesPaddingAndVersion22) {
+  // A header size byte with its high bit set counts whole: 0x80 * 2^7.
+  const std::string body = Text23("TIT2", "big") + std::string(16384 - 14, '\0');
+  EXPECT_EQ(ReadFile("ID3\x03\0\0\0\0\x80\0"s + body + MpegAudio(1)).Get("Title"), "big");
+  // A frame size of 00 00 00 C8 is 200, and the next frame follows it;
+  // a zero-size frame swallows no header; padding ends the walk.
+  TagValues values =
+      Read(Frame23("TIT2", "\0"s + std::string(199, 'a')) + Frame23("TALB", "") +
+           Text23("TPE1", "next") + std::string(20, '\0') + Text23("TCOM", "hidden"));
   EXPECT_EQ(values.Get("Title"), std::string(199, 'a'));
   EXPECT_EQ(values.Get("Artist"), "next");
+  EXPECT_EQ(values.Get("Composer"), "");
+
+  EXPECT_EQ(Read(Frame22("TT2", "\0abc"s) + Frame22("TP1", "\0xyz"s), 2).ToCommaText(),
+            "TagVersion=2,Title=abc,Artist=xyz");
 }
 
-TEST_F(Id3v2Reading, RepeatsUnknownIdsAndEmptyFrames) {
-  TagValues values = Read23(Text23("TIT2", "first") + Text23("TPE1", "artist") +
-                            Text23("TXXX", "one") + Text23("TIT2", "second") +
-                            Text23("PRIV", "two") + Text23("TPE1", "") + Text23("TPE2", ""));
-  // The title keeps its place, the empty artist frame removes the artist,
-  // the last unknown frame with a value is kept under the empty key.
-  ASSERT_EQ(values.Count(), 3u);
-  EXPECT_EQ(values.Name(1), "Title");
-  EXPECT_EQ(values.Value(1), "second");
-  EXPECT_EQ(values.Name(2), "");
-  EXPECT_EQ(values.Value(2), "two");
-}
-
-TEST_F(Id3v2Reading, PaddingEndsTheFrames) {
-  std::string frames = Text23("TIT2", "t") + std::string(20, '\0') + Text23("TPE1", "hidden");
-  TagValues values = ReadFile(Id3v2Tag(3, frames) + MpegAudio(1));
-  EXPECT_EQ(values.Get("Title"), "t");
-  EXPECT_EQ(values.Get("Artist"), "");
-}
-
-TEST_F(Id3v2Reading, TextFramesAreNotInterpreted) {
-  TagValues values = Read23(Text23("TRCK", "5/12") + Text23("TCON", "(17)") +
-                            Text23("TIT2", testing::kTesutoSjis));
-  EXPECT_EQ(values.Get("Track"), "5/12");
-  EXPECT_EQ(values.Get("Genre"), "(17)");
-  EXPECT_EQ(values.Get("Title"), testing::kTesutoUtf8);
+TEST_F(Id3v2Reading, RepeatedUnknownAndEmptyFrames) {
+  TagValues values = Read(Text23("TIT2", "first") + Text23("TPE1", "artist") +
+                          Text23("TXXX", "one") + Text23("TIT2", "second") + Text23("PRIV", "two") +
+                          Text23("TPE1", "") + Text23("TCON", "(17)"));
+  // The last title replaces the first in its place, the empty artist frame
+  // removes the artist, the last unknown frame is kept under the empty key,
+  // and text is not interpreted.
+  EXPECT_EQ(values.ToCommaText(), "TagVersion=3,Title=second,=two,Genre=(17)");
 }
 
 TEST_F(Id3v2Reading, TerminatorsAreDroppedNulsInsideAreKept) {
   TagValues values =
-      Read23(Text23("TIT2", "title\0"s) + Text23("TPE1", "a\0b"s) + Text23("TALB", "two\0\0"s) +
-             Frame23("TCOM", "\x01\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0"s));
+      Read(Text23("TIT2", "title\0"s) + Text23("TPE1", "a\0b"s) + Text23("TALB", "two\0\0"s) +
+           Frame23("TCOM", "\x01\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0"s) +
+           Text23("TEXT", testing::kTesutoSjis));
   EXPECT_EQ(values.Get("Title"), "title");
   EXPECT_EQ(values.Get("Artist"), "a\\0b");
   EXPECT_EQ(values.Get("Album"), "two\\0");
   EXPECT_EQ(values.Get("Composer"), testing::kTesutoUtf8);
+  EXPECT_EQ(values.Get("Lyricist"), testing::kTesutoUtf8);
 }
 
-TEST_F(Id3v2Reading, ZeroSizeFrameDoesNotSwallowTheNextHeader) {
-  TagValues values = Read23(Frame23("TIT2", "") + Text23("TPE1", "artist"));
-  EXPECT_EQ(values.Get("Title"), "");
-  EXPECT_EQ(values.Get("Artist"), "artist");
-}
-
-TEST(CommentContent, SingleByteLayout) {
-  CommentFields c = ParseCommentContent("\0eng\0hello"s);
-  EXPECT_EQ(c.language, "eng");
-  EXPECT_EQ(c.description, "");
-  EXPECT_EQ(c.text, "hello");
-
-  CommentFields noNul = ParseCommentContent("\0engjust a description"s);
-  EXPECT_EQ(noNul.description, "just a description");
-  EXPECT_FALSE(noNul.text.has_value());
-
-  // Line ends come out as CR LF; a terminator after the text is no text.
-  CommentFields lines = ParseCommentContent("\0jpnd\nx\0a\nb\rc\0"s);
-  EXPECT_EQ(lines.description, "d\r\nx");
-  EXPECT_EQ(lines.text, "a\r\nb\r\nc");
-
-  // ソ is 83 5C in Shift-JIS: its trail byte and the digit after it are not
-  // the separator.
-  CommentFields so = ParseCommentContent("\0   \x83\x5C"s + "0\0text"s);
-  EXPECT_EQ(so.description,
-            "\u30BD"
-            "0");
-  EXPECT_EQ(so.text, "text");
-
-  // Languages written as zero bytes are no language.
-  EXPECT_EQ(ParseCommentContent("\0\0\0\0desc"s).language, "");
-}
-
-TEST(CommentContent, StandardUtf16LayoutInBothByteOrders) {
-  std::string le =
-      "\x01"
-      "jpn\xFF\xFE"s +
-      "d\0"s + "\0\0"s + "\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0"s;
-  CommentFields c = ParseCommentContent(le);
-  EXPECT_EQ(c.language, "jpn");
-  EXPECT_EQ(c.description, "d");
-  EXPECT_EQ(c.text, testing::kTesutoUtf8);
-
-  std::string be =
-      "\x01"
-      "eng\xFE\xFF\0\0"s +
-      "\xFE\xFF\x30\xC6\x30\xB9\x30\xC8"s;
-  CommentFields b = ParseCommentContent(be);
-  EXPECT_EQ(b.language, "eng");
-  EXPECT_EQ(b.description, "");
-  EXPECT_EQ(b.text, testing::kTesutoUtf8);
-}
-
-TEST(CommentContent, LayoutWithTheMarkFirst) {
-  // Language, description, NUL and text in one UTF-16 string.
-  std::string units;
-  for (char c :
-       "eng"
-       "desc")
-    units += std::string(1, c) + "\0"s;
-  units.erase(units.size() - 2);  // the literal's own terminator
-  std::string content = "\x01\xFF\xFE"s + units + "\0\0"s + "t\0x\0"s;
-  CommentFields c = ParseCommentContent(content);
-  EXPECT_EQ(c.language, "eng");
-  EXPECT_EQ(c.description, "desc");
-  EXPECT_EQ(c.text, "tx");
-}
-
-TEST(UrlContent, AddressAfterTheDescription) {
-  EXPECT_EQ(ParseUrlContent("\0\0http://example.com/"s), "http://example.com/");
-  EXPECT_EQ(ParseUrlContent("\0home\0http://example.com/"s), "http://example.com/");
+TEST(Id3v2Fields, CommentAndUrlLayouts) {
+  const std::string le = "\xFF\xFE"s, be = "\xFE\xFF"s;
+  const struct {
+    std::string content, language, description;
+    std::optional<std::string> text;
+  } comments[] = {
+      {"\0eng\0hello"s, "eng", "", "hello"},
+      {"\0engjust a description"s, "eng", "just a description", std::nullopt},
+      // Line ends come out as CR LF; a terminator after the text is no text.
+      {"\0jpnd\nx\0a\nb\rc\0"s, "jpn", "d\r\nx", "a\r\nb\r\nc"},
+      // ソ is 83 5C: its trail byte and the digit after it are no separator.
+      {"\0   \x83\x5C"s + "0\0text"s, "   ", "\u30BD0", "text"},
+      {"\0\0\0\0desc"s, "", "desc", std::nullopt},
+      // The standard UTF-16 layout in both byte orders.
+      {"\x01jpn"s + le + "d\0\0\0"s + le + testing::kTesutoUtf16Le + "\0\0"s, "jpn", "d",
+       testing::kTesutoUtf8},
+      {"\x01"s + "eng" + be + "\0\0"s + be + "\x30\xC6\x30\xB9\x30\xC8"s, "eng", "",
+       testing::kTesutoUtf8},
+      // Language, description and text in one UTF-16 string, mark first.
+      {"\x01"s + le + "e\0n\0g\0d\0\0\0t\0x\0"s, "eng", "d", "tx"},
+  };
+  for (const auto& c : comments) {
+    CommentFields fields = ParseCommentContent(c.content);
+    EXPECT_EQ(fields.language, c.language) << c.content;
+    EXPECT_EQ(fields.description, c.description) << c.content;
+    EXPECT_EQ(fields.text, c.text) << c.content;
+  }
+  EXPECT_EQ(ParseUrlContent("\0home\0http://a/"s), "http://a/");
   EXPECT_EQ(ParseUrlContent("\x01\xFF\xFEh\0\0\0http://a/"s), "http://a/");
-  // A bare address without any description.
-  EXPECT_EQ(ParseUrlContent("\0http://b/"s), "http://b/");
-  EXPECT_EQ(ParseUrlContent("\x01\xFF\xFEh\0"s), "h");
+  EXPECT_EQ(ParseUrlContent("\0http://b/"s), "http://b/");  // a bare address
 }
 
-TEST(FrameWalk, FramesKeepTheirPositionAndRawContent) {
-  std::string body =
-      Text23("TIT2", "a") + Frame23("APIC", "\x00\x01\x02"s, 0x0040) + std::string(8, '\0');
-  MemorySource source(body);
-  std::vector<Frame> frames = ReadFrames(source, body.size(), 3);
-  ASSERT_EQ(frames.size(), 2u);
-  EXPECT_EQ(frames[1].id, "APIC");
-  EXPECT_EQ(frames[1].offset, 12u);
-  EXPECT_EQ(frames[1].flags, 0x0040);
-  EXPECT_EQ(frames[1].content, "\x00\x01\x02"s);
+TEST_F(Id3v2Reading, Version24EncodingsAndSeveralValues) {
+  TagValues values = Read(
+      Utf8Frame("TIT2", kNihongo + "\0"s) + Utf8Frame("TPE1", "one\0two\0three"s) +
+          Frame24("TALB", "\x01\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0\xFF\xFE"s + "x\0"s) +
+          Frame24("TCOM", "\x02\x65\xE5\x67\x2C\x8A\x9E"s) +
+          Frame24("COMM", "\x03jpn" + kNihongo + "\0"s + testing::kTesutoUtf8) +
+          Frame24("WXXX", "\x03" + kNihongo + "\0http://a/"s) +
+          Utf8Frame("TDRC", "2021-04-05T10:00") + Utf8Frame("TDOR", "1969") +
+          Utf8Frame("TEXT", "\xE6\x97"s),
+      4);
+  EXPECT_EQ(values.Get("TagVersion"), "4");
+  EXPECT_EQ(values.Get("Title"), kNihongo);
+  EXPECT_EQ(values.Get("Artist"), "one / two / three");
+  EXPECT_EQ(values.Get("Album"), testing::kTesutoUtf8 + " / x");
+  EXPECT_EQ(values.Get("Composer"), kNihongo);
+  EXPECT_EQ(values.Get("Comment"), kNihongo);
+  EXPECT_EQ(values.Get("Comment2"), testing::kTesutoUtf8);
+  EXPECT_EQ(values.Get("URL"), "http://a/");
+  EXPECT_EQ(values.Get("Year"), "2021");
+  EXPECT_EQ(values.Get("OrgYear"), "1969");
+  // Broken UTF-8 is read as the bytes suggest, not passed on broken.
+  EXPECT_FALSE(values.Get("Lyricist").empty());
 
-  // Contents the caller does not want are passed over, not read.
-  std::vector<Frame> skipped =
-      ReadFrames(source, body.size(), 3, [](std::string_view id, auto) { return id != "APIC"; });
-  ASSERT_EQ(skipped.size(), 2u);
-  EXPECT_FALSE(skipped[1].contentRead);
-  EXPECT_EQ(skipped[1].size, 3u);
+  // A year frame beats the recording time; a date without a year gives none.
+  EXPECT_EQ(Read(Utf8Frame("TDRC", "2021-04-05") + Utf8Frame("TYER", "1999"), 4).Get("Year"),
+            "1999");
+  EXPECT_EQ(Read(Utf8Frame("TDRC", "April 2021"), 4).Get("Year"), "");
+}
+
+TEST_F(Id3v2Reading, FrameAndTagFlagsAreUndone) {
+  // ÿ is FF 00 in UTF-16 little-endian: unsynchronisation puts a zero after
+  // its FF and after the FF of the byte-order mark.
+  const std::string unsynchronised = "\x01\xFF\0\xFE\xFF\0\0a\0"s;
+  TagValues values =
+      Read(Frame24("TIT2", unsynchronised, kV24Unsynchronised) +
+               Frame24("TPE1",
+                       "\0\0\0\x07\x03"
+                       "artist"s,
+                       kV24DataLength) +
+               Frame24("TALB",
+                       "\x05\0\0\0\x06\x03"
+                       "album"s,
+                       kV24Grouped | kV24DataLength) +
+               Frame24("TCOM", "\0\0\0\x64x\x9C garbage"s, kV24Compressed | kV24DataLength) +
+               Frame24("TEXT", "\x01\x03secret"s, kV24Encrypted) + Utf8Frame("TBPM", "120"),
+           4);
+  EXPECT_EQ(values.ToCommaText(),
+            "TagVersion=4,Title=\u00FF"
+            "a,Artist=artist,Album=album,BPM=120");
+  // A tag whose header says so has every frame unsynchronised.
+  EXPECT_EQ(Read(Frame24("TIT2", unsynchronised), 4, kId3v2Unsynchronisation).Get("Title"),
+            "\u00FF"
+            "a");
+
+  // Version 2.3 unsynchronises the whole body, frame headers included: a
+  // frame of 255 bytes has FF in its size.
+  const std::string body = Text23("TIT2", std::string(254, 'a'));
+  std::string unsync23 = body;
+  unsync23.insert(8, 1, '\0');
+  EXPECT_EQ(Read(unsync23, 3, kId3v2Unsynchronisation).Get("Title"), std::string(254, 'a'));
+
+  // Extended headers: 2.3 counts the bytes after its size field, 2.4 the
+  // whole header; one larger than the tag leaves no frames.
+  EXPECT_EQ(
+      Read("\0\0\0\x06"s + std::string(6, '\0') + Text23("TIT2", "t3"), 3, kId3v2ExtendedHeader)
+          .Get("Title"),
+      "t3");
+  EXPECT_EQ(
+      Read("\0\0\0\x06\x01\0"s + Utf8Frame("TIT2", "t4"), 4, kId3v2ExtendedHeader).Get("Title"),
+      "t4");
+  EXPECT_EQ(
+      Read("\0\0\x27\x08\x01\0"s + Utf8Frame("TIT2", "t"), 4, kId3v2ExtendedHeader).ToCommaText(),
+      "TagVersion=4");
+}
+
+TEST_F(Id3v2Reading, FooterIsNoAudioAndAStrayFooterFlagCostsNone) {
+  const std::string tag =
+      Id3v2Tag(4, Utf8Frame("TIT2", "old") + std::string(10, '\0'), kId3v2Footer);
+  const std::string footer = "3DI" + tag.substr(3, 7);
+  const std::string audio = MpegAudio(3);
+  const std::string newTag = Id3v2Tag(3, Text23("TIT2", "new") + std::string(2, '\0'));
+  for (const std::string& old : {tag + footer + audio, tag + audio}) {
+    EXPECT_EQ(ReadFile(old).Get("Title"), "old");
+    ASSERT_EQ(testing::WriteTags(path_, TagValues::FromCommaText("Title=new")),
+              WriteResult::kWritten);
+    EXPECT_TRUE(testing::ReadBytes(path_) == newTag + audio);
+  }
 }
 
 }  // namespace

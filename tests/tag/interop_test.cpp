@@ -1,5 +1,6 @@
 // Files written here must read correctly in an independent reader, and
-// files that reader writes must read correctly here. The reader is mutagen
+// files that reader writes (version 2.3, and 2.4 with a picture and user
+// text) must read correctly here and survive an edit. The reader is mutagen
 // under Debian's own Python (the python3-mutagen package, which the setup
 // script installs); without it these tests are skipped.
 #include <gtest/gtest.h>
@@ -8,9 +9,12 @@
 #include <array>
 #include <cstdio>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include "messages/msgbox.h"
+#include "tag/read_file_tags.h"
+#include "tag/save_changed_rows.h"
 #include "tag/tag_file.h"
 #include "tag/text_encoding.h"
 #include "tag/write_file_tags.h"
@@ -37,21 +41,31 @@ for frame in tag.values():
         print('COMM', frame.lang.encode().hex(), raw(frame.desc, frame.encoding), raw(frame.text[0], frame.encoding))
     elif frame.FrameID == 'WXXX':
         print('WXXX', frame.url.encode().hex())
+    elif frame.FrameID == 'APIC':
+        same = frame.data == open(sys.argv[2], 'rb').read()
+        print('APIC', frame.mime, int(frame.type), raw(frame.desc, frame.encoding), same)
+    elif frame.FrameID == 'TXXX':
+        print('TXXX', raw(frame.desc, frame.encoding), raw(frame.text[0], frame.encoding))
     elif hasattr(frame, 'text'):
         print(frame.FrameID, raw(frame.text[0], frame.encoding))
 )PY";
 
+// Tags a file as version argv[3] with UTF-8 Japanese text, a picture
+// (the bytes of the file argv[2]) and a user text.
 constexpr const char* kWriteScript = R"PY(
 import sys
-from mutagen.id3 import ID3, TIT2, TPE1, TALB, COMM, TRCK, WXXX
+from mutagen.id3 import ID3, TIT2, TPE1, COMM, TRCK, WXXX, APIC, TXXX, TDRC
 tag = ID3()
-tag.add(TIT2(encoding=1, text='\u30c6\u30b9\u30c8 title'))
-tag.add(TPE1(encoding=0, text='Artist'))
-tag.add(TALB(encoding=1, text='\u97f3\u697d'))
+tag.add(TIT2(encoding=3, text='\u65e5\u672c\u8a9e\u306e\u66f2'))
+tag.add(TPE1(encoding=3, text=['\u6b4c\u624b', 'Guest']))
 tag.add(COMM(encoding=1, lang='jpn', desc='d', text='line1\nline2'))
 tag.add(TRCK(encoding=0, text='5/12'))
 tag.add(WXXX(encoding=0, desc='home', url='http://example.com/'))
-tag.save(sys.argv[1], v2_version=3)
+tag.add(APIC(encoding=3, mime='image/jpeg', type=3, desc='\u8868\u7d19',
+             data=open(sys.argv[2], 'rb').read()))
+tag.add(TXXX(encoding=3, desc='\u30e1\u30e2', text='\u30e6\u30fc\u30b6\u30fc\u5b9a\u7fa9'))
+tag.add(TDRC(encoding=3, text='2021-04-05'))
+tag.save(sys.argv[1], v2_version=int(sys.argv[3]))
 )PY";
 
 std::string Hex(std::string_view bytes) {
@@ -74,26 +88,28 @@ class Interop : public ::testing::Test {
     }
   }
 
-  // Runs a script with the file as its argument; its output, or "" when it failed.
-  std::string RunScript(const char* script, const std::string& file) {
+  // Runs a script with the files as its arguments; its output, or "" when it failed.
+  std::string RunScript(const char* script, const std::string& file, const std::string& other = {},
+                        const std::string& third = {}) {
     const std::string scriptPath = dir_.File("script.py");
     testing::WriteBytes(scriptPath, script);
-    std::string command = std::string(kPython) + " '" + scriptPath + "' '" + file + "' 2>&1";
+    const std::string command = std::string(kPython) + " '" + scriptPath + "' '" + file + "' '" +
+                                other + "' '" + third + "' 2>&1";
     std::string output;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {};
     std::array<char, 4096> buffer;
     while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
       output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    EXPECT_EQ(status, 0) << output;
+    EXPECT_EQ(pclose(pipe), 0) << output;
     return output;
   }
 
   // Frame id -> the rest of its line.
-  std::map<std::string, std::string> ReadWithMutagen(const std::string& file) {
+  std::map<std::string, std::string> ReadWithMutagen(const std::string& file,
+                                                     const std::string& picture = {}) {
     std::map<std::string, std::string> frames;
-    std::istringstream lines(RunScript(kReadScript, file));
+    std::istringstream lines(RunScript(kReadScript, file, picture));
     for (std::string line; std::getline(lines, line);) {
       const std::size_t space = line.find(' ');
       if (space != std::string::npos) frames[line.substr(0, space)] = line.substr(space + 1);
@@ -104,79 +120,94 @@ class Interop : public ::testing::Test {
   std::string Write(int charset, int version) {
     const std::string path = dir_.File("ours.mp3");
     testing::WriteBytes(path, testing::MpegAudio(4));
-    TagValues values;
-    values.Set("Title", testing::kTesutoUtf8);
-    values.Set("Artist", "Artist");
-    values.Set("Commentv1", "c1");
-    values.Set("Comment", "jpnd\\0" + testing::kTesutoUtf8);
-    values.Set("Track", "7");
-    values.Set("Genre", "Rock");
-    if (version > 0) values.Set("URL", "http://example.com/");
-    Settings settings;
-    settings.Charset = charset;
-    settings.WriteTagVersion = version;
-    testing::ScriptedPresenter presenter;
-    Messages messages(settings, presenter);
-    EXPECT_EQ(WriteFileTags(path, values, settings, messages), WriteResult::kWritten);
+    std::string list = "Title=" + testing::kTesutoUtf8 +
+                       ",Artist=Artist,Commentv1=c1,Comment=jpnd\\0" + testing::kTesutoUtf8 +
+                       ",Track=7,Genre=Rock";
+    if (version > 0) list += ",URL=http://example.com/";
+    const TagValues values = TagValues::FromCommaText(list);
+    EXPECT_EQ(testing::WriteTags(path, values, charset, version), WriteResult::kWritten);
     return path;
   }
 
   testing::TempDir dir_;
 };
 
-TEST_F(Interop, Utf16TagsReadElsewhere) {
-  for (int version : {1, 2}) {
-    for (int charset : {kCharsetUtf16Le, kCharsetUtf16Be}) {
-      SCOPED_TRACE("version " + std::to_string(version) + " charset " + std::to_string(charset));
-      auto frames = ReadWithMutagen(Write(charset, version));
-      EXPECT_EQ(frames["version"], version == 1 ? "2.2" : "2.3");
-      EXPECT_EQ(frames["TIT2"], Hex(testing::kTesutoUtf8));
-      EXPECT_EQ(frames["TPE1"], Hex("Artist"));
-      EXPECT_EQ(frames["TRCK"], Hex("7"));
-      EXPECT_EQ(frames["COMM"], Hex("jpn") + " " + Hex("d") + " " + Hex(testing::kTesutoUtf8));
-      EXPECT_EQ(frames["WXXX"], Hex("http://example.com/"));
+TEST_F(Interop, OurTagsReadElsewhere) {
+  const std::string sjis = Hex(testing::kTesutoSjis), utf8 = Hex(testing::kTesutoUtf8);
+  const struct {
+    int version, charset;
+    const char* seen;
+    std::string title;  // Shift-JIS keeps its bytes as Latin-1 text elsewhere
+  } cases[] = {
+      {0, kCharsetSjis, "1.1", sjis},    {1, kCharsetSjis, "2.2", sjis},
+      {2, kCharsetSjis, "2.3", sjis},    {1, kCharsetUtf16Le, "2.2", utf8},
+      {1, kCharsetUtf16Be, "2.2", utf8}, {2, kCharsetUtf16Le, "2.3", utf8},
+      {2, kCharsetUtf16Be, "2.3", utf8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("version " + std::to_string(c.version) + " charset " + std::to_string(c.charset));
+    auto frames = ReadWithMutagen(Write(c.charset, c.version));
+    EXPECT_EQ(frames["version"], c.seen);
+    EXPECT_EQ(frames["TIT2"], c.title);
+    EXPECT_EQ(frames["TPE1"], Hex("Artist"));
+    EXPECT_EQ(frames["TRCK"], Hex("7"));
+    if (c.version == 0) {
+      EXPECT_EQ(frames["TCON"], Hex("Rock"));
+      continue;
     }
-  }
-}
-
-TEST_F(Interop, ShiftJisTagsKeepTheirBytesElsewhere) {
-  for (int version : {1, 2}) {
-    SCOPED_TRACE("version " + std::to_string(version));
-    auto frames = ReadWithMutagen(Write(kCharsetSjis, version));
-    EXPECT_EQ(frames["TIT2"], Hex(testing::kTesutoSjis));
-    EXPECT_EQ(frames["COMM"], Hex("jpn") + " " + Hex("d") + " " + Hex(testing::kTesutoSjis));
+    EXPECT_EQ(frames["COMM"], Hex("jpn") + " " + Hex("d") + " " + c.title);
     EXPECT_EQ(frames["WXXX"], Hex("http://example.com/"));
   }
 }
 
-TEST_F(Interop, Id3v1BlocksReadElsewhere) {
-  auto sjis = ReadWithMutagen(Write(kCharsetSjis, 0));
-  EXPECT_EQ(sjis["version"], "1.1");
-  EXPECT_EQ(sjis["TIT2"], Hex(testing::kTesutoSjis));
-  EXPECT_EQ(sjis["TPE1"], Hex("Artist"));
-  EXPECT_EQ(sjis["TRCK"], Hex("7"));
-  EXPECT_EQ(sjis["TCON"], Hex("Rock"));
-}
+TEST_F(Interop, TagsWrittenElsewhereReadHereAndKeepTheirFramesThroughAnEdit) {
+  std::string picture = "\xFF\xD8\xFF\xE0";
+  std::mt19937 random(8);
+  for (int i = 0; i < 200000; ++i) picture.push_back(static_cast<char>(random()));
+  const std::string picturePath = dir_.File("cover.jpg");
+  testing::WriteBytes(picturePath, picture);
+  const std::string title = "\u65E5\u672C\u8A9E\u306E\u66F2", edited = title + " (\u7DE8\u96C6)";
+  for (const char* version : {"3", "4"}) {
+    SCOPED_TRACE(version);
+    const std::string path = dir_.File("theirs" + std::string(version) + ".mp3");
+    const std::string audio = testing::MpegAudio(4);
+    testing::WriteBytes(path, audio);
+    RunScript(kWriteScript, path, picturePath, version);
+    const std::string bytes = testing::ReadBytes(path);
+    EXPECT_TRUE(bytes.compare(bytes.size() - audio.size(), audio.size(), audio) == 0);
 
-TEST_F(Interop, TagsWrittenElsewhereReadHere) {
-  const std::string path = dir_.File("theirs.mp3");
-  testing::WriteBytes(path, testing::MpegAudio(4));
-  RunScript(kWriteScript, path);
-  std::optional<TagValues> values = ReadTagValues(path);
-  ASSERT_TRUE(values);
-  EXPECT_EQ(values->Get("TagVersion"), "3");
-  EXPECT_EQ(values->Get("Title"), testing::kTesutoUtf8 + " title");
-  EXPECT_EQ(values->Get("Artist"), "Artist");
-  EXPECT_EQ(values->Get("Album"), "\u97F3\u697D");
-  EXPECT_EQ(values->Get("Comment0"), "jpn");
-  EXPECT_EQ(values->Get("Comment"), "d");
-  EXPECT_EQ(values->Get("Comment2"), "line1\r\nline2");
-  EXPECT_EQ(values->Get("Track"), "5/12");
-  EXPECT_EQ(values->Get("URL"), "http://example.com/");
-  // The audio is where the header says.
-  std::string bytes = testing::ReadBytes(path);
-  std::string audio = testing::MpegAudio(4);
-  EXPECT_TRUE(bytes.compare(bytes.size() - audio.size(), audio.size(), audio) == 0);
+    Settings settings;
+    settings.Charset = kCharsetUtf16Le;
+    testing::ScriptedPresenter presenter;
+    Messages messages(settings, presenter);
+    TrackGrid grid;
+    ASSERT_EQ(ReadFileTags(grid, path, messages), 1);
+    const std::string artist = version == "3"s ? "\u6B4C\u624B/Guest" : "\u6B4C\u624B / Guest";
+    EXPECT_EQ(grid.FieldCell(colTitle, 1), title);
+    EXPECT_EQ(grid.FieldCell(colArtist, 1), artist);
+    EXPECT_EQ(grid.FieldCell(colYear, 1), "2021");
+    EXPECT_EQ(grid.FieldCell(colNo, 1), "5/12");
+    EXPECT_EQ(grid.FieldCell(colURL, 1), "http://example.com/");
+    EXPECT_EQ(grid.FieldCell(colComment, 1), "d");
+    EXPECT_EQ(grid.Cell(colCommentLang, 1), "jpn");
+    EXPECT_EQ(grid.Cell(colCommentLong, 1), "line1\r\nline2");
+    EXPECT_NE(grid.Cell(colWork, 1).find("TagVersion="s + version), std::string::npos);
+
+    // Saved as version 2.3 in UTF-16, the edit, the picture and the user
+    // text reach the other reader.
+    grid.SetFieldCell(colTitle, 1, edited);
+    grid.MarkRowChanged(1);
+    testing::RecordingBusy busy;
+    ASSERT_EQ(SaveChangedRows(grid, settings, messages, busy).written, 1);
+    auto items = ReadWithMutagen(path, picturePath);
+    EXPECT_EQ(items["version"], "2.3");
+    EXPECT_EQ(items["TIT2"], Hex(edited));
+    EXPECT_EQ(items["TPE1"], Hex(artist));
+    EXPECT_EQ(items["APIC"], "image/jpeg 3 " + Hex("\u8868\u7D19") + " True");
+    EXPECT_EQ(items["TXXX"],
+              Hex("\u30E1\u30E2") + " " + Hex("\u30E6\u30FC\u30B6\u30FC\u5B9A\u7FA9"));
+    EXPECT_EQ(items["TDRC"], Hex("2021-04-05"));
+  }
 }
 
 }  // namespace

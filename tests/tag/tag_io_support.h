@@ -2,6 +2,8 @@
 // busy indicator that records its texts, and byte helpers.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
 #include <string_view>
@@ -10,8 +12,10 @@
 #include "messages/busy_indicator.h"
 #include "messages/message_box.h"
 #include "messages/message_ids.h"
+#include "messages/msgbox.h"
 #include "support/mp3_maker.h"
 #include "support/temp_dir.h"
+#include "tag/write_file_tags.h"
 
 namespace quilmark::testing {
 
@@ -42,6 +46,19 @@ class RecordingBusy : public BusyIndicator {
   bool busy = false;
   std::vector<std::string> statusTexts;
 };
+
+// Writes `values` with the Charset and WriteTagVersion given; no message is expected.
+inline WriteResult WriteTags(const std::string& path, const TagValues& values, int charset = 0,
+                             int version = 2) {
+  Settings settings;
+  settings.Charset = charset;
+  settings.WriteTagVersion = version;
+  ScriptedPresenter presenter;
+  Messages messages(settings, presenter);
+  const WriteResult result = WriteFileTags(path, values, settings, messages);
+  EXPECT_TRUE(presenter.texts.empty()) << presenter.texts.front();
+  return result;
+}
 
 // A v2.3 frame with encoding byte 0 and single-byte text.
 inline std::string Text23(std::string_view id, std::string_view text, char encoding = '\0') {

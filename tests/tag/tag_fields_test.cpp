@@ -1,0 +1,53 @@
+// The tag value list, the frame identifiers of its keys and the genre names.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tag/frame_map.h"
+#include "tag/genre_table.h"
+#include "tag/tag_values.h"
+
+namespace quilmark {
+namespace {
+
+TEST(TagValues, OrderCaseAndEmptyValues) {
+  TagValues v;
+  v.Set(keys::Title, "one");
+  v.Set(keys::Artist, "two");
+  v.Set(keys::Album, "three");
+  v.Set("TITLE", "uno");  // the same key: replaced in place, its name kept
+  EXPECT_EQ(v.ToCommaText(), "Title=uno,Artist=two,Album=three");
+  v.Set("title", "");  // an empty value removes the line; setting again appends
+  v.Set(keys::Title, "t");
+  v.Remove(99);
+  EXPECT_EQ(v.ToCommaText(), "Artist=two,Album=three,Title=t");
+  EXPECT_EQ(v.Get("ALBUM"), "three");
+  EXPECT_EQ(v.Get("Albu"), "");
+
+  v.Set(keys::Comment, "   \\0long\r\ntext, \"quoted\"");
+  v.Set(keys::URL, "http://x/?a=b=c");
+  EXPECT_EQ(TagValues::FromCommaText(v.ToCommaText()), v);
+  // Items a list cannot hold are dropped.
+  EXPECT_EQ(TagValues::FromCommaText("noequals,=novalue,Empty=,Title=a,title=b").ToCommaText(),
+            "Title=a");
+}
+
+TEST(FrameMap, SpotChecks) {
+  EXPECT_EQ(FrameIdToKey("TT2"), keys::Title);
+  EXPECT_EQ(FrameIdToKey("TORY"), keys::OrgYear);
+  EXPECT_EQ(FrameIdToKey("tit2"), "");
+  EXPECT_EQ(KeyToFrameId(keys::OrgYear, 1), "TOR");
+  EXPECT_EQ(KeyToFrameId(keys::OrgYear, -7), "TORY");  // out of range: version 2.3
+  EXPECT_EQ(KeyToFrameId(keys::Commentv1, 2), "");
+}
+
+TEST(GenreTable, SpotChecksAndEveryNameFindsItsNumber) {
+  EXPECT_EQ(GenreName(67), "Psychadelic");
+  EXPECT_EQ(GenreName(200), "No Genre");
+  EXPECT_EQ(GenreNumber("rOCK"), 17);
+  EXPECT_EQ(GenreNumber("(17)"), 255);
+  for (int n = 0; n < kGenreTableSize; ++n) EXPECT_EQ(GenreNumber(GenreName(n)), n) << n;
+}
+
+}  // namespace
+}  // namespace quilmark
