@@ -23,8 +23,7 @@ class ModalScript {
   }
   // Steps that never found their window.
   int Remaining() const { return static_cast<int>(state_->steps.size() - state_->next); }
-  // True when the window of the last step did not close by itself and had to
-  // be closed so that the test could go on.
+  // The last step's window did not close by itself and was closed for it.
   bool StuckOpen() const { return state_->stuck; }
 
  private:
@@ -36,33 +35,24 @@ class ModalScript {
     bool stuck = false;
   };
 
-  static void Watch(std::shared_ptr<State> state) {
-    QTimer::singleShot(3000, [state] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (modal != nullptr && modal == state->last && modal->isVisible()) {
-        state->stuck = true;
-        modal->close();
-      }
-    });
-  }
-
   static void Poll(std::shared_ptr<State> state) {
     QTimer::singleShot(10, [state] {
       if (state->next >= state->steps.size() || ++state->polls > 1000) return;
       QWidget* modal = QApplication::activeModalWidget();
-      if (modal == nullptr || modal == state->last || !modal->isVisible()) {
-        Poll(state);
-        return;
-      }
+      if (modal == nullptr || modal == state->last || !modal->isVisible()) return Poll(state);
       state->last = modal;
-      Step step = state->steps[state->next++];
       // Scheduled before the step, which may block in a nested loop.
-      if (state->next < state->steps.size()) {
+      if (++state->next < state->steps.size()) {
         Poll(state);
       } else {
-        Watch(state);
+        QTimer::singleShot(3000, [state] {
+          if (state->last && state->last->isVisible()) {
+            state->stuck = true;
+            state->last->close();
+          }
+        });
       }
-      step(modal);
+      state->steps[state->next - 1](modal);
     });
   }
 

@@ -63,15 +63,6 @@ class VersionDialog : public QObject {
     QCOMPARE(Child<QLabel>(&dialog, "Label_Version")->text(), QString("x.xx"));
     QCOMPARE(Child<QLabel>(&dialog, "Label_Copy")->text(), QString("Copyright (C) QUIL"));
   }
-
-  void enterAndEscBothClose() {
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-      ModalScript script({[key](QWidget* d) { QTest::keyClick(d, key); }});
-      quilmark::ShowVersionDialog(nullptr);
-      QVERIFY(!script.StuckOpen());
-      QCOMPARE(script.Remaining(), 0);
-    }
-  }
 };
 
 QTEST_MAIN(VersionDialog)
