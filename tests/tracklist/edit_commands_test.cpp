@@ -9,60 +9,41 @@ namespace {
 
 using Command = void (TrackEditor::*)();
 
-bool Shown(const EditorStage& s, const std::string& text) {
-  for (const std::string& shown : s.presenter.shown) {
-    if (shown.find(text) != std::string::npos) return true;
-  }
-  return false;
-}
-
 TEST(Clipboard, CutPasteAndUndoOnATitleCell) {
   EditorStage s;
   s.AddFile("a.mp3", "abc");
   s.AddFile("b.mp3", "zzz");
   s.Select(colTitle, 1);
-  EXPECT_FALSE(s.view.actions.paste);  // nothing on the clipboard yet
+  EXPECT_FALSE(s.editor.Actions().paste);  // nothing on the clipboard yet
   s.editor.actEditCutExecute();
-  EXPECT_EQ(s.At(colTitle, 1), "");
-  EXPECT_TRUE(s.view.actions.paste && s.view.actions.undo);
+  EXPECT_TRUE(s.At(colTitle, 1).empty() && s.editor.Actions().paste);
   s.Select(colTitle, 2);
   s.editor.actEditPasteExecute();
   EXPECT_EQ(s.At(colTitle, 2), "abc");
-  EXPECT_TRUE(s.grid.IsRowChanged(2));
   s.Undo(2);
-  EXPECT_EQ(s.At(colTitle, 2), "zzz");
-  EXPECT_EQ(s.At(colTitle, 1), "abc");
-  EXPECT_TRUE(s.grid.IsRowChanged(1));  // stays marked
-
-  // While the editor is open the commands are the editor's own.
-  s.view.Type("typed");
-  for (Command c : {&TrackEditor::actEditCutExecute, &TrackEditor::actEditPasteExecute,
-                    &TrackEditor::actEditUndoExecute}) {
-    (s.editor.*c)();
-  }
-  EXPECT_EQ(s.view.editorCommands, 3);
-  EXPECT_TRUE(s.undo.Empty());
-  EXPECT_TRUE(s.presenter.shown.empty());
+  EXPECT_EQ(s.At(colTitle, 2) + s.At(colTitle, 1), "zzzabc");
+  EXPECT_EQ(s.grid.ChangedRowCount(), 2);  // undo leaves the marks
+  s.view.Type("typed");                    // while open the commands are the editor's own
+  s.editor.actEditPasteExecute();
+  EXPECT_EQ(s.view.editorCommands, 1);
 }
 
 // The placeholder row holds no file: no command may change or mark it.
 TEST(EmptyList, NothingTouchesOrMarksThePlaceholder) {
   EditorStage s;
-  s.Select(colGenre, 1);
-  EXPECT_EQ(s.view.actions, EditActions{});
+  s.Select(colTitle, 1);
+  EXPECT_FALSE(s.editor.EditingAllowed());
+  EXPECT_EQ(s.editor.Actions(), EditActions{});
   s.clipboard.SetText("x");
-  s.dialogs.genreAnswer = "Rock";
   for (Command c : {&TrackEditor::actEditDeleteCellExecute, &TrackEditor::actEditPasteExecute,
                     &TrackEditor::actEditCutExecute, &TrackEditor::actEditColFillExecute,
                     &TrackEditor::actEditDeleteRowExecute, &TrackEditor::actEditEraseTagExecute,
-                    &TrackEditor::actEditEraseTagAllExecute, &TrackEditor::actEditSortExecute,
-                    &TrackEditor::grDblClick}) {
+                    &TrackEditor::actEditEraseTagAllExecute, &TrackEditor::actEditSortExecute}) {
     (s.editor.*c)();
   }
   EXPECT_EQ(s.grid.RowCount(), 2);
   EXPECT_EQ(s.grid.RowCells(1), TrackGrid::Row{});
-  EXPECT_TRUE(s.undo.Empty());
-  EXPECT_EQ(s.dialogs.runs + s.presenter.shown.size(), 0u);
+  EXPECT_TRUE(s.undo.Empty() && s.presenter.shown.empty());
 }
 
 TEST(FillColumn, EveryOtherRowIsRecordedAndMarked) {
@@ -75,8 +56,7 @@ TEST(FillColumn, EveryOtherRowIsRecordedAndMarked) {
     EXPECT_EQ(s.grid.IsRowChanged(r), r != 2) << r;  // an equal text is marked too
   }
   s.Undo(3);
-  EXPECT_EQ(s.At(colTitle, 1), "one");
-  EXPECT_EQ(s.At(colTitle, 4), "four");
+  EXPECT_EQ(s.At(colTitle, 1) + s.At(colTitle, 4), "onefour");
 }
 
 TEST(DeleteRowAndClearList, AskFirstRenumberAndKeepThePlaceholder) {
@@ -87,45 +67,34 @@ TEST(DeleteRowAndClearList, AskFirstRenumberAndKeepThePlaceholder) {
   s.editor.actEditDeleteRowExecute();
   s.editor.actEditClearExecute();
   EXPECT_EQ(s.presenter.shown.at(0).rfind("/m/b.mp3", 0), 0u);
-  EXPECT_TRUE(Shown(s, "この行をリストから削除しますか？"));
-  EXPECT_TRUE(Shown(s, "リストをクリアしますか？"));
+  EXPECT_TRUE(s.presenter.Shown("この行をリストから削除しますか？"));
+  EXPECT_TRUE(s.presenter.Shown("リストをクリアしますか？"));
   EXPECT_EQ(s.grid.FileRowCount(), 3);
-
   s.presenter.answer = IDOK;
   s.editor.actEditDeleteRowExecute();
-  ASSERT_EQ(s.grid.FileRowCount(), 2);
   EXPECT_EQ(s.At(colFile, 2), "c.mp3");
   EXPECT_EQ(s.grid.Cell(colRowNo, 2), "2");
-  s.editor.actEditDeleteRowExecute();  // the last row: the selection stays inside
-  EXPECT_EQ(s.view.row, 1);
-  s.editor.actEditDeleteCellExecute();
   s.editor.actEditClearExecute();
-  EXPECT_EQ(s.grid.RowCount(), 2);
-  EXPECT_TRUE(s.grid.IsEmptyList());
+  EXPECT_TRUE(s.grid.IsEmptyList() && s.grid.RowCount() == 2);
   EXPECT_EQ(s.grid.ColumnWidth(s.Pos(colTitle)), s.measure.Width("タイトル") + 4);
-  EXPECT_EQ(s.undo.Count(), 1u);  // the records stay
 }
 
 TEST(EraseTags, KeepNumberPathAndFileClearTheRestAndMark) {
   EditorStage s;
-  for (const char* f : {"a.mp3", "b.mp3"}) {
-    const int r = s.AddFile(f, "title");
-    s.grid.SetCell(colCommentLang, r, "eng");
-    s.grid.SetFieldCell(colOrgYear, r, "1970");
-  }
-  s.Select(colArtist, 1);
+  for (const char* f : {"a.mp3", "b.mp3"}) s.grid.SetFieldCell(colYear, s.AddFile(f, "t"), "1970");
+  s.Select(colArtist, 2);
   s.editor.actEditEraseTagExecute();
-  EXPECT_TRUE(Shown(s, "/m/a.mp3"));
+  EXPECT_TRUE(s.presenter.Shown("/m/b.mp3"));
   EXPECT_EQ(s.grid.ChangedRowCount(), 1);
   s.editor.actEditEraseTagAllExecute();
   for (int r = 1; r <= 2; ++r) {
     TrackGrid::Row expected{};
-    for (Field kept : {colPath, colFile}) expected[s.Pos(kept)] = s.At(kept, r);
+    expected[s.Pos(colPath)] = "/m/";
+    expected[s.Pos(colFile)] = r == 1 ? "a.mp3" : "b.mp3";
     expected[colRowNo] = std::to_string(r);
     expected[colChanged] = "*";
     EXPECT_EQ(s.grid.RowCells(r), expected) << r;
   }
-  EXPECT_EQ(s.At(colFile, 2), "b.mp3");
 }
 
 TEST(QuestionsOff, EveryQuestionTakesItsDefaultWithoutShowing) {
@@ -134,19 +103,12 @@ TEST(QuestionsOff, EveryQuestionTakesItsDefaultWithoutShowing) {
   for (const char* f : {"a.mp3", "b.mp3", "c.mp3"}) s.AddFile(f, "t");
   s.Select(colTitle, 1);
   s.editor.actEditEraseTagExecute();
-  EXPECT_EQ(s.At(colTitle, 1), "");
   s.editor.actEditDeleteRowExecute();
   EXPECT_EQ(s.grid.FileRowCount(), 2);
   s.editor.actEditEraseTagAllExecute();
   EXPECT_EQ(s.grid.ChangedRowCount(), 2);
   s.editor.actEditClearExecute();
-  EXPECT_TRUE(s.grid.IsEmptyList());
-  EXPECT_TRUE(s.presenter.shown.empty());
-
-  s.AddFile("d.mp3", "t");  // a notice is still shown
-  s.Select(colTitle, 1);
-  s.editor.actEditPasteExecute();
-  EXPECT_TRUE(Shown(s, "貼り付けできません。"));
+  EXPECT_TRUE(s.grid.IsEmptyList() && s.presenter.shown.empty());
 }
 
 // A saved row has its mark cleared; an undo then makes the cell differ from
@@ -160,11 +122,9 @@ TEST(Undo, ThreeEditsAreUndoneInReverseAndMarkTheirRowsAgain) {
   s.Edit(colTitle, 2, "C");
   s.grid.ClearRowChanged(1);  // both saved
   s.grid.ClearRowChanged(2);
-  for (const std::vector<std::string>& step : std::vector<std::vector<std::string>>{
-           {"A", "B", "t2"}, {"A", "", "t2"}, {"t1", "", "t2"}, {"t1", "", "t2"}}) {
+  for (const char* step : {"A B t2", "A  t2", "t1  t2", "t1  t2"}) {
     s.Undo();
-    EXPECT_EQ((std::vector<std::string>{s.At(colTitle, 1), s.At(colArtist, 1), s.At(colTitle, 2)}),
-              step);
+    EXPECT_EQ(s.At(colTitle, 1) + " " + s.At(colArtist, 1) + " " + s.At(colTitle, 2), step);
   }
   EXPECT_EQ(s.grid.ChangedRowCount(), 2);
 }
@@ -181,11 +141,8 @@ TEST(Undo, RecordsWhoseRowIsGoneAreSkippedAndRemoved) {
   s.Select(colTitle, 1);
   s.editor.actEditDeleteRowExecute();
   s.Undo();  // row 4's record is dropped, row 2's applied in the same step
-  EXPECT_EQ(s.At(colTitle, 2), "b");
-  EXPECT_EQ(s.At(colFile, 2), "c.mp3");
+  EXPECT_EQ(s.At(colTitle, 2) + s.At(colFile, 2), "bc.mp3");
   EXPECT_TRUE(s.undo.Empty());
-  EXPECT_EQ(s.grid.RowCount(), 4);
-
   s.editor.actEditDeleteCellExecute();
   s.editor.actEditClearExecute();
   s.Undo();  // nothing reaches the placeholder

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "messages/busy_indicator.h"
@@ -28,6 +28,9 @@ struct RecordingPresenter : MessagePresenter {
     shown.push_back(text);
     return answer;
   }
+  bool Shown(const std::string& part) const {
+    return std::ranges::any_of(shown, [&](auto& s) { return s.find(part) != s.npos; });
+  }
   std::vector<std::string> shown;
   int answer = IDOK;
 };
@@ -35,11 +38,13 @@ struct RecordingPresenter : MessagePresenter {
 // Answers with the stored texts, or cancels when there are none.
 struct ScriptedDialogs : EditDialogs {
   bool SelectGenre(std::string& genre) override { return Answer(genre, genreAnswer); }
-  bool EditComment(CommentTexts& texts) override { return Answer(texts, commentAnswer); }
+  bool EditComment(CommentTexts& texts) override {
+    commentGiven = texts;
+    return Answer(texts, commentAnswer);
+  }
   template <typename T>
   bool Answer(T& value, const std::optional<T>& answer) {
     ++runs;
-    if constexpr (std::is_same_v<T, CommentTexts>) commentGiven = value;
     if (answer) value = *answer;
     return answer.has_value();
   }
@@ -58,7 +63,6 @@ struct ScriptedView : GridViewPort {
   int column = 0, row = 1;
   bool open = false;
   std::string text, mask;
-  EditActions actions;
   int editorCommands = 0;  // undo, cut, copy, paste taken by the editor
 
   int CurrentColumn() const override { return column; }
@@ -80,7 +84,6 @@ struct ScriptedView : GridViewPort {
   void EditorCut() override { ++editorCommands; }
   void EditorCopy() override { ++editorCommands; }
   void EditorPaste() override { ++editorCommands; }
-  void EditActionsChanged(const EditActions& a) override { actions = a; }
 
   // --- the user
   bool Click(int c, int r) {
@@ -94,7 +97,6 @@ struct ScriptedView : GridViewPort {
     if (!open && editor->EditingAllowed()) OpenEditor();
     if (!open) return;
     for (std::size_t n = 1; n <= newText.size(); ++n) Change(newText.substr(0, n));
-    if (newText.empty()) Change("");
   }
   void Change(const std::string& t) { editor->grSetEditText(column, row, text = t, true); }
   void Press(TrackEditor::Key key) {
@@ -140,9 +142,6 @@ struct EditorStage {
   ScriptedView view;
   TrackEditor editor{grid, view, messages, clipboard, dialogs, busy, measure, undo};
   bool wired = (view.editor = &editor, true);
-
-  EditorStage(const EditorStage&) = delete;
-  EditorStage& operator=(const EditorStage&) = delete;
 };
 
 }  // namespace quilmark::testing

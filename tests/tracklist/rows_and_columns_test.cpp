@@ -1,0 +1,119 @@
+// The grid document: stored column order and visibility, dragged columns,
+// row removal and reordering, and the path index behind ContainsPath.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tracklist/text_width.h"
+#include "tracklist/track_grid.h"
+
+namespace quilmark {
+namespace {
+
+// Fields stand at a permutation of 5..23 and each header names its field.
+void ExpectConsistent(const TrackGrid& grid) {
+  std::vector<int> positions(grid.Layout().FieldColumn.begin(), grid.Layout().FieldColumn.end());
+  std::ranges::sort(positions);
+  for (int k = 0; k < kFieldCount; ++k) {
+    EXPECT_EQ(positions.at(k), kFirstFieldPosition + k);
+    EXPECT_EQ(grid.Cell(grid.Layout().Position(Field(k)), 0), FieldHeader(Field(k))) << k;
+  }
+}
+
+TEST(ColumnLayout, ShowColFollowsFieldsAndMalformedValuesFallBack) {
+  ColumnLayout layout = ColumnLayout::Default();
+  ASSERT_TRUE(layout.ApplyColOrder("BACDEFGHIJKLMNOPQRS"));
+  // The first ShowCol character belongs to the path, which now stands at 6.
+  ASSERT_TRUE(layout.ApplyShowCol("0111111111111111111"));
+  EXPECT_TRUE(layout.ColumnVisible[5] && !layout.ColumnVisible[6]);
+  ExpectConsistent(TrackGrid(layout));
+  for (std::string_view bad : {"ABCDEFGHIJKLMNOPQR", "AACDEFGHIJKLMNOPQRS"}) {
+    EXPECT_FALSE(layout.ApplyColOrder(bad)) << bad;
+    EXPECT_EQ(layout.ColOrder(), "ABCDEFGHIJKLMNOPQRS") << bad;
+    layout.ApplyColOrder("SRQPONMLKJIHGFEDCBA");
+  }
+  EXPECT_FALSE(layout.ApplyShowCol("000"));  // wrong length: all shown
+  EXPECT_EQ(layout.ShowCol(), "1111111111111111111");
+  ASSERT_TRUE(layout.ApplyShowCol("1x1 1Y1011111111111"));  // only '1' shows
+  EXPECT_EQ(layout.ShowCol(), "1010101011111111111");
+}
+
+TEST(ColumnLayout, DraggedColumnTakesCellsWidthAndFlagAndFieldsStayAPermutation) {
+  TrackGrid grid;
+  const FixedTextWidth measure;
+  const int row = grid.AppendRow();
+  grid.SetFieldCell(colTitle, row, "Song of some length");
+  grid.FitColumnWidth(-1, measure);
+  const int titleWidth = grid.ColumnWidth(9);
+  ASSERT_TRUE(grid.MoveColumn(9, 5));  // the others shift right
+  EXPECT_EQ(grid.Cell(5, row), "Song of some length");
+  EXPECT_EQ(grid.ColumnWidth(5), titleWidth);
+  EXPECT_EQ(grid.Layout().ColOrder().substr(0, 5), "BCDEA");
+  grid.ToggleColumnVisible(5, measure);  // the hidden flag travels on
+  ASSERT_TRUE(grid.MoveColumn(5, 23));
+  EXPECT_FALSE(grid.Layout().IsFieldShown(colTitle));
+  for (int i = 0; i < 200; ++i) ASSERT_TRUE(grid.MoveColumn(5 + i * 7 % 19, 5 + (i * 11 + 3) % 19));
+  ExpectConsistent(grid);
+  EXPECT_EQ(grid.FieldCell(colTitle, row), "Song of some length");
+  EXPECT_FALSE(grid.MoveColumn(4, 10) || grid.MoveColumn(10, 24));  // fixed and spare stay
+}
+
+int AddFile(TrackGrid& grid, const std::string& folder, const std::string& name) {
+  const int row = grid.AppendRow();
+  grid.SetFieldCell(colPath, row, folder);
+  grid.SetFieldCell(colFile, row, name);
+  return row;
+}
+
+// The file names in row order, checking the numbering on the way.
+std::string Rows(const TrackGrid& grid) {
+  std::string rows;
+  for (int r = 1; r <= grid.FileRowCount(); ++r) {
+    EXPECT_EQ(grid.Cell(colRowNo, r), std::to_string(r));
+    rows += grid.FieldCell(colFile, r);
+  }
+  return rows;
+}
+
+TEST(TrackRows, RemovalAndReorderMoveWholeRowsAndRenumber) {
+  TrackGrid grid;
+  for (const char* file : {"1", "2", "3", "4"}) AddFile(grid, "/m/", file);
+  grid.MarkRowChanged(3);
+  for (int row : {2, 0, 4, -1}) grid.RemoveRow(row);
+  EXPECT_EQ(Rows(grid), "134");
+  EXPECT_TRUE(grid.IsRowChanged(2));
+  ASSERT_TRUE(grid.ReorderRows({2, 3, 1}));
+  EXPECT_FALSE(grid.ReorderRows({1, 1, 2}) || grid.ReorderRows({1, 2}));
+  EXPECT_EQ(Rows(grid), "341");
+  EXPECT_TRUE(grid.IsRowChanged(1));
+  // The last file out leaves the placeholder, unmarked, which the next fills.
+  for (int r = 3; r >= 1; --r) grid.RemoveRow(r);
+  EXPECT_TRUE(grid.IsEmptyList() && grid.RowCount() == 2 && grid.ChangedRowCount() == 0);
+  EXPECT_EQ(AddFile(grid, "/m/", "b.mp3"), 1);
+}
+
+TEST(TrackRows, ContainsPathFollowsEveryChange) {
+  TrackGrid grid;
+  EXPECT_FALSE(grid.ContainsPath(""));  // the placeholder shows no file
+  for (const char* folder : {"/m/", "/m/", "/x/"}) AddFile(grid, folder, "a.mp3");
+  EXPECT_FALSE(grid.ContainsPath("/M/A.MP3"));
+  grid.SetFieldCell(colPath, 3, "/y/");
+  EXPECT_FALSE(grid.ContainsPath("/x/a.mp3"));
+  grid.RemoveRow(1);  // the same path twice: listed until both rows are gone
+  EXPECT_TRUE(grid.ContainsPath("/m/a.mp3"));
+  grid.RemoveRow(1);
+  EXPECT_FALSE(grid.ContainsPath("/m/a.mp3"));
+  TrackGrid::Row cells = grid.RowCells(1);
+  cells[grid.Layout().Position(colFile)] = "d.mp3";
+  grid.SetRowCells(1, cells);
+  AddFile(grid, "/m/", "e.mp3");
+  ASSERT_TRUE(grid.ReorderRows({2, 1}));
+  EXPECT_TRUE(grid.ContainsPath("/m/e.mp3") && grid.ContainsPath("/y/d.mp3"));
+  grid.ClearRows();
+  EXPECT_FALSE(grid.ContainsPath("/m/e.mp3"));
+}
+
+}  // namespace
+}  // namespace quilmark
