@@ -15,8 +15,13 @@ using quilmark::testing::ModalScript;
 
 namespace {
 
-void Click(QWidget* dialog, const char* button) { Child<QPushButton>(dialog, button)->click(); }
 QLineEdit* Edit(QWidget* dialog, const char* name) { return Child<QLineEdit>(dialog, name); }
+
+void Close(QWidget* dialog, const std::string& how) {
+  if (how == "Enter") return QTest::keyClick(Edit(dialog, "ed"), Qt::Key_Return);
+  if (how == "Esc") return QTest::keyClick(dialog, Qt::Key_Escape);
+  Child<QPushButton>(dialog, how.c_str())->click();
+}
 
 }  // namespace
 
@@ -68,65 +73,48 @@ class GenreAndCommentDialogs : public QObject {
           QTest::keyClick(lv, Qt::Key_Down);
           lv->clearSelection();  // deselecting leaves the text
         }
-        if (c.close == std::string("Enter")) {
-          QTest::keyClick(Edit(d, "ed"), Qt::Key_Return);
-        } else if (c.close == std::string("Esc")) {
-          QTest::keyClick(d, Qt::Key_Escape);
-        } else {
-          Click(d, c.close);
-        }
+        Close(d, c.close);
       }});
       QCOMPARE(quilmark::SelectGenre(nullptr, genre), c.confirmed);
       QCOMPARE(genre, c.expected);
     }
   }
 
+  // Typed lines come back joined with CR LF; Cancel and Esc keep all three.
   void commentTextsRoundTripWithCrLfAndCancelKeepsThem() {
-    quilmark::CommentTexts texts{"jpn", "short", "one\r\ntwo\r\n\r\nfour"};
-    ModalScript untouched({[](QWidget* d) { Click(d, "btnOK"); }});
-    QVERIFY(quilmark::EditComment(nullptr, texts));
-    QCOMPARE(texts.longText, std::string("one\r\ntwo\r\n\r\nfour"));
-
+    quilmark::CommentTexts texts{"jpn", "short", "one\r\n\r\nthree"};
     ModalScript typed({[](QWidget* d) {
       auto* memo = Child<QPlainTextEdit>(d, "memoComment2");
-      memo->clear();
+      QCOMPARE(memo->toPlainText(), QString("one\n\nthree"));
       memo->setFocus();
-      QTest::keyClicks(memo, "first");
+      memo->moveCursor(QTextCursor::End);
       QTest::keyClick(memo, Qt::Key_Return);
-      QTest::keyClicks(memo, "second");
+      QTest::keyClicks(memo, "four");
       Edit(d, "edComment1")->setText(QStringLiteral("説明"));
-      Click(d, "btnOK");
+      Close(d, "btnOK");
     }});
     QVERIFY(quilmark::EditComment(nullptr, texts));
-    QCOMPARE(texts.language, std::string("jpn"));
-    QCOMPARE(texts.description, std::string("説明"));
-    QCOMPARE(texts.longText, std::string("first\r\nsecond"));
+    const std::string longText = "one\r\n\r\nthree\r\nfour";
+    QCOMPARE(texts.language + "|" + texts.description + "|" + texts.longText,
+             "jpn|説明|" + longText);
 
-    for (bool esc : {false, true}) {
-      ModalScript script({[esc](QWidget* d) {
+    for (const char* close : {"btnCancel", "Esc"}) {
+      ModalScript script({[close](QWidget* d) {
         Edit(d, "edLanguage")->setText("xx");
         Child<QPlainTextEdit>(d, "memoComment2")->setPlainText("changed");
-        esc ? QTest::keyClick(d, Qt::Key_Escape) : Click(d, "btnCancel");
+        Close(d, close);
       }});
       QVERIFY(!quilmark::EditComment(nullptr, texts));
-      QCOMPARE(texts.language, std::string("jpn"));
-      QCOMPARE(texts.longText, std::string("first\r\nsecond"));
+      QCOMPARE(texts.language + "|" + texts.longText, "jpn|" + longText);
     }
   }
 
   void commentLanguageStopsAtThreeTypedCharactersButKeepsLongerStoredOnes() {
     quilmark::TFormQUILMARKv2Comment dialog;
     dialog.SetTexts({"english", "", ""});
-    dialog.show();
-    auto* language = Edit(&dialog, "edLanguage");
-    QCOMPARE(language->text(), QString("english"));
-    language->setFocus();
-    language->end(false);
-    QTest::keyClick(language, Qt::Key_Backspace);
-    QTest::keyClicks(language, "hx");
-    QCOMPARE(dialog.Texts().language, std::string("englis"));
-    language->clear();
-    QTest::keyClicks(language, "engl");
+    QCOMPARE(dialog.Texts().language, std::string("english"));
+    Edit(&dialog, "edLanguage")->clear();
+    QTest::keyClicks(Edit(&dialog, "edLanguage"), "engl");
     QCOMPARE(dialog.Texts().language, std::string("eng"));
   }
 };

@@ -21,8 +21,6 @@ class ModalScript {
     state_->steps = std::move(steps);
     Poll(state_);
   }
-  // Steps that never found their window.
-  int Remaining() const { return static_cast<int>(state_->steps.size() - state_->next); }
   // The last step's window did not close by itself and was closed for it.
   bool StuckOpen() const { return state_->stuck; }
 
