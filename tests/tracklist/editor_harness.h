@@ -1,18 +1,14 @@
-// A window-less stage for TrackEditor: a scripted grid view that calls the
-// editor back the way the grid widget does, a presenter that records what
-// was shown, an in-memory clipboard and dialogs that answer for the user.
+// A window-less stage for TrackEditor: a grid view scripted like the widget,
+// a presenter that records what was shown and dialogs that answer for the user.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "messages/busy_indicator.h"
 #include "messages/msgbox.h"
-#include "settings/settings.h"
 #include "tracklist/clipboard.h"
 #include "tracklist/edit_dialogs.h"
 #include "tracklist/grid_view_port.h"
@@ -25,13 +21,11 @@ namespace quilmark::testing {
 
 struct RecordingPresenter : MessagePresenter {
   int Show(const std::string& text, const std::string&, unsigned) override {
-    shown.push_back(text);
+    shown += text + "\n";
     return answer;
   }
-  bool Shown(const std::string& part) const {
-    return std::ranges::any_of(shown, [&](auto& s) { return s.find(part) != s.npos; });
-  }
-  std::vector<std::string> shown;
+  bool Shown(const std::string& part) const { return shown.find(part) != shown.npos; }
+  std::string shown;  // every text, one after the other
   int answer = IDOK;
 };
 
@@ -54,15 +48,13 @@ struct ScriptedDialogs : EditDialogs {
   int runs = 0;
 };
 
-// Plays the grid widget: a selection move asks grSelectCell first, the
-// editor opens through grGetEditMask / grGetEditText, every keystroke
-// reports grSetEditText, and closing reports once more after the current
-// cell moved.
+// A selection move asks grSelectCell first; every keystroke reports
+// grSetEditText, and closing reports once more after the current cell moved.
 struct ScriptedView : GridViewPort {
   TrackEditor* editor = nullptr;
   int column = 0, row = 1;
   bool open = false;
-  std::string text, mask;
+  std::string text;
   int editorCommands = 0;  // undo, cut, copy, paste taken by the editor
 
   int CurrentColumn() const override { return column; }
@@ -72,7 +64,6 @@ struct ScriptedView : GridViewPort {
   void OpenEditor() override {
     if (open) return;
     open = true;
-    mask = editor->grGetEditMask(column, row);
     text = editor->grGetEditText(column, row);
   }
   void CloseEditor() override {
