@@ -1,10 +1,12 @@
-// List files keep every character: CP932 by default, UTF-8 with a mark when
-// CP932 cannot hold the text, and any line-end convention reads.
+// List files between bytes, lines and CSV fields: any line-end convention,
+// text that is not what it claims, odd quotes, and a failed write.
 #include <gtest/gtest.h>
 
+#include "lists/csv_fields.h"
 #include "lists/list_text.h"
 #include "platform/file.h"
 #include "support/temp_dir.h"
+#include "tag/comma_text.h"
 
 namespace quilmark {
 namespace {
@@ -14,23 +16,23 @@ using Lines = std::vector<std::string>;
 TEST(ListText, DecodesLineEndsEncodingsAndNul) {
   const std::pair<std::string, Lines> cases[] = {
       {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
-      {"a\r\n", {"a"}},  // no phantom last line
-      {"a\n\r\nb", {"a", "", "b"}},
-      {"a\r\rb", {"a", "", "b"}},
-      {"", {}},
+      {"a\n\r\nb\r\r", {"a", "", "b", ""}},            // blank lines kept, no phantom last one
       {"\x8B\xC8.mp3\r\n\x83\x5C", {"曲.mp3", "ソ"}},  // trail bytes that look like separators
-      {"\xEF\xBB\xBF\xF0\xA0\xAE\xB7.mp3\r\n", {"𠮷.mp3"}},
-      {"\xEF\xBB\xBF\xC3(x", {"\xEF\xBF\xBD(x"}},  // broken UTF-8 still gives well-formed text
+      {"\xEF\xBB\xBF\xC3(x", {"\xEF\xBF\xBD(x"}},      // broken UTF-8 still gives well-formed text
       {std::string("a\r\nb\0c\r\nd", 10), {"a", "b"}},
   };
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(DecodeListText(bytes), lines) << bytes;
+  EXPECT_EQ(EncodeListText({"曲.mp3", ""}), "\x8B\xC8.mp3\r\n\r\n");
 }
 
-TEST(ListText, EncodesCp932WhenItCanElseUtf8WithAMark) {
-  EXPECT_EQ(EncodeListText({"曲.mp3", ""}), "\x8B\xC8.mp3\r\n\r\n");
-  const std::string mixed = EncodeListText({"曲", "𠮷"});
-  EXPECT_EQ(mixed, "\xEF\xBB\xBF曲\r\n𠮷\r\n");
-  EXPECT_EQ(DecodeListText(mixed), (Lines{"曲", "𠮷"}));
+TEST(CsvFields, QuotesInsideOrAfterFieldsStayInTheirField) {
+  const std::pair<const char*, Lines> cases[] = {
+      {R"(a.mp3,12" single, x )", {"a.mp3", R"(12" single)", " x "}},  // a bare quote is text
+      {R"("ab"c,"say ""hi""",)", {"abc", R"(say "hi")", ""}},
+      {R"(x,"open,y,z)", {"x", "open,y,z"}},  // an unclosed quote takes the rest
+  };
+  for (const auto& [line, items] : cases)
+    EXPECT_EQ(SplitCommaText(QuoteCsvFields(line)), items) << line;
 }
 
 TEST(ListFile, FailedWriteNamesTheFileAndKeepsTheOldOne) {
