@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 
 #include "editor_harness.h"
+#include "platform/collation.h"
+#include "tag/comma_text.h"
 
 namespace quilmark::testing {
 namespace {
@@ -202,6 +205,34 @@ TEST(Sort, RowsMoveWholeWithTheirMarksAndAnEmptyListIsUntouched) {
   EditorStage empty;
   SortBy(empty, colTitle, colTitle);
   EXPECT_EQ(empty.grid.RowCells(1), TrackGrid::Row{});
+}
+
+// The sort takes a shortcut through the sort column's collation keys; the
+// order must still be that of comparing whole row lines.
+TEST(Sort, OrderAgreesWithComparingWholeLines) {
+  const platform::LocaleCollator collator(platform::LocaleCollator::Case::Ignored);
+  const std::vector<std::string> words = {"a",  "A", "ab", "",    "1",   "10",    "9", "あ",
+                                          "ア", "ｱ", "亜", "a b", "a,b", "\"q\"", "É", "e"};
+  std::mt19937 random(12345);
+  auto pick = [&] { return words[random() % words.size()]; };
+  EditorStage s;
+  for (int i = 0; i < 200; ++i) {
+    const int r = s.AddFile(pick() + ".mp3", pick());
+    s.grid.SetCell(colWork, r, "Title=" + pick());
+    s.grid.SetCell(colCommentLong, r, std::to_string(i));  // identifies the row
+  }
+  auto line = [&](int r) {
+    std::vector<std::string> items{s.At(colTitle, r) + std::string(32, ' ')};
+    for (const std::string& cell : s.grid.RowCells(r)) items.push_back(cell);
+    return JoinCommaText(items);
+  };
+  std::vector<std::string> before(200);
+  for (int r = 1; r < s.grid.RowCount(); ++r)
+    before[std::stoul(s.grid.Cell(colCommentLong, r))] = line(r);
+  SortBy(s, colTitle, colTitle);
+  auto lineOf = [&](int r) { return before[std::stoul(s.grid.Cell(colCommentLong, r))]; };
+  for (int r = 1; r + 1 < s.grid.RowCount(); ++r)
+    ASSERT_LE(collator.Compare(lineOf(r), lineOf(r + 1)), 0) << lineOf(r) << "\n" << lineOf(r + 1);
 }
 
 }  // namespace
