@@ -99,9 +99,7 @@ void CommandsAndLayoutTest::hiddenShortcutsWorkInTheEditor() {
   RunningWindow w({folder.File("a.mp3")});
   QVERIFY(ShowActive(*w));
   GridView& view = w->View();
-  QVERIFY(view.SelectCell(w->Grid().Layout().Position(colTitle), 1));
-  view.setFocus();
-  TypeText(&view, QStringLiteral("xy"));
+  QVERIFY(TypeIntoCell(*w, colTitle, 1, QStringLiteral("xy")));
   QLineEdit* editor = view.InPlaceEditor();
   QVERIFY(editor != nullptr);
   editor->selectAll();
@@ -219,9 +217,7 @@ void CommandsAndLayoutTest::ctrlSWritesTheFilesAndClearsTheMarks() {
   RunningWindow w({path});
   QVERIFY(ShowActive(*w));
   GridView& view = w->View();
-  QVERIFY(view.SelectCell(w->Grid().Layout().Position(colTitle), 1));
-  view.setFocus();
-  TypeText(&view, QStringLiteral("新しい題名"));
+  QVERIFY(TypeIntoCell(*w, colTitle, 1, QStringLiteral("新しい題名")));
   QTest::keyClick(view.InPlaceEditor(), Qt::Key_Return);
   QTRY_VERIFY(w->Grid().IsRowChanged(1));
 

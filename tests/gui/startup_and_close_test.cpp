@@ -137,9 +137,7 @@ void StartupAndCloseTest::typedTextIsNotLostByClosingWhileEditing() {
   RunningWindow w({path});
   QVERIFY(ShowActive(*w));
   GridView& view = w->View();
-  QVERIFY(view.SelectCell(w->Grid().Layout().Position(colTitle), 1));
-  view.setFocus();
-  TypeText(&view, QStringLiteral("typed"));
+  QVERIFY(TypeIntoCell(*w, colTitle, 1, QStringLiteral("typed")));
   QVERIFY(view.IsEditorOpen());
 
   MessageBoxAnswers answers({QMessageBox::Cancel});

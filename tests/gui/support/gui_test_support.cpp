@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/grid_view.h"
 #include "support/mp3_maker.h"
 
 namespace quilmark::testing {
@@ -63,6 +64,14 @@ void TypeText(QWidget* target, const QString& text) {
                                                      : Qt::Key_unknown;
     QTest::sendKeyEvent(QTest::Click, receiver, key, QString(ch), Qt::NoModifier);
   }
+}
+
+bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text) {
+  GridView& view = window.View();
+  if (!view.SelectCell(window.Grid().Layout().Position(field), row)) return false;
+  view.setFocus();
+  TypeText(&view, text);
+  return true;
 }
 
 MessageBoxAnswers::MessageBoxAnswers(std::vector<QMessageBox::StandardButton> answers)

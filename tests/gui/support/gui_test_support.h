@@ -57,6 +57,10 @@ bool ShowActive(QWidget& window);
 // script, where QTest::keyClicks takes Latin-1 only.
 void TypeText(QWidget* target, const QString& text);
 
+// Selects a field's cell in the window's grid and types into it, as a user
+// who clicks a cell and starts typing; false when the cell was refused.
+bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text);
+
 // Answers the next message boxes, in order, by pressing the given buttons;
 // the texts they showed are collected in Seen().
 class MessageBoxAnswers {
