@@ -68,9 +68,8 @@ class FrameCarry : public ::testing::Test {
     return ids;
   }
   const Frame* Find(const OldId3v2Frames& tag, std::string_view id, int nth = 0) {
-    for (const Frame& f : tag.frames) {
+    for (const Frame& f : tag.frames)
       if (f.id == id && nth-- == 0) return &f;
-    }
     return nullptr;
   }
 
@@ -98,11 +97,9 @@ TEST_F(FrameCarry, PictureAndLyricsKeepEveryByteAfterATitleEdit) {
   const std::string frames = Text23("TIT2", "new title") + Text23("TPE1", "artist");
   const std::string plain =
       RenderId3v2Tag(TagValues::FromCommaText("\"Title=new title\",Artist=artist"), 2, 0).value();
-  ASSERT_EQ(plain.substr(10, frames.size()), frames);
   EXPECT_TRUE(testing::ReadBytes(path_) ==
               Id3v2Tag(3, frames + picture + lyrics + plain.substr(10 + frames.size())) + audio_);
   EXPECT_EQ(busy_.statusTexts.back(), "");
-  EXPECT_EQ(ReadTagValues(path_)->Get("Title"), "new title");
 }
 
 TEST_F(FrameCarry, OtherCommentsAndUserTextsStayDuplicatesOfTheRowGo) {
@@ -122,10 +119,7 @@ TEST_F(FrameCarry, OtherCommentsAndUserTextsStayDuplicatesOfTheRowGo) {
   EXPECT_EQ(Find(tag, "COMM", 1)->content, german.substr(10));
   EXPECT_EQ(Find(tag, "TXXX")->content, user.substr(10));
   EXPECT_EQ(Find(tag, "PRIV")->content, priv.substr(10));
-  std::optional<TagValues> back = ReadTagValues(path_);
-  EXPECT_EQ(back->Get("Title"), "c");
-  EXPECT_EQ(back->Get("Comment0"), "eng");
-  EXPECT_EQ(back->Get("Comment2"), "edited");
+  EXPECT_EQ(ReadTagValues(path_)->Get("Comment2"), "edited");
 
   // Emptying the row's comment takes only the row's own frame away.
   grid_.SetCell(colCommentLong, 1, "");
@@ -177,24 +171,34 @@ TEST_F(FrameCarry, Version24FramesLoseWhatVersion23Lacks) {
   EXPECT_EQ(ReadTagValues(path_)->Get("Year"), "2022");
 }
 
-TEST(FrameConversion, ChaptersConvertTheFramesTheyHold) {
+Frame LoadedFrame(std::string id, std::string content) {
+  const auto size = static_cast<std::uint32_t>(content.size());
+  return Frame{std::move(id), 0, 0, size, std::move(content), true};
+}
+
+TEST(FrameConversion, ChaptersAndPicturesForOlderVersions) {
   // 200 bytes of title: its synchsafe size differs from the plain one.
   const std::string title(200, 'c');
   const std::string fields = "ch1\0"s + std::string(16, '\x01');
-  Frame chapter;
-  chapter.id = "CHAP";
-  chapter.content = fields + Frame24("TIT2", "\0"s + title) + std::string(4, '\0');
-  chapter.size = static_cast<std::uint32_t>(chapter.content.size());
-  chapter.contentRead = true;
-  std::optional<Frame> v23 = ConvertFrame(chapter, 4, false, 3);
+  std::optional<Frame> v23 = ConvertFrame(
+      LoadedFrame("CHAP", fields + Frame24("TIT2", "\0"s + title) + std::string(4, '\0')), 4, false,
+      3);
   ASSERT_TRUE(v23);
   EXPECT_EQ(v23->content, fields + Text23("TIT2", title));
+  // Bytes the walk over the held frames cannot take make it unconvertible;
+  // version 2.2 has no chapters.
+  const Frame broken = LoadedFrame("CHAP", fields + Frame24("TIT2", "\x03t") + "junk");
+  EXPECT_FALSE(ConvertFrame(broken, 4, false, 3));
+  EXPECT_FALSE(ConvertFrame(*v23, 3, false, 2));
 
-  // Bytes the walk over the held frames cannot take make it unconvertible.
-  chapter.content = fields + Frame24("TIT2", "\x03t") + "junk";
-  EXPECT_FALSE(ConvertFrame(chapter, 4, false, 3));
-  // Version 2.2 has no chapters.
-  EXPECT_FALSE(ConvertFrame(chapter, 4, false, 2));
+  // For version 2.2 the MIME type becomes the format again; a picture format
+  // that version 2.2 has no name for cannot go.
+  std::optional<Frame> pic =
+      ConvertFrame(LoadedFrame("APIC", "\0image/jpeg\0\x03\0data"s), 3, false, 2);
+  ASSERT_TRUE(pic);
+  EXPECT_EQ(pic->id, "PIC");
+  EXPECT_EQ(pic->content, "\0JPG\x03\0data"s);
+  EXPECT_FALSE(ConvertFrame(LoadedFrame("APIC", "\0image/webp\0\x03\0data"s), 3, false, 2));
 }
 
 TEST_F(FrameCarry, PicturesBetweenVersions22And23) {
@@ -211,24 +215,6 @@ TEST_F(FrameCarry, PicturesBetweenVersions22And23) {
   EXPECT_EQ(Find(tag, "USLT")->content, "\0eng\0words"s);
   EXPECT_EQ(busy_.statusTexts.back(),
             "書き込めなかったフレームがあります: " + path_ + " (XYZ CRM)");
-
-  // And back: the MIME type becomes the format again; a picture type that
-  // version 2.2 has no name for cannot go.
-  testing::WriteBytes(
-      path_, Id3v2Tag(3, Text23("TIT2", "t") + Frame23("APIC", "\0image/jpeg\0\x03\0"s + png) +
-                             Frame23("APIC", "\0image/webp\0\x04\0"s + png) +
-                             Frame23("TSOP", "\0sort"s) + Text23("TDRC", "2020")) +
-                 audio_);
-  settings_.WriteTagVersion = 1;
-  std::vector<std::string> dropped;
-  ASSERT_EQ(WriteFileTags(path_, TagValues::FromCommaText("Title=t,Year=2020"), settings_,
-                          messages_, &dropped),
-            WriteResult::kWritten);
-  tag = Frames();
-  EXPECT_EQ(tag.major, 2);
-  EXPECT_EQ(Ids(), (std::vector<std::string>{"TT2", "TYE", "PIC", "TSP"}));
-  EXPECT_EQ(Find(tag, "PIC")->content, "\0JPG\x03\0"s + png);
-  EXPECT_EQ(dropped, (std::vector<std::string>{"APIC", "TDRC"}));
 }
 
 TEST_F(FrameCarry, TagsOfManyMegabytesAndTagsWithNothingButCarriedFrames) {

@@ -28,9 +28,8 @@ class SaveRun : public ::testing::Test {
     }
   }
   SaveReport Save() { return SaveChangedRows(grid_, settings_, messages_, busy_); }
-  std::string TitleOf(int i) {
-    return ReadTagValues(paths_[static_cast<std::size_t>(i)])->Get("Title");
-  }
+  std::string TitleOf(std::size_t i) { return ReadTagValues(paths_[i])->Get("Title"); }
+  bool Unchanged(std::size_t i) { return testing::ReadBytes(paths_[i]) == originals_[i]; }
 
   testing::TempDir dir_;
   Settings settings_;
@@ -68,9 +67,7 @@ TEST_F(SaveRun, NoThenCancelWritesNothing) {
   EXPECT_EQ(report.written, 0);
   EXPECT_EQ(presenter_.texts.size(), 2u);  // the third file is not asked about
   EXPECT_EQ(grid_.ChangedRowCount(), 3);
-  for (int i = 0; i < 3; ++i)
-    EXPECT_TRUE(testing::ReadBytes(paths_[static_cast<std::size_t>(i)]) ==
-                originals_[static_cast<std::size_t>(i)]);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_TRUE(Unchanged(i)) << i;
 }
 
 TEST_F(SaveRun, TrackThatIsNoNumberStopsTheRunAndNamesFileAndValue) {
@@ -81,10 +78,8 @@ TEST_F(SaveRun, TrackThatIsNoNumberStopsTheRunAndNamesFileAndValue) {
   EXPECT_TRUE(report.stopped);
   EXPECT_EQ(report.written, 1);
   EXPECT_FALSE(grid_.IsRowChanged(1));
-  EXPECT_TRUE(grid_.IsRowChanged(2));
-  EXPECT_TRUE(grid_.IsRowChanged(3));
-  EXPECT_TRUE(testing::ReadBytes(paths_[1]) == originals_[1]);
-  EXPECT_TRUE(testing::ReadBytes(paths_[2]) == originals_[2]);
+  EXPECT_EQ(grid_.ChangedRowCount(), 2);
+  EXPECT_TRUE(Unchanged(1) && Unchanged(2));
   ASSERT_EQ(presenter_.texts.size(), 1u);
   EXPECT_NE(presenter_.texts[0].find(paths_[1]), std::string::npos);
   EXPECT_NE(presenter_.texts[0].find("3/12"), std::string::npos);
@@ -107,39 +102,25 @@ TEST_F(SaveRun, OneListForTheRunDecidesTheFrameOrderAndCommentCellsMakeTheWriteF
             "\"Comment2=line1\r\nline2\",Comment=desc");
 }
 
-TEST(ReadFileTags, FillsTheRowAndRefusesDuplicates) {
-  testing::TempDir dir;
-  Settings settings;
-  testing::ScriptedPresenter presenter;
-  Messages messages(settings, presenter);
-  TrackGrid grid;
-  ASSERT_TRUE(grid.MoveColumn(grid.Layout().Position(colTitle), kFirstFieldPosition));
-
-  const std::string path = dir.File("a.mp3");
+TEST_F(SaveRun, ReadFileTagsFillsTheRowAndRefusesDuplicates) {
+  const std::string path = dir_.File("a.mp3");
   testing::WriteBytes(path, testing::Id3v2Tag(3, testing::Text23("TIT2", "title") +
                                                      testing::Frame23("COMM", "\0eng\0long"s)) +
                                 testing::MpegAudio(1));
-  EXPECT_EQ(ReadFileTags(grid, path, messages), 1);
-  EXPECT_EQ(grid.FieldCell(colTitle, 1), "title");
-  EXPECT_EQ(grid.Cell(kFirstFieldPosition, 1), "title");
-  EXPECT_EQ(grid.FieldCell(colPath, 1), dir.Path());
-  EXPECT_EQ(grid.FieldCell(colFile, 1), "a.mp3");
-  EXPECT_EQ(grid.Cell(colCommentLang, 1), "eng");
-  EXPECT_EQ(grid.Cell(colCommentLong, 1), "long");
-  EXPECT_EQ(grid.Cell(colWork, 1), "TagVersion=3,Title=title,Comment0=eng,Comment2=long");
+  EXPECT_EQ(ReadFileTags(grid_, path, messages_), 1);
+  EXPECT_EQ(grid_.FieldCell(colPath, 1), dir_.Path());
+  EXPECT_EQ(grid_.FieldCell(colFile, 1), "a.mp3");
+  EXPECT_EQ(grid_.FieldCell(colTitle, 1), "title");
+  EXPECT_EQ(grid_.Cell(colCommentLang, 1), "eng");
+  EXPECT_EQ(grid_.Cell(colCommentLong, 1), "long");
+  EXPECT_EQ(grid_.Cell(colWork, 1), "TagVersion=3,Title=title,Comment0=eng,Comment2=long");
 
-  EXPECT_EQ(ReadFileTags(grid, path, messages), -1);
-  EXPECT_EQ(grid.FileRowCount(), 1);
-
-  const std::string other = dir.File("A.MP3");
-  testing::WriteBytes(other, testing::MpegAudio(1));
-  EXPECT_EQ(ReadFileTags(grid, other, messages), 2);
-
-  EXPECT_TRUE(presenter.texts.empty());
-  EXPECT_EQ(ReadFileTags(grid, dir.File("missing.mp3"), messages), -1);
-  ASSERT_EQ(presenter.texts.size(), 1u);
-  EXPECT_EQ(presenter.texts[0].rfind(dir.File("missing.mp3") + "\n", 0), 0u);
-  EXPECT_EQ(grid.FileRowCount(), 2);
+  EXPECT_EQ(ReadFileTags(grid_, path, messages_), -1);
+  EXPECT_TRUE(presenter_.texts.empty());
+  EXPECT_EQ(ReadFileTags(grid_, dir_.File("missing.mp3"), messages_), -1);
+  ASSERT_EQ(presenter_.texts.size(), 1u);
+  EXPECT_EQ(presenter_.texts[0].rfind(dir_.File("missing.mp3") + "\n", 0), 0u);
+  EXPECT_EQ(grid_.FileRowCount(), 1);
 }
 
 }  // namespace
