@@ -1,6 +1,5 @@
 // Files that lie about their sizes, end early or hold garbage: reading them
 // must neither crash, overrun nor allocate what they claim.
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <filesystem>

@@ -1,7 +1,5 @@
 #include "tag/id3v1.h"
 
-#include <gtest/gtest.h>
-
 #include "tag/text_encoding.h"
 #include "tag_io_support.h"
 

@@ -1,11 +1,8 @@
 // Reading ID3v2 tags of every version, made by hand, into tag values.
-#include <gtest/gtest.h>
 
-#include "messages/msgbox.h"
 #include "tag/id3v2_fields.h"
 #include "tag/id3v2_frame.h"
 #include "tag/tag_file.h"
-#include "tag/write_file_tags.h"
 #include "tag_io_support.h"
 
 namespace quilmark {
@@ -174,16 +171,11 @@ TEST_F(Id3v2Reading, FrameAndTagFlagsAreUndone) {
 
   // Extended headers: 2.3 counts the bytes after its size field, 2.4 the
   // whole header; one larger than the tag leaves no frames.
-  EXPECT_EQ(
-      Read("\0\0\0\x06"s + std::string(6, '\0') + Text23("TIT2", "t3"), 3, kId3v2ExtendedHeader)
-          .Get("Title"),
-      "t3");
-  EXPECT_EQ(
-      Read("\0\0\0\x06\x01\0"s + Utf8Frame("TIT2", "t4"), 4, kId3v2ExtendedHeader).Get("Title"),
-      "t4");
-  EXPECT_EQ(
-      Read("\0\0\x27\x08\x01\0"s + Utf8Frame("TIT2", "t"), 4, kId3v2ExtendedHeader).ToCommaText(),
-      "TagVersion=4");
+  const int ext = kId3v2ExtendedHeader;
+  EXPECT_EQ(Read("\0\0\0\x06"s + std::string(6, '\0') + Text23("TIT2", "t"), 3, ext).Get("Title"),
+            "t");
+  EXPECT_EQ(Read("\0\0\0\x06\x01\0"s + Utf8Frame("TIT2", "t"), 4, ext).Get("Title"), "t");
+  EXPECT_EQ(Read("\0\0\x27\x08\x01\0"s + Utf8Frame("TIT2", "t"), 4, ext).Get("Title"), "");
 }
 
 TEST_F(Id3v2Reading, FooterIsNoAudioAndAStrayFooterFlagCostsNone) {

@@ -1,11 +1,8 @@
-#include <gtest/gtest.h>
 
-#include "messages/msgbox.h"
 #include "tag/id3v2_fields.h"
 #include "tag/id3v2_writer.h"
 #include "tag/tag_file.h"
 #include "tag/text_encoding.h"
-#include "tag/write_file_tags.h"
 #include "tag_io_support.h"
 
 namespace quilmark {
@@ -52,11 +49,8 @@ TEST(Id3v2Writing, CommentFrameCollapsesItsNulEscape) {
       {"eng\\n\\0t", "\0eng\\n\0t"s},
       {"eng\\\\0", "\0eng\\\\0"s},       // a held-back backslash never starts another
       {"eng\\0dir\\", "\0eng\0dir\\"s},  // a backslash at the very end is text
-      {"eng\u30BD"
-       "0\\0t",
-       "\0eng\x83\x5C"
-       "0\0t"s},                         // ソ (83 5C) before 0 stays
-      {"eng\\0a\r\nb", "\0eng\0a\nb"s},  // line ends lose their CRs
+      {"eng\u30BD" + "0\\0t"s, "\0eng\x83\x5C"s + "0\0t"s},  // ソ (83 5C) before 0 stays
+      {"eng\\0a\r\nb", "\0eng\0a\nb"s},                      // line ends lose their CRs
   };
   for (const auto& c : cases) {
     const std::string tag = Render("Comment", c.value);

@@ -3,7 +3,6 @@
 // text) must read correctly here and survive an edit. The reader is mutagen
 // under Debian's own Python (the python3-mutagen package, which the setup
 // script installs); without it these tests are skipped.
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <array>
@@ -12,12 +11,10 @@
 #include <random>
 #include <sstream>
 
-#include "messages/msgbox.h"
 #include "tag/read_file_tags.h"
 #include "tag/save_changed_rows.h"
 #include "tag/tag_file.h"
 #include "tag/text_encoding.h"
-#include "tag/write_file_tags.h"
 #include "tag_io_support.h"
 
 namespace quilmark {

@@ -1,7 +1,5 @@
 #include "tag/save_changed_rows.h"
 
-#include <gtest/gtest.h>
-
 #include "tag/read_file_tags.h"
 #include "tag/tag_file.h"
 #include "tag_io_support.h"

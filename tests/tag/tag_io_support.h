@@ -30,11 +30,6 @@ class ScriptedPresenter : public MessagePresenter {
     }
     return (style & 0x0F) == MB_YESNOCANCEL ? IDYES : IDOK;
   }
-  bool AnyMentions(std::string_view part) const {
-    for (const std::string& t : texts)
-      if (t.find(part) != std::string::npos) return true;
-    return false;
-  }
   std::deque<int> answers;
   std::vector<std::string> texts;
 };
