@@ -102,9 +102,10 @@ TEST(MakeRelativePath, ClimbsAndDescendsFromTheListFolderAndResolvesBack) {
            {"/d/lists/", "a.mp3", "a.mp3"},  // nothing to relate a relative path to
        }) {
     EXPECT_EQ(MakeRelativePath(base, target), relative) << base << " " << target;
-    if (target[0] == '/')
+    if (target[0] == '/') {
       EXPECT_EQ(platform::FullPath(ResolveListEntry(relative, std::string(base) + "l.m3u")),
                 platform::FullPath(target));
+    }
   }
 }
 
