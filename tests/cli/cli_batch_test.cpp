@@ -87,7 +87,9 @@ TEST_F(CliTest, ExportEditApplyExportForEveryCharsetAndTagKind) {
     // The tag kind asked for is the one in the file.
     const std::string bytes = ReadBytes(F(mp3));
     EXPECT_EQ(bytes.starts_with("ID3") ? bytes[3] : 0, major);
-    if (major == 0) EXPECT_EQ(bytes.substr(bytes.size() - 128, 3), "TAG");
+    if (major == 0) {
+      EXPECT_EQ(bytes.substr(bytes.size() - 128, 3), "TAG");
+    }
   }
 }
 
@@ -131,7 +133,9 @@ TEST_F(CliTest, ExitStatusesForBadUsageAndForFilesThatCannotBeReadOrWritten) {
        }) {
     const CliRun run = Cli(args);
     EXPECT_EQ(run.status, status) << args;
-    if (*err) EXPECT_NE(run.err.find(*err == 'u' ? err : F(err)), std::string::npos) << run.err;
+    if (*err) {
+      EXPECT_NE(run.err.find(*err == 'u' ? err : F(err)), std::string::npos) << run.err;
+    }
   }
   EXPECT_EQ(ReadBytes(F("out.m3u")), F("music/a.mp3") + "\r\n");  // what could be read
 }

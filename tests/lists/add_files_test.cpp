@@ -91,7 +91,9 @@ TEST_F(AddFilesTest, BadListsAreSkippedCountedOrEndTheAddNamingTheFile) {
       if (t.starts_with(list + "\n")) naming.push_back(t);
     if (c.notice && *c.notice == '?') continue;
     ASSERT_EQ(naming.size(), c.notice ? 1u : 0u);
-    if (c.notice) EXPECT_NE(naming[0].find(c.notice), std::string::npos) << naming[0];
+    if (c.notice) {
+      EXPECT_NE(naming[0].find(c.notice), std::string::npos) << naming[0];
+    }
   }
 }
 
