@@ -55,7 +55,6 @@ class GenreAndCommentDialogs : public QObject {
     } cases[] = {
         {"Rock", "  Shoegaze, live ", "btnOK", true, "  Shoegaze, live "},
         {"", "演歌", "Enter", true, "演歌"},
-        {"Rock", "", "btnOK", true, ""},
         {"Jazz", nullptr, "btnOK", true, "Classic Rock"},  // the bare name, not the caption
         {"Jazz", nullptr, "btnCancel", false, "Jazz"},
         {"Jazz", "Metal", "Esc", false, "Jazz"},

@@ -14,21 +14,17 @@
 
 #include "modal_script.h"
 #include "platform/desktop_associations.h"
-#include "support/temp_dir.h"
+#include "xdg_sandbox.h"
 
-namespace fs = std::filesystem;
-using quilmark::Settings;
-using quilmark::platform::DesktopAssociations;
-using quilmark::platform::RegValue;
-using quilmark::testing::Child;
-using quilmark::testing::ModalScript;
-using quilmark::testing::ReadBytes;
-
+namespace quilmark::testing {
 namespace {
+
+using platform::DesktopAssociations;
+using platform::RegValue;
 
 std::map<std::string, std::string> Snapshot(const std::string& root) {
   std::map<std::string, std::string> files;
-  for (const auto& e : fs::recursive_directory_iterator(root)) {
+  for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
     if (e.is_regular_file()) files[e.path().string()] = ReadBytes(e.path().string());
   }
   return files;
@@ -51,7 +47,7 @@ void Change(QWidget* d, const std::string& name) {
 struct RefusingRegistry : DesktopAssociations {
   using DesktopAssociations::DesktopAssociations;
   void WriteValue(const std::string& key, const std::string&, const RegValue&) override {
-    throw quilmark::platform::RegistryError("access denied: " + key);
+    throw platform::RegistryError("access denied: " + key);
   }
 };
 
@@ -61,18 +57,15 @@ class OptionDialog : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<quilmark::testing::TempDir> tmp_;
+  std::unique_ptr<XdgSandbox> tmp_;
   std::unique_ptr<DesktopAssociations> reg_;
   DesktopAssociations::Options options_;
 
  private slots:
   void init() {
-    tmp_ = std::make_unique<quilmark::testing::TempDir>();
-    options_ = {{tmp_->File("home"), {tmp_->File("system")}, "", {}, {}}, "", ""};
-    fs::create_directories(tmp_->File("system/mime"));
-    quilmark::testing::WriteBytes(
-        tmp_->File("system/mime/globs2"),
+    tmp_ = std::make_unique<XdgSandbox>(
         "50:audio/mpeg:*.mp3\n50:audio/x-mpegurl:*.m3u\n50:text/csv:*.csv\n");
+    options_ = {{tmp_->File("data"), {tmp_->File("system")}, "", {}, {}}, "", ""};
     reg_ = std::make_unique<DesktopAssociations>(options_);
   }
 
@@ -84,7 +77,7 @@ class OptionDialog : public QObject {
     base.FileTime = base.AbsolutePath = true;
     base.Charset = 1;
     base.WriteTagVersion = 1;
-    for (int i = 0; i < quilmark::kCsvFlagCount; i += 2) base.CSV[i] = false;
+    for (int i = 0; i < kCsvFlagCount; i += 2) base.CSV[i] = false;
     const std::pair<std::string, std::function<void(Settings&)>> controls[] = {
         {"cbSaveSettings", [](Settings& s) { s.SaveSettings ^= true; }},
         {"cbFileTime", [](Settings& s) { s.FileTime ^= true; }},
@@ -97,7 +90,7 @@ class OptionDialog : public QObject {
         {"clbv1:1", [](Settings& s) { s.CSV[1] ^= true; }},
         {"clbv1:16", [](Settings& s) { s.CSV[16] ^= true; }},
     };
-    const auto files = Snapshot(tmp_->Path());
+    const auto files = Snapshot(tmp_->tmp.Path());
     for (const auto& [name, apply] : controls) {
       for (bool ok : {true, false}) {
         Settings settings = base;
@@ -105,17 +98,17 @@ class OptionDialog : public QObject {
           Change(d, name);
           Press(d, ok ? "btnOK" : "btnCancel");
         }});
-        QCOMPARE(quilmark::ShowOptionDialog(nullptr, settings, *reg_), ok);
+        QCOMPARE(ShowOptionDialog(nullptr, settings, *reg_), ok);
         Settings expected = base;
         if (ok) apply(expected);
         QVERIFY2(settings == expected, name.c_str());
       }
     }
-    QVERIFY(Snapshot(tmp_->Path()) == files);
+    QVERIFY(Snapshot(tmp_->tmp.Path()) == files);
   }
 
   void associationsComeAndGoAsTheDesktopEntryAndNothingElse() {
-    const auto initial = Snapshot(tmp_->Path());
+    const auto initial = Snapshot(tmp_->tmp.Path());
     const char* boxes[] = {"cbAssociateMP3", "cbAssociateM3U", "cbAssociateCSV"};
     Settings settings;
     auto run = [&](bool check, const char* button) {
@@ -127,7 +120,7 @@ class OptionDialog : public QObject {
         }
         Press(d, button);
       }});
-      quilmark::ShowOptionDialog(nullptr, settings, *reg_);
+      ShowOptionDialog(nullptr, settings, *reg_);
       QVERIFY(!script.StuckOpen());
     };
     run(true, "btnOK");
@@ -143,7 +136,7 @@ class OptionDialog : public QObject {
     run(false, "btnCancel");
     QCOMPARE(ReadBytes(reg_->EntryPath()), entry);
     run(false, "btnOK");
-    QVERIFY(Snapshot(tmp_->Path()) == initial);
+    QVERIFY(Snapshot(tmp_->tmp.Path()) == initial);
   }
 
   void aRefusedWriteIsShownAndKeepsTheDialogOpenWithSettingsUntouched() {
@@ -161,15 +154,17 @@ class OptionDialog : public QObject {
                           static_cast<QMessageBox*>(box)->accept();
                         },
                         [&](QWidget* d) {
-                          stillOpen = qobject_cast<quilmark::TFormQUILMARKOption*>(d) != nullptr;
+                          stillOpen = qobject_cast<TFormQUILMARKOption*>(d) != nullptr;
                           Press(d, "btnCancel");
                         }});
-    QVERIFY(!quilmark::ShowOptionDialog(nullptr, settings, refusing));
+    QVERIFY(!ShowOptionDialog(nullptr, settings, refusing));
     QVERIFY(shown.contains("access denied"));
     QVERIFY(stillOpen);
     QVERIFY(settings == Settings{});
   }
 };
 
-QTEST_MAIN(OptionDialog)
+}  // namespace quilmark::testing
+
+QTEST_MAIN(quilmark::testing::OptionDialog)
 #include "option_dialog_test.moc"

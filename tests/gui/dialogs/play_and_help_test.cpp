@@ -13,21 +13,17 @@
 #include "app/help.h"
 #include "app/play.h"
 #include "modal_script.h"
-#include "support/temp_dir.h"
+#include "xdg_sandbox.h"
 
-namespace fs = std::filesystem;
-using quilmark::testing::Child;
-using quilmark::testing::ModalScript;
-using quilmark::testing::ReadBytes;
-using quilmark::testing::TempDir;
-using quilmark::testing::WriteBytes;
-
+namespace quilmark::testing {
 namespace {
 
-struct RecordingPresenter : quilmark::MessagePresenter {
+namespace fs = std::filesystem;
+
+struct RecordingPresenter : MessagePresenter {
   int Show(const std::string& text, const std::string&, unsigned) override {
     shown += text + "\n";
-    return quilmark::IDOK;
+    return IDOK;
   }
   std::string shown;
 };
@@ -38,11 +34,11 @@ class PlayAndHelp : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempDir> tmp_;
+  std::unique_ptr<XdgSandbox> tmp_;
   std::string record_;
-  quilmark::Settings settings_;
+  Settings settings_;
   RecordingPresenter presenter_;
-  std::unique_ptr<quilmark::Messages> messages_;
+  std::unique_ptr<Messages> messages_;
 
   void InstallPlayer(const std::string& exec) {
     WriteBytes(tmp_->File("data/applications/stand-in.desktop"),
@@ -57,9 +53,7 @@ class PlayAndHelp : public QObject {
     return path;
   }
 
-  bool Shown(quilmark::MessageId id) {
-    return presenter_.shown.find(quilmark::CatalogueText(id)) != std::string::npos;
-  }
+  bool Shown(MessageId id) { return presenter_.shown.find(CatalogueText(id)) != std::string::npos; }
 
   // The stand-in's arguments, waiting up to `ms` for it to have run; none when it did not.
   QStringList Recorded(int ms = 5000) {
@@ -71,13 +65,9 @@ class PlayAndHelp : public QObject {
 
  private slots:
   void init() {
-    tmp_ = std::make_unique<TempDir>();
+    tmp_ = std::make_unique<XdgSandbox>("50:audio/mpeg:*.mp3\n");
     presenter_.shown.clear();
-    messages_ = std::make_unique<quilmark::Messages>(settings_, presenter_);
-    for (const char* dir : {"data/applications", "system/mime", "config", "music", "help"}) {
-      fs::create_directories(tmp_->File(dir));
-    }
-    WriteBytes(tmp_->File("system/mime/globs2"), "50:audio/mpeg:*.mp3\n");
+    messages_ = std::make_unique<Messages>(settings_, presenter_);
     for (auto [var, dir] : {std::pair{"XDG_DATA_HOME", "data"},
                             {"XDG_DATA_DIRS", "system"},
                             {"XDG_CONFIG_HOME", "config"},
@@ -94,24 +84,24 @@ class PlayAndHelp : public QObject {
 
   void playStartsTheDefaultPlayerWithTheFile() {
     const std::string song = Mp3("夜の 曲 #1.MP3");
-    quilmark::PlayFile(song, *messages_);
+    PlayFile(song, *messages_);
     QCOMPARE(presenter_.shown, std::string());
     QCOMPARE(Recorded(), QStringList({"--play", QString::fromStdString(song)}));
   }
 
   void playReportsWhatStopsIt() {
-    quilmark::PlayFile(tmp_->File("music/missing.mp3"), *messages_);
-    QVERIFY(Shown(quilmark::MSG_FILE_NOT_FOUND));
+    PlayFile(tmp_->File("music/missing.mp3"), *messages_);
+    QVERIFY(Shown(MSG_FILE_NOT_FOUND));
 
     const std::string song = Mp3("a.mp3");
     InstallPlayer("/nonexistent/player %f");
-    quilmark::PlayFile(song, *messages_);
-    QVERIFY(Shown(quilmark::MSG_BAD_EXE));
+    PlayFile(song, *messages_);
+    QVERIFY(Shown(MSG_BAD_EXE));
 
     fs::remove(tmp_->File("config/mimeapps.list"));
     presenter_.shown.clear();
-    quilmark::PlayFile(song, *messages_);
-    QVERIFY(Shown(quilmark::MSG_NO_ASSOCIATION));
+    PlayFile(song, *messages_);
+    QVERIFY(Shown(MSG_NO_ASSOCIATION));
     QVERIFY(Recorded(200).isEmpty());
   }
 
@@ -123,10 +113,10 @@ class PlayAndHelp : public QObject {
     for (; sjis + 101 + 8 <= 253; sjis += 101) folders += QString(50, u'あ').toStdString() + "/";
     fs::create_directories(tmp_->File("music/") + folders);
     const std::string song = Mp3(folders + std::string(253 - sjis - 4, 'x') + ".mp3");
-    quilmark::PlayFile(song, *messages_);
+    PlayFile(song, *messages_);
     QCOMPARE(presenter_.shown, std::string());
     QCOMPARE(Recorded().value(1), QString::fromStdString(song));
-    quilmark::PlayFile(Mp3(folders + std::string(254 - sjis - 4, 'x') + ".mp3"), *messages_);
+    PlayFile(Mp3(folders + std::string(254 - sjis - 4, 'x') + ".mp3"), *messages_);
     QVERIFY(presenter_.shown.find("長すぎる") != std::string::npos);
     QVERIFY(Recorded(200).isEmpty());
   }
@@ -144,7 +134,7 @@ class PlayAndHelp : public QObject {
         shown = box->windowTitle() + ": " + box->text();
         box->accept();
       }});
-      quilmark::HelpShowFile(&main, collection, "QUILMARK for Win32");
+      HelpShowFile(&main, collection, "QUILMARK for Win32");
       QCOMPARE(shown, QString("QUILMARK for Win32: ヘルプが表示できません。"));
       QVERIFY(main.findChild<QWidget*>("quilmarkHelpWindow") == nullptr);
       QCOMPARE(fs::exists(collection), garbage);  // never created by looking
@@ -154,25 +144,27 @@ class PlayAndHelp : public QObject {
     const fs::path built(QUILMARK_HELP_COLLECTION);
     fs::copy_file(built, collection, fs::copy_options::overwrite_existing);
     fs::copy_file(built.parent_path() / "quilmark.qch", tmp_->File("help/quilmark.qch"));
-    quilmark::HelpShowFile(&main, collection, "QUILMARK for Win32");
+    HelpShowFile(&main, collection, "QUILMARK for Win32");
     QVERIFY(main.findChild<QWidget*>("quilmarkHelpWindow") != nullptr);
   }
 
   void f1OpensTheCollectionBesideTheProgramAndUnknownKeywordsShowTheIndex() {
     QMainWindow main;
     main.show();
-    quilmark::HelpShow(&main, "オプション");
+    HelpShow(&main, "オプション");
     auto* window = main.findChild<QWidget*>("quilmarkHelpWindow");
     QVERIFY2(window != nullptr, "the collection beside the test program did not load");
     auto* browser = Child<QTextBrowser>(window, "helpBrowser");
     QVERIFY(browser->source().toString().endsWith("options.html"));
     QVERIFY(browser->toPlainText().contains("関連付け"));
 
-    quilmark::HelpShow(&main, "no such keyword");
+    HelpShow(&main, "no such keyword");
     QCOMPARE(main.findChildren<QWidget*>("quilmarkHelpWindow").size(), 1);
     QCOMPARE(Child<QTabWidget>(window, "helpTabs")->currentIndex(), 1);
   }
 };
 
-QTEST_MAIN(PlayAndHelp)
+}  // namespace quilmark::testing
+
+QTEST_MAIN(quilmark::testing::PlayAndHelp)
 #include "play_and_help_test.moc"
