@@ -7,8 +7,6 @@
 namespace quilmark {
 namespace {
 
-using namespace std::string_literals;
-
 class FileRewrite : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -16,13 +16,6 @@
 namespace quilmark {
 namespace {
 
-using namespace std::string_literals;
-using testing::Frame22;
-using testing::Frame23;
-using testing::Frame24;
-using testing::Id3v2Tag;
-using testing::Text23;
-
 std::string RandomBytes(std::size_t n, unsigned seed) {
   std::mt19937 random(seed);
   std::string bytes(n, '\0');

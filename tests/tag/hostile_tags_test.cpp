@@ -17,12 +17,6 @@
 namespace quilmark {
 namespace {
 
-using namespace std::string_literals;
-using testing::Frame23;
-using testing::Frame24;
-using testing::Id3v2Tag;
-using testing::Text23;
-
 long PeakKilobytes() {
   struct rusage usage {};
   getrusage(RUSAGE_SELF, &usage);
@@ -88,33 +82,28 @@ TEST(HostileTags, RandomDamageNeverCrashesOrOverruns) {
       Frame24("APIC", "\x03image/png\0\x03\xFF\x00"s, kV24Unsynchronised) +
       Frame24("TXXX", "\x03\xE3\x81\0\xC0\xAF"s);
   std::mt19937 random(1234);
-  for (int round = 0; round < 4000; ++round) {
-    for (const std::string& body : {v23, v24}) {
-      std::string damaged = body;
-      for (int i = static_cast<int>(random() % 8); i > 0; --i)
-        damaged[random() % damaged.size()] = static_cast<char>(random());
-      damaged.resize(random() % (damaged.size() + 1));
-      for (int major : {2, 3, 4}) {
-        MemorySource source(damaged);
-        const std::vector<Frame> frames = ReadFrames(source, damaged.size() + random() % 64, major);
-        TagValues values;
-        AddFrameValues(frames, values, major, round % 2 == 0);
-        for (const Frame& frame : frames)
-          ConvertFrame(frame, major, round % 3 == 0, major == 3 ? 2 : 3);
-      }
-      const std::string content = damaged.substr(random() % (damaged.size() + 1), 12);
-      ParseTextContent(content);
-      ParseCommentContent(content);
-      ParseUrlContent(content);
-      for (const std::string& text : {damaged, "\xFF\xFE"s + damaged, "\xFE\xFF"s + damaged}) {
-        DecodeTagText(text, round % 2 == 0);
-        EucToSjis(text);
-        SjisToEuc(text);
-      }
-    }
-    std::string block = "TAG" + std::string(125, '\0');
-    for (std::size_t i = 3; i < block.size(); ++i) block[i] = static_cast<char>(random());
+  for (int round = 0; round < 3000; ++round) {
+    std::string damaged = round % 2 ? v24 : v23;
+    for (int i = static_cast<int>(random() % 8); i > 0; --i)
+      damaged[random() % damaged.size()] = static_cast<char>(random());
+    damaged.resize(random() % (damaged.size() + 1));
+    const int major = 2 + round % 3;
+    MemorySource source(damaged);
+    const std::vector<Frame> frames = ReadFrames(source, damaged.size() + random() % 64, major);
     TagValues values;
+    AddFrameValues(frames, values, major, round % 2 == 0);
+    for (const Frame& frame : frames) ConvertFrame(frame, major, round % 4 < 2, major == 3 ? 2 : 3);
+    const std::string content = damaged.substr(random() % (damaged.size() + 1), 12);
+    ParseTextContent(content);
+    ParseCommentContent(content);
+    ParseUrlContent(content);
+    const char* marks[] = {"", "\xFF\xFE", "\xFE\xFF"};
+    const std::string text = marks[round % 3] + damaged;
+    DecodeTagText(text, round % 2 == 0);
+    EucToSjis(text);
+    SjisToEuc(text);
+    std::string block = "TAG";
+    for (int i = 0; i < 125; ++i) block += static_cast<char>(random());
     ReadId3v1Block(block, values);
   }
 }

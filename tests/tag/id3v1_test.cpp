@@ -6,9 +6,6 @@
 namespace quilmark {
 namespace {
 
-using namespace std::string_literals;
-using testing::Id3v1Block;
-
 TagValues Read(const std::string& block) {
   TagValues values;
   ReadId3v1Block(block, values);

@@ -8,15 +8,6 @@
 namespace quilmark {
 namespace {
 
-using namespace std::string_literals;
-using testing::Frame22;
-using testing::Frame23;
-using testing::Frame24;
-using testing::Id3v1Block;
-using testing::Id3v2Tag;
-using testing::MpegAudio;
-using testing::Text23;
-
 const std::string kNihongo = "\u65E5\u672C\u8A9E";
 
 std::string Utf8Frame(std::string_view id, std::string_view text) {
@@ -146,36 +137,34 @@ TEST_F(Id3v2Reading, Version24EncodingsAndSeveralValues) {
 TEST_F(Id3v2Reading, FrameAndTagFlagsAreUndone) {
   // ÿ is FF 00 in UTF-16 little-endian: unsynchronisation puts a zero after
   // its FF and after the FF of the byte-order mark.
-  const std::string unsynchronised = "\x01\xFF\0\xFE\xFF\0\0a\0"s;
-  TagValues values =
-      Read(Frame24("TIT2", unsynchronised, kV24Unsynchronised) +
-               Frame24("TPE1", "\0\0\0\x07\x03"s + "artist", kV24DataLength) +
-               Frame24("TALB", "\x05\0\0\0\x06\x03"s + "album", kV24Grouped | kV24DataLength) +
-               Frame24("TCOM", "\0\0\0\x64x\x9C garbage"s, kV24Compressed | kV24DataLength) +
-               Frame24("TEXT", "\x01\x03secret"s, kV24Encrypted) + Utf8Frame("TBPM", "120"),
-           4);
-  EXPECT_EQ(values.ToCommaText(),
-            "TagVersion=4,Title=\u00FF"
-            "a,Artist=artist,Album=album,BPM=120");
-  // A tag whose header says so has every frame unsynchronised.
-  EXPECT_EQ(Read(Frame24("TIT2", unsynchronised), 4, kId3v2Unsynchronisation).Get("Title"),
-            "\u00FF"
-            "a");
-
+  const std::string unsynchronised = "\x01\xFF\0\xFE\xFF\0\0a\0"s, title = "Title=\u00FFa";
   // Version 2.3 unsynchronises the whole body, frame headers included: a
   // frame of 255 bytes has FF in its size.
-  const std::string body = Text23("TIT2", std::string(254, 'a'));
-  std::string unsync23 = body;
+  std::string unsync23 = Text23("TIT2", std::string(254, 'a'));
   unsync23.insert(8, 1, '\0');
-  EXPECT_EQ(Read(unsync23, 3, kId3v2Unsynchronisation).Get("Title"), std::string(254, 'a'));
-
-  // Extended headers: 2.3 counts the bytes after its size field, 2.4 the
-  // whole header; one larger than the tag leaves no frames.
-  const int ext = kId3v2ExtendedHeader;
-  EXPECT_EQ(Read("\0\0\0\x06"s + std::string(6, '\0') + Text23("TIT2", "t"), 3, ext).Get("Title"),
-            "t");
-  EXPECT_EQ(Read("\0\0\0\x06\x01\0"s + Utf8Frame("TIT2", "t"), 4, ext).Get("Title"), "t");
-  EXPECT_EQ(Read("\0\0\x27\x08\x01\0"s + Utf8Frame("TIT2", "t"), 4, ext).Get("Title"), "");
+  const int unsync = kId3v2Unsynchronisation, ext = kId3v2ExtendedHeader;
+  const struct {
+    int major, flags;
+    std::string frames, values;
+  } cases[] = {
+      {4, 0,
+       Frame24("TIT2", unsynchronised, kV24Unsynchronised) +
+           Frame24("TPE1", "\0\0\0\x07\x03"s + "artist", kV24DataLength) +
+           Frame24("TALB", "\x05\0\0\0\x06\x03"s + "album", kV24Grouped | kV24DataLength) +
+           Frame24("TCOM", "\0\0\0\x64x\x9C garbage"s, kV24Compressed | kV24DataLength) +
+           Frame24("TEXT", "\x01\x03secret"s, kV24Encrypted) + Utf8Frame("TBPM", "120"),
+       "TagVersion=4," + title + ",Artist=artist,Album=album,BPM=120"},
+      // A tag whose header says so has every frame unsynchronised.
+      {4, unsync, Frame24("TIT2", unsynchronised), "TagVersion=4," + title},
+      {3, unsync, unsync23, "TagVersion=3,Title=" + std::string(254, 'a')},
+      // Extended headers: 2.3 counts the bytes after its size field, 2.4 the
+      // whole header; one larger than the tag leaves no frames.
+      {3, ext, "\0\0\0\x06"s + std::string(6, '\0') + Text23("TIT2", "t"), "TagVersion=3,Title=t"},
+      {4, ext, "\0\0\0\x06\x01\0"s + Utf8Frame("TIT2", "t"), "TagVersion=4,Title=t"},
+      {4, ext, "\0\0\x27\x08\x01\0"s + Utf8Frame("TIT2", "t"), "TagVersion=4"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Read(c.frames, c.major, c.flags).ToCommaText(), c.values) << c.values;
 }
 
 TEST_F(Id3v2Reading, FooterIsNoAudioAndAStrayFooterFlagCostsNone) {

@@ -8,8 +8,6 @@
 namespace quilmark {
 namespace {
 
-using namespace std::string_literals;
-
 constexpr int kV22 = 1, kV23 = 2;
 
 std::string Render(std::string_view key, std::string_view value, int version = kV23,

@@ -20,8 +20,6 @@
 namespace quilmark {
 namespace {
 
-using namespace std::string_literals;
-
 constexpr const char* kPython = "/usr/bin/python3";
 
 // Prints one line per frame: id, then its fields. Text that says Latin-1

@@ -7,8 +7,6 @@
 namespace quilmark {
 namespace {
 
-using namespace std::string_literals;
-
 class SaveRun : public ::testing::Test {
  protected:
   // Adds `count` files, each with a v2.3 title, and marks every row.

@@ -66,3 +66,14 @@ inline const std::string kTesutoSjis = "\x83\x65\x83\x58\x83\x67";
 inline const std::string kTesutoUtf16Le = std::string("\xC6\x30\xB9\x30\xC8\x30", 6);
 
 }  // namespace quilmark::testing
+
+namespace quilmark {
+using namespace std::string_literals;
+using testing::Frame22;
+using testing::Frame23;
+using testing::Frame24;
+using testing::Id3v1Block;
+using testing::Id3v2Tag;
+using testing::MpegAudio;
+using testing::Text23;
+}  // namespace quilmark
