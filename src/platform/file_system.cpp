@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/paths.h"
 
@@ -109,6 +110,12 @@ bool SetLastWriteTime(const std::string& path, std::int64_t nanoseconds) {
 }
 
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+std::optional<std::string> ResolveLinks(const std::string& path) {
+  std::unique_ptr<char, decltype(&free)> resolved(realpath(path.c_str(), nullptr), &free);
+  if (!resolved) return std::nullopt;
+  return std::string(resolved.get());
+}
 
 bool RenameFile(const std::string& from, const std::string& to) {
   return rename(from.c_str(), to.c_str()) == 0;

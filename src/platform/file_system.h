@@ -29,6 +29,9 @@ bool SetAttributes(const std::string& path, const FileAttributes& attributes);
 std::optional<std::int64_t> LastWriteTime(const std::string& path);
 bool SetLastWriteTime(const std::string& path, std::int64_t nanoseconds);
 
+// The path with every symbolic link resolved; nullopt when it cannot be.
+std::optional<std::string> ResolveLinks(const std::string& path);
+
 bool RemoveFile(const std::string& path);
 // Atomically replaces `to` with `from` (same file system).
 bool RenameFile(const std::string& from, const std::string& to);

@@ -57,14 +57,18 @@ bool WriteNewFile(const std::string& tempPath, platform::File& source, const Tag
 
 }  // namespace
 
-WriteResult WriteFileTags(const std::string& path, const TagValues& values,
+WriteResult WriteFileTags(const std::string& shownPath, const TagValues& values,
                           const Settings& settings, Messages& messages,
                           std::vector<std::string>* droppedFrames) {
   if (droppedFrames) droppedFrames->clear();
+  // A file reached through a symbolic link is rewritten where it lives; the
+  // rename would otherwise put a copy in place of the link and leave the
+  // file itself as it was.
+  const std::string path = platform::ResolveLinks(shownPath).value_or(shownPath);
   platform::File source = platform::File::Open(path, platform::File::Mode::Read);
   if (!source.IsOpen()) return WriteResult::kNotOpened;
   auto fail = [&] {
-    messages.msgbox(MSG_CANNOT_WRITE, path);
+    messages.msgbox(MSG_CANNOT_WRITE, shownPath);
     return WriteResult::kFailed;
   };
 

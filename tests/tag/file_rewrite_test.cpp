@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -97,6 +98,19 @@ TEST_F(FileRewrite, ReadOnlyNeedsForceWriteAndModeAndTimeAreKept) {
   settings_.FileTime = false;
   ASSERT_EQ(Write(), WriteResult::kWritten);
   EXPECT_NE(platform::LastWriteTime(path_), old);
+}
+
+TEST_F(FileRewrite, ALinkedFileIsRewrittenWhereItLivesAndTheLinkStays) {
+  testing::TempDir elsewhere;
+  const std::string link = elsewhere.File("link.mp3");
+  ASSERT_EQ(symlink(path_.c_str(), link.c_str()), 0);
+  EXPECT_EQ(WriteFileTags(link, values_, settings_, messages_), WriteResult::kWritten);
+  struct stat st {};
+  ASSERT_EQ(lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_NE(testing::ReadBytes(path_), original_);
+  EXPECT_EQ(testing::CountEntries(dir_.Path()), 1);
+  EXPECT_EQ(testing::CountEntries(elsewhere.Path()), 1);
 }
 
 TEST_F(FileRewrite, VanishedFileIsReportedByResultOnly) {
