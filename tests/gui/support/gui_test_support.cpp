@@ -38,16 +38,18 @@ void WriteTaggedMp3(const std::string& path, const QString& title, const QString
   WriteBytes(path, Id3v2Tag(3, body) + MpegAudio(3));
 }
 
+std::vector<std::string> WriteSongs(const GuiTestFolder& folder, const QStringList& titles) {
+  std::vector<std::string> paths;
+  for (const QString& title : titles) {
+    paths.push_back(folder.File((title + QStringLiteral(".mp3")).toStdString()));
+    WriteTaggedMp3(paths.back(), title);
+  }
+  return paths;
+}
+
 RunningWindow::RunningWindow(const std::vector<std::string>& files)
     : hkcu_(std::make_unique<platform::FileRegistry>(platform::FileRegistry::DefaultPath())),
       window_(std::make_unique<MainWindow>(*hkcu_, files)) {}
-
-RunningWindow::~RunningWindow() { Destroy(); }
-
-void RunningWindow::Destroy() {
-  window_.reset();
-  hkcu_.reset();
-}
 
 bool ShowActive(QWidget& window) {
   window.show();

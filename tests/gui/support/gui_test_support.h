@@ -21,7 +21,6 @@ namespace quilmark::testing {
 class GuiTestFolder {
  public:
   GuiTestFolder();
-  const TempDir& Dir() const { return dir_; }
   std::string File(std::string_view name) const { return dir_.File(name); }
 
  private:
@@ -33,19 +32,20 @@ class GuiTestFolder {
 void WriteTaggedMp3(const std::string& path, const QString& title, const QString& artist = {},
                     const QString& bpm = {});
 
+// One tagged file per title, named "<title>.mp3"; their paths in order.
+std::vector<std::string> WriteSongs(const GuiTestFolder& folder, const QStringList& titles);
+
 // A main window started as the program starts it, on the settings in the
 // current XDG_CONFIG_HOME.
 class RunningWindow {
  public:
   explicit RunningWindow(const std::vector<std::string>& files = {});
-  ~RunningWindow();
   MainWindow& operator*() { return *window_; }
   MainWindow* operator->() { return window_.get(); }
   MainWindow* get() { return window_.get(); }
-  // Destroys the window (storing the settings) without the close question.
-  void Destroy();
 
  private:
+  // Declared first: the window stores its settings into it when destroyed.
   std::unique_ptr<platform::FileRegistry> hkcu_;
   std::unique_ptr<MainWindow> window_;
 };
@@ -68,13 +68,11 @@ class MessageBoxAnswers {
   explicit MessageBoxAnswers(std::vector<QMessageBox::StandardButton> answers);
   ~MessageBoxAnswers();
   const QStringList& Seen() const { return seen_; }
-  int Remaining() const { return static_cast<int>(answers_.size()); }
 
  private:
   void Poll();
   std::vector<QMessageBox::StandardButton> answers_;
   QStringList seen_;
-  bool stopped_ = false;
   std::shared_ptr<bool> alive_;
 };
 
