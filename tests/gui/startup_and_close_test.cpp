@@ -1,9 +1,21 @@
-// Start-up with files on the command line, and the close question: asked
-// whenever rows are changed, after any edit still open has been finished.
+// Start-up with files on the command line, the application set up as the
+// program sets it up (Qt's texts in Japanese, its icon), and the close
+// question: asked whenever rows are changed, after any edit still open has
+// been finished.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <memory>
 
+#include "app/app_setup.h"
 #include "app/grid_view.h"
+#include "dialogs/version_dialog.h"
 #include "support/gui_test_support.h"
 #include "support/mp3_maker.h"
 
@@ -16,6 +28,7 @@ class StartupAndCloseTest : public QObject {
   void commandLineAddsFilesAndListsInOrder();
   void closeAsksWhenRowsChangedAndHonoursTheAnswer();
   void anOpenEditIsFinishedBeforeAddAndClose();
+  void qtsOwnTextsAreJapaneseAndTheProgramHasItsIcon();
 };
 
 void StartupAndCloseTest::commandLineAddsFilesAndListsInOrder() {
@@ -93,6 +106,41 @@ void StartupAndCloseTest::anOpenEditIsFinishedBeforeAddAndClose() {
   QVERIFY(!w->close());
   QCOMPARE(answers.Seen().size(), 1);
   QVERIFY(w->Grid().IsRowChanged(2));
+}
+
+// Whatever the session's language: the texts Qt itself supplies come from its
+// Japanese catalogues.
+void StartupAndCloseTest::qtsOwnTextsAreJapaneseAndTheProgramHasItsIcon() {
+  SetUpApplication(*qApp);
+  GuiTestFolder folder;
+  RunningWindow w(WriteSongs(folder, {"song"}));
+  QVERIFY(ShowActive(*w));
+
+  QVERIFY(TypeIntoCell(*w, colTitle, 1, QStringLiteral("x")));
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  QVERIFY(editor != nullptr);
+  const std::unique_ptr<QMenu> menu(editor->createStandardContextMenu());
+  QVERIFY(menu->actions().front()->text().startsWith(QStringLiteral("元に戻す(&U)")));
+
+  QMessageBox box(QMessageBox::Question, QString(), QString(),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, w.get());
+  QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+  QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+
+  QFileDialog files(w.get());
+  files.setOption(QFileDialog::DontUseNativeDialog);
+  QCOMPARE(files.findChild<QLabel*>("fileNameLabel")->text(), QStringLiteral("ファイル名(&N):"));
+  QCOMPARE(files.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open)->text(),
+           QStringLiteral("開く(&O)"));
+
+  // The icon, at the sizes a window and the version dialog ask for.
+  for (const QIcon& icon : {QApplication::windowIcon(), w->windowIcon()}) {
+    QCOMPARE(icon.pixmap(32, 32).size(), QSize(32, 32));
+    QCOMPARE(icon.pixmap(16, 16).size(), QSize(16, 16));
+  }
+  TFormVersion about(w.get());
+  about.show();
+  QCOMPARE(about.findChild<QLabel*>("Image1")->pixmap().size(), QSize(32, 32));
 }
 
 QTEST_MAIN(StartupAndCloseTest)
