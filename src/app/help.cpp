@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/program_files.h"
 #include "messages/msgbox.h"
 #include "platform/paths.h"
 #include "platform/version_info.h"
@@ -137,7 +138,9 @@ void HelpShowFile(QWidget* parent, const std::string& collectionPath, const std:
 }
 
 void HelpShow(QWidget* parent, const std::string& keyword) {
-  HelpShowFile(parent, HelpFilePath(platform::OwnProgramPath()), keyword);
+  const std::string program = platform::OwnProgramPath();
+  HelpShowFile(parent, ProgramFile(program, platform::FileNamePart(HelpFilePath(program))),
+               keyword);
 }
 
 }  // namespace quilmark

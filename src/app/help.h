@@ -1,4 +1,5 @@
-// The help: a help collection beside the program, opened at a keyword.
+// The help: the program's help collection (beside it, or where it was
+// installed), opened at a keyword.
 #pragma once
 
 #include <string>

@@ -1,0 +1,99 @@
+// Rides along in the installed editor through Qt's generic plugin hook
+// (QT_QPA_GENERIC_PLUGINS=quilmarkprobe): once the main window is up it
+// presses F1, waits for the help window to show a page, prints what it found
+// and ends the program; exit status 0 only when the help opened. The program
+// itself carries nothing for this.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGenericPlugin>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+#include <cstdio>
+
+namespace {
+
+constexpr int kPatienceMs = 30000;
+
+void Say(const QString& line) {
+  std::fputs(qPrintable(line + u'\n'), stdout);
+  std::fflush(stdout);
+}
+
+QWidget* ShownTopLevel(const char* name) {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible() && w->objectName() == QLatin1String(name)) return w;
+  }
+  return nullptr;
+}
+
+class WindowProbe : public QObject {
+ public:
+  WindowProbe() {
+    clock_.start();
+    connect(&tick_, &QTimer::timeout, this, [this] { Step(); });
+    tick_.start(50);
+  }
+
+ private:
+  void Finish(int status) {
+    tick_.stop();
+    QApplication::exit(status);
+  }
+
+  void Step() {
+    if (clock_.elapsed() > kPatienceMs) {
+      Say(QStringLiteral("probe: gave up waiting"));
+      return Finish(1);
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
+        Say(QStringLiteral("message: ") + box->text());
+        return Finish(1);
+      }
+    }
+    QWidget* main = ShownTopLevel("TFormQUILMARKMain");
+    if (main == nullptr) return;
+    if (!pressed_) {
+      pressed_ = true;
+      Say(QStringLiteral("window icon sizes: %1").arg(main->windowIcon().availableSizes().size()));
+      Say(QStringLiteral("cancel button: ") +
+          QCoreApplication::translate("QPlatformTheme", "Cancel"));
+      main->activateWindow();
+      // Queued: a help that fails shows a modal box, and this tick must not be
+      // the one waiting under it.
+      QTimer::singleShot(0, main, [main] { QTest::keyClick(main, Qt::Key_F1); });
+      return;
+    }
+    QWidget* help = ShownTopLevel("quilmarkHelpWindow");
+    auto* page = help ? help->findChild<QTextBrowser*>("helpBrowser") : nullptr;
+    if (page == nullptr || page->toPlainText().isEmpty()) return;
+    for (const QObject* child : help->children()) {
+      if (child->inherits("QHelpEngineCore")) {
+        Say(QStringLiteral("help collection: ") + child->property("collectionFile").toString());
+      }
+    }
+    Say(QStringLiteral("help page: ") + page->source().toString());
+    Finish(0);
+  }
+
+  QTimer tick_;
+  QElapsedTimer clock_;
+  bool pressed_ = false;
+};
+
+}  // namespace
+
+class WindowProbePlugin : public QGenericPlugin {
+  Q_OBJECT
+  Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "window_probe.json")
+
+ public:
+  QObject* create(const QString& key, const QString&) override {
+    return key.compare(QLatin1String("quilmarkprobe"), Qt::CaseInsensitive) == 0 ? new WindowProbe
+                                                                                 : nullptr;
+  }
+};
+
+#include "window_probe.moc"
