@@ -15,12 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "lists/add_files.h"
+#include "bridge/add_files.h"
 #include "lists/list_text.h"
-#include "messages/msgbox.h"
-#include "settings/settings.h"
 #include "support/bench_files.h"
 #include "tracklist/track_grid.h"
+#include "ui/msgbox.h"
 
 namespace {
 
@@ -34,13 +33,12 @@ struct Mode {
   double seconds10k = 0;
 };
 
-
 double AddSeconds(const std::vector<std::string>& names, int expected, int runs) {
   return Best(runs,
               [&] {
-                Settings settings;
+                const bool questions = false;
                 bench::SilentPresenter presenter;
-                Messages messages(settings, presenter);
+                Messages messages(questions, presenter);
                 TrackGrid grid;
                 const AddFilesResult r = AddFiles(grid, names, messages);
                 if (r.added != expected || presenter.shown != 0) {
@@ -53,9 +51,9 @@ double AddSeconds(const std::vector<std::string>& names, int expected, int runs)
 }
 
 void WriteList(const std::string& path, const std::vector<std::string>& lines) {
-  const std::string error = WriteListFile(path, lines);
-  if (!error.empty()) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+  const ListWriteResult written = WriteListFile(path, lines);
+  if (!written.written) {
+    std::fprintf(stderr, "%s\n", written.error.c_str());
     std::exit(1);
   }
 }

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "messages/msgbox.h"
+#include "bridge/read_file_tags.h"
 #include "platform/file.h"
 #include "support/bench_files.h"
-#include "tag/read_file_tags.h"
 #include "tag/tag_file.h"
 #include "tracklist/track_grid.h"
+#include "ui/msgbox.h"
 
 using namespace quilmark;
 
@@ -21,11 +21,13 @@ double TimeHeadAndTail(const std::vector<std::string>& paths, std::size_t& check
   bench::Stopwatch watch;
   char head[10], tail[128];
   for (const std::string& path : paths) {
-    platform::File file = platform::File::Open(path, platform::File::Mode::Read);
-    auto size = file.Size();
-    if (!file.IsOpen() || !size || *size < 128) continue;
-    file.ReadAt(0, head, sizeof head);
-    file.ReadAt(*size - 128, tail, sizeof tail);
+    auto file = platform::File::Open(path, platform::File::Mode::Read);
+    if (!file) continue;
+    auto size = file->Size();
+    if (!size || *size < 128) continue;
+    if (!file->ReadAt(0, head, sizeof head) || !file->ReadAt(*size - 128, tail, sizeof tail)) {
+      continue;
+    }
     checksum += static_cast<unsigned char>(head[3]) + static_cast<unsigned char>(tail[0]);
   }
   return watch.Seconds();
@@ -34,7 +36,7 @@ double TimeHeadAndTail(const std::vector<std::string>& paths, std::size_t& check
 double TimeTagReads(const std::vector<std::string>& paths, std::size_t& checksum) {
   bench::Stopwatch watch;
   for (const std::string& path : paths) {
-    std::optional<TagValues> values = ReadTagValues(path);
+    platform::IoResult<TagValues> values = ReadTagValues(path);
     if (!values) std::fprintf(stderr, "not read: %s\n", path.c_str());
     checksum += values ? values->Count() : 0;
   }
@@ -42,13 +44,10 @@ double TimeTagReads(const std::vector<std::string>& paths, std::size_t& checksum
 }
 
 double TimeReadFileTags(const std::vector<std::string>& paths, std::size_t& checksum) {
-  Settings settings;
-  bench::SilentPresenter presenter;
-  Messages messages(settings, presenter);
   TrackGrid grid;
   bench::Stopwatch watch;
   for (const std::string& path : paths) {
-    if (ReadFileTags(grid, path, messages) < 0)
+    if (ReadFileTags(grid, path).status != RowAddResult::Status::Added)
       std::fprintf(stderr, "not added: %s\n", path.c_str());
   }
   double seconds = watch.Seconds();

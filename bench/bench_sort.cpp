@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "messages/busy_indicator.h"
-#include "messages/msgbox.h"
 #include "platform/collation.h"
 #include "support/bench_files.h"
 #include "tag/tag_values.h"
-#include "tracklist/clipboard.h"
 #include "tracklist/edit_dialogs.h"
 #include "tracklist/grid_view_port.h"
 #include "tracklist/sort_rows.h"
-#include "tracklist/text_width.h"
 #include "tracklist/track_editor.h"
 #include "tracklist/track_grid.h"
 #include "tracklist/undo_list.h"
+#include "ui/busy_indicator.h"
+#include "ui/clipboard.h"
+#include "ui/msgbox.h"
+#include "ui/text_width.h"
 
 using namespace quilmark;
 
@@ -106,9 +106,9 @@ struct CommandTimes {
 
 CommandTimes TimeCommands(int rows) {
   TrackGrid grid = MakeGrid(rows, 7);
-  Settings settings;  // questions off
+  const bool questions = false;
   bench::SilentPresenter presenter;
-  Messages messages(settings, presenter);
+  Messages messages(questions, presenter);
   MemoryClipboard clipboard;
   NoDialogs dialogs;
   NullBusyIndicator busy;

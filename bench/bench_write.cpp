@@ -4,22 +4,22 @@
 #include <string>
 #include <vector>
 
-#include "messages/msgbox.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "support/bench_files.h"
 #include "tag/write_file_tags.h"
+#include "ui/msgbox.h"
 
 using namespace quilmark;
 
 namespace {
 
 bool CopyDurably(const std::string& from, const std::string& to) {
-  platform::File in = platform::File::Open(from, platform::File::Mode::Read);
-  platform::File out = platform::File::Open(to, platform::File::Mode::Truncate);
-  auto size = in.Size();
-  return in.IsOpen() && out.IsOpen() && size && out.CopyFrom(in, 0, *size) && out.Sync() &&
-         out.Close();
+  auto in = platform::File::Open(from, platform::File::Mode::Read);
+  auto out = platform::File::Open(to, platform::File::Mode::Truncate);
+  if (!in || !out) return false;
+  auto size = in->Size();
+  return size && out->CopyFrom(*in, 0, *size) && out->Sync() && out->Close();
 }
 
 double TimeCopies(const std::vector<std::string>& paths) {
@@ -28,21 +28,19 @@ double TimeCopies(const std::vector<std::string>& paths) {
     if (!CopyDurably(path, path + ".copy")) std::fprintf(stderr, "copy failed: %s\n", path.c_str());
   }
   double seconds = watch.Seconds();
-  for (const std::string& path : paths) platform::RemoveFile(path + ".copy");
+  for (const std::string& path : paths) static_cast<void>(platform::RemoveFile(path + ".copy"));
   return seconds;
 }
 
 double TimeRewrites(const std::vector<std::string>& paths, int round) {
-  Settings settings;  // ID3v2.3, Shift-JIS
-  bench::SilentPresenter presenter;
-  Messages messages(settings, presenter);
+  const TagWriteOptions options;  // ID3v2.3, Shift-JIS
   bench::Stopwatch watch;
   for (std::size_t i = 0; i < paths.size(); ++i) {
     TagValues values;
     values.Set("Title", "Title " + std::to_string(i) + " round " + std::to_string(round));
     values.Set("Artist", "Artist");
     values.Set("Comment", "   \\0written by the benchmark");
-    if (WriteFileTags(paths[i], values, settings, messages) != WriteResult::kWritten) {
+    if (!WriteFileTags(paths[i], values, options).Written()) {
       std::fprintf(stderr, "write failed: %s\n", paths[i].c_str());
     }
   }

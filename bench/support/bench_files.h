@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "messages/message_box.h"
+#include "ui/message_box.h"
 
 namespace quilmark::bench {
 

@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "app/program_files.h"
-#include "messages/msgbox.h"
 #include "platform/paths.h"
 #include "platform/version_info.h"
+#include "ui/msgbox.h"
 
 namespace quilmark {
 

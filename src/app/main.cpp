@@ -6,8 +6,8 @@
 
 #include "app/app_setup.h"
 #include "app/main_window.h"
-#include "messages/msgbox.h"
 #include "platform/user_registry.h"
+#include "ui/msgbox.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -23,14 +23,15 @@
 #include "app/grid_view.h"
 #include "app/help.h"
 #include "app/play.h"
+#include "app/show_save_report.h"
+#include "bridge/add_files.h"
+#include "bridge/save_changed_rows.h"
 #include "dialogs/option_dialog.h"
 #include "dialogs/version_dialog.h"
-#include "lists/add_files.h"
 #include "lists/list_writer.h"
 #include "platform/desktop_associations.h"
 #include "platform/paths.h"
 #include "settings/settings_store.h"
-#include "tag/save_changed_rows.h"
 #include "tracklist/track_editor.h"
 
 namespace quilmark {
@@ -68,7 +69,7 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
       settings_(LoadInitialSettings(hkcu)),
       grid_(settings_.Columns),
       presenter_(this),
-      messages_(settings_, presenter_),
+      messages_(settings_.WriteConfirm, presenter_),
       dialogs_(this) {
   setObjectName("TFormQUILMARKMain");
   setWindowTitle(QString::fromUtf8(kApplicationTitle));
@@ -331,8 +332,7 @@ bool MainWindow::maybeSave() {
       messages_.Presenter().Show(CatalogueText(MSG_CONFIRM_SAVE_ON_CLOSE), kApplicationTitle,
                                  MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDYES) {
-    BusyScope busy(busy_);
-    SaveChangedRows(grid_, settings_, messages_, busy_);
+    SaveRows();
     return true;  // closes whatever the save reported
   }
   return answer == IDNO;
@@ -402,10 +402,18 @@ void MainWindow::actFileAddExecute() {
   AddFilesFromUser(names);
 }
 
+void MainWindow::SaveRows() {
+  SaveReport report;
+  {
+    BusyScope busy(busy_);
+    report = SaveChangedRows(grid_, settings_.TagWrite(), messages_, busy_);
+  }
+  ShowSaveReport(report, messages_, busy_);
+}
+
 void MainWindow::actFileSaveMP3Execute() {
   FinishPendingEdit();
-  BusyScope busy(busy_);
-  SaveChangedRows(grid_, settings_, messages_, busy_);
+  SaveRows();
 }
 
 void MainWindow::actFileSavePlaylistExecute() {
@@ -416,8 +424,12 @@ void MainWindow::actFileSavePlaylistExecute() {
       QStringLiteral("すべてのサポートされているファイル (*.m3u *.pls *.csv);;"
                      "プレイリスト (*.m3u *.pls);;カンマ区切りファイル (*.csv)"));
   if (chosen.isEmpty()) return;
-  BusyScope busy(busy_);
-  SaveList(grid_, settings_, chosen.toStdString(), messages_);
+  ListWriteResult written;
+  {
+    BusyScope busy(busy_);
+    written = WriteList(grid_, settings_.ListWrite(), chosen.toStdString());
+  }
+  if (!written.error.empty()) messages_.Notice(written.error);
 }
 
 void MainWindow::actFileExitExecute() { close(); }

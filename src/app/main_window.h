@@ -19,12 +19,12 @@
 #include "app/qt_edit_dialogs.h"
 #include "app/qt_message_presenter.h"
 #include "app/qt_text_width.h"
-#include "messages/msgbox.h"
 #include "platform/registry.h"
 #include "settings/settings.h"
 #include "tracklist/edit_actions.h"
 #include "tracklist/track_grid.h"
 #include "tracklist/undo_list.h"
+#include "ui/msgbox.h"
 
 class QStatusBar;
 
@@ -89,6 +89,8 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   void ShowPopup(int column, int row, const QPoint& globalPos);
   void RunAddFiles(const std::vector<std::string>& names);
   void FinishPendingEdit();
+  // Saves the changed rows and shows what the save did.
+  void SaveRows();
 
   // --- CommandHandlers
   void actFileAddExecute() override;

@@ -8,7 +8,7 @@
 
 #include "platform/desktop_associations.h"
 #include "platform/paths.h"
-#include "tag/text_encoding.h"
+#include "text/tag_text.h"
 
 namespace quilmark {
 

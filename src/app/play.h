@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "messages/msgbox.h"
+#include "ui/msgbox.h"
 
 namespace quilmark {
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QStatusBar>
 
-#include "messages/busy_indicator.h"
+#include "ui/busy_indicator.h"
 
 namespace quilmark {
 

@@ -1,7 +1,7 @@
 // The system clipboard, plain text only.
 #pragma once
 
-#include "tracklist/clipboard.h"
+#include "ui/clipboard.h"
 
 namespace quilmark {
 

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "messages/message_ids.h"
+#include "ui/message_ids.h"
 
 namespace quilmark {
 

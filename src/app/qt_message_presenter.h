@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "messages/message_box.h"
+#include "ui/message_box.h"
 
 namespace quilmark {
 

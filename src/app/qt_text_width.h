@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "tracklist/text_width.h"
+#include "ui/text_width.h"
 
 namespace quilmark {
 

@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
-#include "lists/add_files.h"
+#include "bridge/add_files.h"
+#include "bridge/save_changed_rows.h"
+#include "cli/save_report_lines.h"
 #include "lists/list_text.h"
 #include "lists/list_writer.h"
-#include "messages/busy_indicator.h"
 #include "platform/paths.h"
-#include "tag/save_changed_rows.h"
 #include "tracklist/track_grid.h"
+#include "ui/busy_indicator.h"
 
 namespace quilmark::cli {
 
@@ -48,14 +49,14 @@ std::string CurrentFolder() {
 int RunExport(const Options& options, Settings settings, MessagePresenter& presenter) {
   if (options.relative) settings.AbsolutePath = true;
   settings.CSV.fill(true);
-  Messages messages(settings, presenter);
+  Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
   bool ok = AddAll(grid, options, messages);
   if (options.output.empty()) {
-    ok = WriteToStandardOutput(CsvListLines(grid, settings, CurrentFolder())) && ok;
+    ok = WriteToStandardOutput(CsvListLines(grid, settings.ListWrite(), CurrentFolder())) && ok;
   } else {
     const ListWriteResult written =
-        WriteCsvList(grid, settings, platform::FullPath(options.output));
+        WriteCsvList(grid, settings.ListWrite(), platform::FullPath(options.output));
     if (!written.written) {
       messages.Notice(written.error);
       ok = false;
@@ -66,10 +67,15 @@ int RunExport(const Options& options, Settings settings, MessagePresenter& prese
 
 int RunPlaylist(const Options& options, Settings settings, MessagePresenter& presenter) {
   if (options.relative) settings.AbsolutePath = true;
-  Messages messages(settings, presenter);
+  Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
   bool ok = AddAll(grid, options, messages);
-  ok = SaveList(grid, settings, platform::FullPath(options.output), messages) && ok;
+  const ListWriteResult written =
+      WriteList(grid, settings.ListWrite(), platform::FullPath(options.output));
+  if (!written.error.empty()) {
+    messages.Notice(written.error);
+    ok = false;
+  }
   return ok ? 0 : 1;
 }
 
@@ -77,13 +83,14 @@ int RunApply(const Options& options, Settings settings, MessagePresenter& presen
   // Nobody is there to answer; every file is written.
   settings.WriteConfirm = false;
   if (options.charset) settings.Charset = *options.charset;
-  if (options.tagVersion) settings.WriteTagVersion = *options.tagVersion;
-  Messages messages(settings, presenter);
+  if (options.tagKind) settings.WriteTagVersion = *options.tagKind;
+  Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
   bool ok = AddAll(grid, options, messages);
   NullBusyIndicator busy;
-  const SaveReport report = SaveChangedRows(grid, settings, messages, busy);
-  if (report.failed > 0 || report.stopped) ok = false;
+  const SaveReport report = SaveChangedRows(grid, settings.TagWrite(), messages, busy);
+  PrintSaveReport(report);
+  if (report.Failed() > 0 || report.stopped) ok = false;
   return ok ? 0 : 1;
 }
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "cli/cli_options.h"
-#include "messages/msgbox.h"
 #include "settings/settings.h"
+#include "ui/msgbox.h"
 
 namespace quilmark::cli {
 

@@ -24,18 +24,18 @@ const char* const kUsage =
 
 namespace {
 
-std::optional<int> CharsetValue(const std::string& s) {
-  if (s == "sjis") return 0;
-  if (s == "euc") return 1;
-  if (s == "utf16") return 2;
-  if (s == "utf16be") return 3;
+std::optional<Charset> CharsetValue(const std::string& s) {
+  if (s == "sjis") return Charset::ShiftJis;
+  if (s == "euc") return Charset::EucJp;
+  if (s == "utf16") return Charset::Utf16Le;
+  if (s == "utf16be") return Charset::Utf16Be;
   return std::nullopt;
 }
 
-std::optional<int> TagValue(const std::string& s) {
-  if (s == "v1") return 0;
-  if (s == "v2.2") return 1;
-  if (s == "v2.3") return 2;
+std::optional<TagKind> TagValue(const std::string& s) {
+  if (s == "v1") return TagKind::Id3v1;
+  if (s == "v2.2") return TagKind::Id3v22;
+  if (s == "v2.3") return TagKind::Id3v23;
   return std::nullopt;
 }
 
@@ -91,7 +91,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         if (!takeValue() || !(o.charset = CharsetValue(value)))
           return Bad("--charset takes sjis, euc, utf16 or utf16be");
       } else if (a == "--tag" && o.verb == Verb::Apply) {
-        if (!takeValue() || !(o.tagVersion = TagValue(value)))
+        if (!takeValue() || !(o.tagKind = TagValue(value)))
           return Bad("--tag takes v1, v2.2 or v2.3");
       } else {
         return Bad("unknown option for " + verb + ": " + args[i]);

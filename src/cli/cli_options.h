@@ -5,16 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "tag/tag_kind.h"
+#include "text/charset.h"
+
 namespace quilmark::cli {
 
 enum class Verb { Help, Export, Playlist, Apply };
 
 struct Options {
   Verb verb = Verb::Help;
-  bool relative = false;          // --relative
-  std::string output;             // export -o, playlist OUT ("" = standard output)
-  std::optional<int> charset;     // apply --charset (Charset setting value)
-  std::optional<int> tagVersion;  // apply --tag (WriteTagVersion value)
+  bool relative = false;           // --relative
+  std::string output;              // export -o, playlist OUT ("" = standard output)
+  std::optional<Charset> charset;  // apply --charset
+  std::optional<TagKind> tagKind;  // apply --tag
   std::vector<std::string> names;
 };
 

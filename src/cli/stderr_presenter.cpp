@@ -1,6 +1,6 @@
 #include "cli/stderr_presenter.h"
 
-#include "messages/message_ids.h"
+#include "ui/message_ids.h"
 
 namespace quilmark::cli {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "messages/message_box.h"
+#include "ui/message_box.h"
 
 namespace quilmark::cli {
 

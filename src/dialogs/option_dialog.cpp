@@ -12,7 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "messages/msgbox.h"
+#include "ui/msgbox.h"
 
 namespace quilmark {
 
@@ -23,6 +23,27 @@ constexpr const char* kCsvItems[kCsvFlagCount] = {
     "コメント", "作詞",         "作曲",     "著作権",          "エンコード者", "URL",
     "BPM",      "Orgアルバム",  "Org作詞",  "Orgアーティスト", "Org年"};
 
+// The entries of the two lists, in the order they are shown.
+template <typename Value>
+struct ListItem {
+  Value value;
+  const char* caption;
+};
+constexpr ListItem<Charset> kCharsetItems[] = {{Charset::ShiftJis, "Shift-JIS"},
+                                               {Charset::EucJp, "EUC"},
+                                               {Charset::Utf16Le, "Unicode"},
+                                               {Charset::Utf16Be, "Unicode big endian"}};
+constexpr ListItem<TagKind> kTagKindItems[] = {
+    {TagKind::Id3v1, "v1.x"}, {TagKind::Id3v22, "v2.2"}, {TagKind::Id3v23, "v2.3"}};
+
+template <typename Value, std::size_t N>
+int IndexOf(const ListItem<Value> (&items)[N], Value value) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (items[i].value == value) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 QCheckBox* MakeCheck(QWidget* page, QLayout* layout, const char* name, const char* caption) {
   auto* box = new QCheckBox(QString::fromUtf8(caption), page);
   box->setObjectName(name);
@@ -30,11 +51,12 @@ QCheckBox* MakeCheck(QWidget* page, QLayout* layout, const char* name, const cha
   return box;
 }
 
+template <typename Value, std::size_t N>
 QComboBox* MakeList(QWidget* page, QFormLayout* layout, const char* name, const char* label,
-                    std::initializer_list<const char*> items) {
+                    const ListItem<Value> (&items)[N]) {
   auto* combo = new QComboBox(page);
   combo->setObjectName(name);
-  for (const char* item : items) combo->addItem(QString::fromUtf8(item));
+  for (const ListItem<Value>& item : items) combo->addItem(QString::fromUtf8(item.caption));
   auto* caption = new QLabel(QString::fromUtf8(label), page);
   caption->setBuddy(combo);
   layout->addRow(caption, combo);
@@ -90,10 +112,9 @@ TFormQUILMARKOption::TFormQUILMARKOption(QWidget* owner, Settings& settings,
   cbAbsolute_ =
       MakeCheck(mp3, mp3Layout, "cbAbsolute", "プレイリスト/CSV内のパスを相対パスにする(&P)");
   auto* lists = new QFormLayout;
-  cmbCharset_ = MakeList(mp3, lists, "cmbCharset", "文字コード(&C)",
-                         {"Shift-JIS", "EUC", "Unicode", "Unicode big endian"});
-  cmbWriteTag_ = MakeList(mp3, lists, "cmbWriteTag", "タグを書き込む際のバージョン(&W)",
-                          {"v1.x", "v2.2", "v2.3"});
+  cmbCharset_ = MakeList(mp3, lists, "cmbCharset", "文字コード(&C)", kCharsetItems);
+  cmbWriteTag_ =
+      MakeList(mp3, lists, "cmbWriteTag", "タグを書き込む際のバージョン(&W)", kTagKindItems);
   mp3Layout->addLayout(lists);
   mp3Layout->addStretch();
   pc_->addTab(mp3, QStringLiteral("MP3書き込み"));
@@ -140,17 +161,12 @@ void TFormQUILMARKOption::FormShow() {
   cbWriteConfirm_->setChecked(settings_.WriteConfirm);
   cbAbsolute_->setChecked(settings_.AbsolutePath);
   cbSaveSettings_->setChecked(settings_.SaveSettings);
-  // A stored index out of range selects nothing, as a list box would.
-  cmbCharset_->setCurrentIndex(
-      settings_.Charset >= 0 && settings_.Charset < cmbCharset_->count() ? settings_.Charset : -1);
-  for (int i = 0; i < kCsvFlagCount; ++i) {
-    clbv1_->item(i)->setCheckState(settings_.CSV[static_cast<std::size_t>(i)] ? Qt::Checked
-                                                                              : Qt::Unchecked);
+  cmbCharset_->setCurrentIndex(IndexOf(kCharsetItems, settings_.Charset));
+  for (std::size_t i = 0; i < kCsvFlagCount; ++i) {
+    clbv1_->item(static_cast<int>(i))
+        ->setCheckState(settings_.CSV[i] ? Qt::Checked : Qt::Unchecked);
   }
-  cmbWriteTag_->setCurrentIndex(settings_.WriteTagVersion >= 0 &&
-                                        settings_.WriteTagVersion < cmbWriteTag_->count()
-                                    ? settings_.WriteTagVersion
-                                    : -1);
+  cmbWriteTag_->setCurrentIndex(IndexOf(kTagKindItems, settings_.WriteTagVersion));
 }
 
 void TFormQUILMARKOption::regget(const std::string& extension, QCheckBox* box) {
@@ -211,11 +227,15 @@ void TFormQUILMARKOption::btnOKClick() {
   settings_.ForceWrite = cbForceWrite_->isChecked();
   settings_.WriteConfirm = cbWriteConfirm_->isChecked();
   settings_.AbsolutePath = cbAbsolute_->isChecked();
-  if (cmbCharset_->currentIndex() >= 0) settings_.Charset = cmbCharset_->currentIndex();
-  for (int i = 0; i < kCsvFlagCount; ++i) {
-    settings_.CSV[static_cast<std::size_t>(i)] = clbv1_->item(i)->checkState() == Qt::Checked;
+  if (const int i = cmbCharset_->currentIndex(); i >= 0) {
+    settings_.Charset = kCharsetItems[static_cast<std::size_t>(i)].value;
   }
-  if (cmbWriteTag_->currentIndex() >= 0) settings_.WriteTagVersion = cmbWriteTag_->currentIndex();
+  for (std::size_t i = 0; i < kCsvFlagCount; ++i) {
+    settings_.CSV[i] = clbv1_->item(static_cast<int>(i))->checkState() == Qt::Checked;
+  }
+  if (const int i = cmbWriteTag_->currentIndex(); i >= 0) {
+    settings_.WriteTagVersion = kTagKindItems[static_cast<std::size_t>(i)].value;
+  }
   accept();
 }
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "messages/msgbox.h"
 #include "platform/version_info.h"
+#include "ui/msgbox.h"
 
 namespace quilmark {
 

@@ -8,9 +8,10 @@
 #include <map>
 
 #include "lists/csv_fields.h"
-#include "lists/list_test_support.h"
 #include "lists/list_text.h"
-#include "tag/comma_text.h"
+#include "support/mp3_maker.h"
+#include "support/temp_dir.h"
+#include "text/comma_text.h"
 
 namespace quilmark {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "app/command_table.h"
 #include "app/grid_view.h"
+#include "bridge/read_file_tags.h"
 #include "support/gui_test_support.h"
-#include "tag/read_file_tags.h"
 
 using namespace quilmark;
 using namespace quilmark::testing;
@@ -22,11 +22,8 @@ class SilentPresenter : public MessagePresenter {
 };
 
 std::string TitleOnDisk(const std::string& path) {
-  Settings settings;
-  SilentPresenter presenter;
-  Messages messages(settings, presenter);
   TrackGrid reread;
-  if (ReadFileTags(reread, path, messages) != 1) return "(unreadable)";
+  if (ReadFileTags(reread, path).row != 1) return "(unreadable)";
   return reread.FieldCell(colTitle, 1);
 }
 

@@ -6,7 +6,7 @@
 #include "lists/list_text.h"
 #include "platform/file.h"
 #include "support/temp_dir.h"
-#include "tag/comma_text.h"
+#include "text/comma_text.h"
 
 namespace quilmark {
 namespace {
@@ -40,9 +40,10 @@ TEST(ListFile, FailedWriteNamesTheFileAndKeepsTheOldOne) {
   const std::string path = dir.File("keep.csv");
   testing::WriteBytes(path, "old\r\n");
   platform::testing::FailWritesAfter(3);
-  const std::string error = WriteListFile(path, {std::string(100000, 'x')});
+  const ListWriteResult result = WriteListFile(path, {std::string(100000, 'x')});
   platform::testing::FailWritesAfter(std::nullopt);
-  EXPECT_NE(error.find(path), std::string::npos);
+  EXPECT_FALSE(result.written);
+  EXPECT_NE(result.error.find(path), std::string::npos);
   EXPECT_EQ(testing::ReadBytes(path), "old\r\n");
   EXPECT_EQ(testing::CountEntries(dir.Path()), 1);  // no temporary file left behind
 }

@@ -28,53 +28,55 @@ class FileIo : public ::testing::Test {
 
 TEST_F(FileIo, OpenModesReadsAndWholeFilesKeepTheirPromises) {
   const std::string path = dir_.File("a.bin");
-  EXPECT_EQ(File::Open(path, File::Mode::Read).LastError(), ENOENT);
-  EXPECT_TRUE(File::Open(path, File::Mode::CreateNew).Write("first"));
-  EXPECT_EQ(File::Open(path, File::Mode::CreateNew).LastError(), EEXIST);
+  EXPECT_TRUE(File::Open(path, File::Mode::Read).Error().Is(std::errc::no_such_file_or_directory));
+  EXPECT_TRUE(File::Open(path, File::Mode::CreateNew)->Write("first"));
+  EXPECT_TRUE(File::Open(path, File::Mode::CreateNew).Error().Is(std::errc::file_exists));
   EXPECT_EQ(ReadBytes(path), "first");
-  EXPECT_TRUE(File::Open(path, File::Mode::Truncate).Write("0123456789"));
-  File file = File::Open(path, File::Mode::Read);
+  EXPECT_TRUE(File::Open(path, File::Mode::Truncate)->Write("0123456789"));
+  File file = *File::Open(path, File::Mode::Read);
   char buffer[8] = {};
   EXPECT_EQ(file.ReadAt(7, buffer, sizeof buffer), 3u);
   EXPECT_EQ(std::string(buffer, 3), "789");
-  EXPECT_FALSE(file.ReadExactlyAt(8, buffer, 4));  // only two bytes left
-  EXPECT_FALSE(file.Write("x"));                   // opened for reading
+  // Only two bytes left: a failure with a reason of its own.
+  EXPECT_EQ(file.ReadExactlyAt(8, buffer, 4).Error().Reason(), "the file ended early");
+  EXPECT_FALSE(file.Write("x"));  // opened for reading
 
   const std::string content = Pattern(200000);
   WriteBytes(path, content);
   EXPECT_EQ(ReadWholeFile(path, content.size()), content);
-  EXPECT_EQ(ReadWholeFile(path, content.size() - 1), std::nullopt);
-  EXPECT_EQ(ReadWholeFile(dir_.Path()), std::nullopt);  // a folder is no file
+  EXPECT_TRUE(ReadWholeFile(path, content.size() - 1).Error().Is(std::errc::file_too_large));
+  EXPECT_FALSE(ReadWholeFile(dir_.Path()));  // a folder is no file
 }
 
 TEST_F(FileIo, CopyFromCopiesExactlyTheRangeAcrossChunkBoundaries) {
   constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
   const std::string source = Pattern(2 * kMiB + 4099);
   WriteBytes(dir_.File("src.bin"), source);
-  File from = File::Open(dir_.File("src.bin"), File::Mode::Read);
+  File from = *File::Open(dir_.File("src.bin"), File::Mode::Read);
   for (auto [offset, size] :
        {std::pair{0ul, 0ul}, {5ul, kMiB}, {7ul, kMiB + 1}, {0ul, source.size()}}) {
-    File to = File::Open(dir_.File("dst.bin"), File::Mode::Truncate);
+    File to = *File::Open(dir_.File("dst.bin"), File::Mode::Truncate);
     ASSERT_TRUE(to.Write("head") && to.CopyFrom(from, offset, size) && to.Write("tail"));
     ASSERT_TRUE(to.Close());
     EXPECT_TRUE(ReadBytes(dir_.File("dst.bin")) == "head" + source.substr(offset, size) + "tail")
         << offset << "+" << size;
   }
   // A range past the end of the source is a failure, not a short copy.
-  File to = File::Open(dir_.File("short.bin"), File::Mode::Truncate);
+  File to = *File::Open(dir_.File("short.bin"), File::Mode::Truncate);
   EXPECT_FALSE(to.CopyFrom(from, source.size() - 10, 11));
 
   // A full disk stops writes and copies exactly at its limit, the second
   // chunk of a large copy included.
   platform::testing::FailWritesAfter(10);
-  File a = File::Open(dir_.File("a.bin"), File::Mode::Truncate);
-  EXPECT_TRUE(a.Write("12345678") && !a.Write("abcdef") && a.LastError() == ENOSPC);
-  a.Close();
+  File a = *File::Open(dir_.File("a.bin"), File::Mode::Truncate);
+  EXPECT_TRUE(a.Write("12345678"));
+  EXPECT_TRUE(a.Write("abcdef").Error().Is(std::errc::no_space_on_device));
+  ASSERT_TRUE(a.Close());
   EXPECT_EQ(ReadBytes(dir_.File("a.bin")), "12345678ab");
   platform::testing::FailWritesAfter(kMiB + 12345);
-  File b = File::Open(dir_.File("b.bin"), File::Mode::Truncate);
+  File b = *File::Open(dir_.File("b.bin"), File::Mode::Truncate);
   EXPECT_FALSE(b.CopyFrom(from, 0, source.size()));
-  b.Close();
+  ASSERT_TRUE(b.Close());
   EXPECT_EQ(ReadBytes(dir_.File("b.bin")).size(), kMiB + 12345);
 }
 
@@ -91,16 +93,16 @@ TEST_F(FileIo, AtomicWriteReplacesWholeOrNotAtAll) {
   // The disk fills half-way through: the old file stays and no temporary
   // file is left behind.
   platform::testing::FailWritesAfter(50000);
-  int error = 0;
-  EXPECT_FALSE(WriteFileAtomically(path, Pattern(100000), &error));
-  EXPECT_EQ(error, ENOSPC);  // reported as the failure it is
+  // Reported as the failure it is.
+  EXPECT_TRUE(WriteFileAtomically(path, Pattern(100000)).Error().Is(std::errc::no_space_on_device));
   platform::testing::FailWritesAfter(std::nullopt);
   EXPECT_EQ(ReadBytes(path), "second");
   EXPECT_EQ(quilmark::testing::CountEntries(dir_.Path()), 1);
 
   // A folder that does not exist is reported, not created.
-  EXPECT_FALSE(WriteFileAtomically(dir_.File("no/such.txt"), "x", &error));
-  EXPECT_EQ(error, ENOENT);
+  EXPECT_TRUE(WriteFileAtomically(dir_.File("no/such.txt"), "x")
+                  .Error()
+                  .Is(std::errc::no_such_file_or_directory));
 }
 
 }  // namespace

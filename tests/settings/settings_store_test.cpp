@@ -40,7 +40,7 @@ TEST(SettingsStore, FirstRunDefaultsWhatOneRunStoresTheNextLoadsUnlessSavingIsOf
   Settings s;
   s.WinSize = {10, 20, 300, 200};
   s.Columns.ApplyColOrder("BACDEFGHIJKLMNOPQRS");
-  s.ShowToolbar = false, s.AbsolutePath = true, s.Charset = 3, s.CSV[16] = false;
+  s.ShowToolbar = false, s.AbsolutePath = true, s.Charset = Charset::Utf16Be, s.CSV[16] = false;
   Settings loaded = s;  // every value is set by the load, present or not
   FileRegistry firstRun(path);
   LoadSettings(firstRun, loaded);
@@ -51,11 +51,11 @@ TEST(SettingsStore, FirstRunDefaultsWhatOneRunStoresTheNextLoadsUnlessSavingIsOf
   EXPECT_EQ(loaded, s);
   // With saving off only that switch is written; the older values stay.
   Settings off = s;
-  off.SaveSettings = false, off.Charset = 1;
+  off.SaveSettings = false, off.Charset = Charset::EucJp;
   StoreSettings(nextRun, off);
   LoadSettings(FileRegistry(path), loaded);
   EXPECT_EQ(loaded.SaveSettings, false);
-  EXPECT_EQ(loaded.Charset, 3);
+  EXPECT_EQ(loaded.Charset, Charset::Utf16Be);
 }
 
 TEST(SettingsStore, MalformedStoredValuesFallBackToDefaults) {
@@ -69,9 +69,12 @@ TEST(SettingsStore, MalformedStoredValuesFallBackToDefaults) {
                                      {"WinSize", "10 ,20,300,200"}}) {
     EXPECT_EQ(LoadWith(name, RegValue::String(stored)), Settings{}) << name << "=" << stored;
   }
-  // Out of range: used as the default everywhere.
-  EXPECT_EQ(LoadWith("Charset", RegValue::Number(9)).EffectiveCharset(), 0);
-  EXPECT_EQ(LoadWith("WriteTagVersion", RegValue::Number(~0u)).EffectiveWriteTagVersion(), 2);
+  // Numbers out of range: the defaults.
+  EXPECT_EQ(LoadWith("Charset", RegValue::Number(9)), Settings{});
+  EXPECT_EQ(LoadWith("WriteTagVersion", RegValue::Number(~0u)), Settings{});
+  // The stored numbers of the two enumerations stay what they always were.
+  EXPECT_EQ(LoadWith("Charset", RegValue::Number(3)).Charset, Charset::Utf16Be);
+  EXPECT_EQ(LoadWith("WriteTagVersion", RegValue::Number(0)).WriteTagVersion, TagKind::Id3v1);
 }
 
 TEST(SettingsStore, ValueOfTheWrongTypeEscapesNamingIt) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "support/temp_dir.h"
+
 namespace quilmark::testing {
 
 std::string MpegAudio(int frames) {
@@ -81,6 +83,14 @@ std::string Id3v1Block(std::string_view title, std::string_view artist, std::str
   if (track) block[126] = static_cast<char>(track);
   block[127] = static_cast<char>(genre);
   return block;
+}
+
+void WriteMp3(const std::string& path, std::string_view title, std::string_view artist,
+              std::string_view encoder) {
+  std::string body;
+  for (auto [id, text] : {std::pair{"TIT2", title}, {"TPE1", artist}, {"TENC", encoder}})
+    if (!text.empty()) body += Frame23(id, std::string(1, '\0') + std::string(text));
+  WriteBytes(path, (body.empty() ? "" : Id3v2Tag(3, body + std::string(64, '\0'))) + MpegAudio(2));
 }
 
 }  // namespace quilmark::testing

@@ -25,4 +25,9 @@ std::string Id3v1Block(std::string_view title, std::string_view artist = {},
                        std::string_view album = {}, std::string_view year = {},
                        std::string_view comment = {}, int track = 0, int genre = 255);
 
+// Writes an MP3 file with an ID3v2.3 tag of the text frames given (title,
+// artist, encoder; ASCII or Shift-JIS bytes), or no tag when all are empty.
+void WriteMp3(const std::string& path, std::string_view title = {}, std::string_view artist = {},
+              std::string_view encoder = {});
+
 }  // namespace quilmark::testing

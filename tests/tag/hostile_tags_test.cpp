@@ -11,8 +11,9 @@
 #include "tag/id3v2_frame.h"
 #include "tag/id3v2_reader.h"
 #include "tag/tag_file.h"
-#include "tag/text_encoding.h"
-#include "tag_io_support.h"
+#include "tag/tag_io_support.h"
+#include "text/sjis_euc.h"
+#include "text/tag_text.h"
 
 namespace quilmark {
 namespace {
@@ -63,7 +64,7 @@ TEST(HostileTags, DamagedFilesReadWithoutHarm) {
   for (const auto& c : cases) {
     testing::WriteBytes(path, c.bytes);
     if (c.sparseSize) std::filesystem::resize_file(path, c.sparseSize);
-    std::optional<TagValues> values = ReadTagValues(path);
+    platform::IoResult<TagValues> values = ReadTagValues(path);
     ASSERT_TRUE(values) << c.guards;
     EXPECT_TRUE(values->ToCommaText() == c.expected) << c.guards;
     EXPECT_LT(PeakKilobytes() - before, 64 * 1024) << c.guards;

@@ -1,7 +1,7 @@
 #include "tag/id3v1.h"
 
-#include "tag/text_encoding.h"
-#include "tag_io_support.h"
+#include "tag/tag_io_support.h"
+#include "text/tag_text.h"
 
 namespace quilmark {
 namespace {
@@ -40,25 +40,25 @@ TEST(Id3v1Writing, FieldsAtTheirOffsets) {
   TagValues values = TagValues::FromCommaText(
       "Title=Title,Artist=Artist,Album=Album,Year=2001,Commentv1=note,"
       "\"Comment=   note\\0long\",Track=300,Genre=rock");
-  Id3v1Render out = RenderId3v1Block(values, kCharsetSjis);
+  Id3v1Render out = RenderId3v1Block(values, Charset::ShiftJis);
   ASSERT_EQ(out.status, Id3v1Render::Status::kBlock);
   EXPECT_EQ(out.block, Id3v1Block("Title", "Artist", "Album", "2001", "note", 300 % 256, 17));
 
   // UTF-16 fields keep their mark.
-  out = RenderId3v1Block(TagValues::FromCommaText("Title=abc"), kCharsetUtf16Le);
+  out = RenderId3v1Block(TagValues::FromCommaText("Title=abc"), Charset::Utf16Le);
   EXPECT_EQ(out.block.substr(3, 30), "\xFF\xFE"s + "a\0b\0c\0"s + std::string(22, '\0'));
   EXPECT_EQ(Read(out.block).Get("Title"), "abc");
 
   // A comment of 30 bytes hides the track.
   out = RenderId3v1Block(TagValues::FromCommaText("Commentv1=" + std::string(30, 'c') + ",Track=5"),
-                         kCharsetSjis);
+                         Charset::ShiftJis);
   EXPECT_EQ(out.block[125], 'c');
   EXPECT_EQ(Read(out.block).Get("Track"), "");
 
   // An unknown genre is 255; nothing after "TAG" but zeros writes no block.
-  out = RenderId3v1Block(TagValues::FromCommaText("Genre=Not a genre"), kCharsetSjis);
+  out = RenderId3v1Block(TagValues::FromCommaText("Genre=Not a genre"), Charset::ShiftJis);
   EXPECT_EQ(static_cast<unsigned char>(out.block[127]), 255);
-  EXPECT_EQ(RenderId3v1Block(TagValues::FromCommaText("Genre=Blues"), kCharsetSjis).status,
+  EXPECT_EQ(RenderId3v1Block(TagValues::FromCommaText("Genre=Blues"), Charset::ShiftJis).status,
             Id3v1Render::Status::kNothing);
 }
 
@@ -66,7 +66,8 @@ TEST(Id3v1Writing, TrackThatIsNoNumberStopsTheWrite) {
   for (const char* track : {"3/12", "abc", "1.5", "99999999999", "-"}) {
     TagValues values;
     values.Set("Track", track);
-    EXPECT_EQ(RenderId3v1Block(values, kCharsetSjis).status, Id3v1Render::Status::kTrackNotNumber)
+    EXPECT_EQ(RenderId3v1Block(values, Charset::ShiftJis).status,
+              Id3v1Render::Status::kTrackNotNumber)
         << track;
   }
   EXPECT_EQ(ParseDecimal(" 12 "), 12);

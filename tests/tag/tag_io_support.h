@@ -1,58 +1,24 @@
-// Shared pieces of the tag file tests: a presenter with scripted answers, a
-// busy indicator that records its texts, and byte helpers.
+// Shared pieces of the tag file tests: writing a file's tags, and byte
+// helpers.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "messages/busy_indicator.h"
-#include "messages/message_box.h"
-#include "messages/message_ids.h"
-#include "messages/msgbox.h"
 #include "support/mp3_maker.h"
 #include "support/temp_dir.h"
 #include "tag/write_file_tags.h"
 
 namespace quilmark::testing {
 
-class ScriptedPresenter : public MessagePresenter {
- public:
-  int Show(const std::string& text, const std::string&, unsigned style) override {
-    texts.push_back(text);
-    if (!answers.empty()) {
-      int answer = answers.front();
-      answers.pop_front();
-      return answer;
-    }
-    return (style & 0x0F) == MB_YESNOCANCEL ? IDYES : IDOK;
-  }
-  std::deque<int> answers;
-  std::vector<std::string> texts;
-};
-
-class RecordingBusy : public BusyIndicator {
- public:
-  void SetBusy(bool on) override { busy = on; }
-  void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
-  bool busy = false;
-  std::vector<std::string> statusTexts;
-};
-
-// Writes `values` with the Charset and WriteTagVersion given; no message is expected.
-inline WriteResult WriteTags(const std::string& path, const TagValues& values, int charset = 0,
-                             int version = 2) {
-  Settings settings;
-  settings.Charset = charset;
-  settings.WriteTagVersion = version;
-  ScriptedPresenter presenter;
-  Messages messages(settings, presenter);
-  const WriteResult result = WriteFileTags(path, values, settings, messages);
-  EXPECT_TRUE(presenter.texts.empty()) << presenter.texts.front();
-  return result;
+// Writes `values` as `kind` in `charset`; true when the file was written.
+inline bool WriteTags(const std::string& path, const TagValues& values,
+                      Charset charset = Charset::ShiftJis, TagKind kind = TagKind::Id3v23) {
+  const TagWriteResult result = WriteFileTags(path, values, {kind, charset});
+  EXPECT_TRUE(result.reason.empty()) << result.reason;
+  return result.Written();
 }
 
 // A v2.3 frame with encoding byte 0 and single-byte text.

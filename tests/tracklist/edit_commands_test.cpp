@@ -7,7 +7,7 @@
 
 #include "editor_harness.h"
 #include "platform/collation.h"
-#include "tag/comma_text.h"
+#include "text/comma_text.h"
 
 namespace quilmark::testing {
 namespace {

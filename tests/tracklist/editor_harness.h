@@ -7,15 +7,15 @@
 #include <optional>
 #include <string>
 
-#include "messages/busy_indicator.h"
-#include "messages/msgbox.h"
-#include "tracklist/clipboard.h"
 #include "tracklist/edit_dialogs.h"
 #include "tracklist/grid_view_port.h"
-#include "tracklist/text_width.h"
 #include "tracklist/track_editor.h"
 #include "tracklist/track_grid.h"
 #include "tracklist/undo_list.h"
+#include "ui/busy_indicator.h"
+#include "ui/clipboard.h"
+#include "ui/msgbox.h"
+#include "ui/text_width.h"
 
 namespace quilmark::testing {
 
@@ -98,7 +98,7 @@ struct ScriptedView : GridViewPort {
 
 // Files in a grid, the editor and everything it talks to.
 struct EditorStage {
-  explicit EditorStage(bool writeConfirm = true) { settings.WriteConfirm = writeConfirm; }
+  explicit EditorStage(bool confirm = true) : writeConfirm(confirm) {}
 
   int AddFile(const std::string& file, const std::string& title = {}) {
     const int r = grid.AppendRow();
@@ -121,9 +121,9 @@ struct EditorStage {
     while (times-- > 0) editor.actEditUndoExecute();
   }
 
-  Settings settings;
+  bool writeConfirm;
   RecordingPresenter presenter;
-  Messages messages{settings, presenter};
+  Messages messages{writeConfirm, presenter};
   MemoryClipboard clipboard;
   ScriptedDialogs dialogs;
   NullBusyIndicator busy;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tracklist/text_width.h"
 #include "tracklist/track_grid.h"
+#include "ui/text_width.h"
 
 namespace quilmark {
 namespace {

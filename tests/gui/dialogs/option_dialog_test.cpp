@@ -75,17 +75,17 @@ class OptionDialog : public QObject {
     Settings base;
     base.SaveSettings = false;
     base.FileTime = base.AbsolutePath = true;
-    base.Charset = 1;
-    base.WriteTagVersion = 1;
-    for (int i = 0; i < kCsvFlagCount; i += 2) base.CSV[i] = false;
+    base.Charset = Charset::EucJp;
+    base.WriteTagVersion = TagKind::Id3v22;
+    for (std::size_t i = 0; i < kCsvFlagCount; i += 2) base.CSV[i] = false;
     const std::pair<std::string, std::function<void(Settings&)>> controls[] = {
         {"cbSaveSettings", [](Settings& s) { s.SaveSettings ^= true; }},
         {"cbFileTime", [](Settings& s) { s.FileTime ^= true; }},
         {"cbForceWrite", [](Settings& s) { s.ForceWrite ^= true; }},
         {"cbWriteConfirm", [](Settings& s) { s.WriteConfirm ^= true; }},
         {"cbAbsolute", [](Settings& s) { s.AbsolutePath ^= true; }},
-        {"cmbCharset", [](Settings& s) { s.Charset = 2; }},
-        {"cmbWriteTag", [](Settings& s) { s.WriteTagVersion = 2; }},
+        {"cmbCharset", [](Settings& s) { s.Charset = Charset::Utf16Le; }},
+        {"cmbWriteTag", [](Settings& s) { s.WriteTagVersion = TagKind::Id3v23; }},
         {"clbv1:0", [](Settings& s) { s.CSV[0] ^= true; }},
         {"clbv1:1", [](Settings& s) { s.CSV[1] ^= true; }},
         {"clbv1:16", [](Settings& s) { s.CSV[16] ^= true; }},

@@ -36,7 +36,7 @@ class PlayAndHelp : public QObject {
  private:
   std::unique_ptr<XdgSandbox> tmp_;
   std::string record_;
-  Settings settings_;
+  const bool writeConfirm_ = false;
   RecordingPresenter presenter_;
   std::unique_ptr<Messages> messages_;
 
@@ -67,7 +67,7 @@ class PlayAndHelp : public QObject {
   void init() {
     tmp_ = std::make_unique<XdgSandbox>("50:audio/mpeg:*.mp3\n");
     presenter_.shown.clear();
-    messages_ = std::make_unique<Messages>(settings_, presenter_);
+    messages_ = std::make_unique<Messages>(writeConfirm_, presenter_);
     for (auto [var, dir] : {std::pair{"XDG_DATA_HOME", "data"},
                             {"XDG_DATA_DIRS", "system"},
                             {"XDG_CONFIG_HOME", "config"},

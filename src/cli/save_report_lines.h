@@ -1,0 +1,14 @@
+// How quilmark-cli tells what a save did: one line on standard error for
+// each file that was not written as asked, in the words of the window's
+// messages; nothing for the files written without a remark.
+#pragma once
+
+#include <cstdio>
+
+#include "bridge/save_report.h"
+
+namespace quilmark::cli {
+
+void PrintSaveReport(const SaveReport& report, std::FILE* out = stderr);
+
+}  // namespace quilmark::cli

@@ -1,0 +1,165 @@
+#include "bridge/add_files.h"
+
+#include <array>
+#include <string_view>
+
+#include "bridge/read_file_tags.h"
+#include "lists/csv_columns.h"
+#include "lists/csv_fields.h"
+#include "lists/list_entry.h"
+#include "lists/list_text.h"
+#include "platform/paths.h"
+#include "text/comma_text.h"
+
+namespace quilmark {
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20) s.remove_prefix(1);
+  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20) s.remove_suffix(1);
+  return s;
+}
+
+// Where each CSV column of interest stands in one file's header line.
+struct HeaderMap {
+  int path = -1;
+  std::array<int, kCsvColumns.size()> fields;
+
+  explicit HeaderMap(const std::vector<std::string>& header) {
+    fields.fill(-1);
+    for (int i = static_cast<int>(header.size()) - 1; i >= 0; --i) {
+      const std::string& name = header[static_cast<std::size_t>(i)];
+      if (EqualsIgnoringCase(name, kCsvPathReadName)) path = i;
+      for (std::size_t f = 0; f < kCsvColumns.size(); ++f)
+        if (EqualsIgnoringCase(name, kCsvColumns[f].readName)) fields[f] = i;
+    }
+  }
+};
+
+class Adder {
+ public:
+  Adder(TrackGrid& grid, Messages& messages, AddFilesResult& result)
+      : grid_(grid), messages_(messages), result_(result) {}
+
+  // False when the list could not be read (the add ends).
+  bool AddName(const std::string& name) {
+    const std::string extension = platform::UpperExtension(name);
+    if (extension == ".MP3") {
+      AddTrack(name);
+    } else if (extension == ".M3U" || extension == ".PLS") {
+      return AddPlaylist(name);
+    } else if (extension == ".CSV") {
+      return AddCsv(name);
+    }
+    return true;
+  }
+
+ private:
+  int AddTrack(const std::string& path) {
+    const RowAddResult added = ReadFileTags(grid_, path);
+    switch (added.status) {
+      case RowAddResult::Status::Added:
+        ++result_.added;
+        break;
+      case RowAddResult::Status::Unreadable:
+        messages_.msgbox(MSG_CANNOT_WRITE, path);
+        // An empty entry (a blank playlist line) is told but is no file.
+        if (!path.empty()) ++result_.failed;
+        break;
+      case RowAddResult::Status::AlreadyListed:
+        break;
+    }
+    return added.row;
+  }
+
+  bool ReadList(const std::string& name, std::vector<std::string>& lines) {
+    ListFileText text = ReadListFile(name);
+    if (!text.ok) {
+      messages_.Notice(text.error);
+      result_.unreadableList = name;
+      return false;
+    }
+    lines = std::move(text.lines);
+    return true;
+  }
+
+  bool AddPlaylist(const std::string& name) {
+    std::vector<std::string> lines;
+    if (!ReadList(name, lines)) return false;
+    for (const std::string& line : lines) {
+      if (line.starts_with('#')) continue;
+      AddTrack(ResolveListEntry(line, name));
+    }
+    return true;
+  }
+
+  bool AddCsv(const std::string& name) {
+    std::vector<std::string> lines;
+    if (!ReadList(name, lines)) return false;
+    if (lines.size() < 2) return true;
+    const HeaderMap map(SplitCommaText(lines[0]));
+    int skipped = 0;
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+      if (map.path < 0) {
+        ++skipped;
+        continue;
+      }
+      const std::vector<std::string> fields = SplitCommaText(QuoteCsvFields(lines[k]));
+      if (static_cast<std::size_t>(map.path) >= fields.size() ||
+          fields[static_cast<std::size_t>(map.path)].empty()) {
+        ++skipped;
+        continue;
+      }
+      const int row = AddTrack(ResolveListEntry(fields[static_cast<std::size_t>(map.path)], name));
+      if (row >= 0) ApplyValues(map, fields, row);
+    }
+    if (skipped > 0) {
+      result_.skippedLines += skipped;
+      messages_.Notice(name + "\nファイルを指定していない " + std::to_string(skipped) +
+                           " 行を読み飛ばしました。",
+                       MB_OK | MB_ICONINFORMATION);
+    }
+    return true;
+  }
+
+  void ApplyValues(const HeaderMap& map, const std::vector<std::string>& fields, int row) {
+    for (std::size_t f = 0; f < kCsvColumns.size(); ++f) {
+      const int index = map.fields[f];
+      if (index < 0 || static_cast<std::size_t>(index) >= fields.size()) continue;
+      const std::string_view value = TrimBlanks(fields[static_cast<std::size_t>(index)]);
+      const Field field = kCsvColumns[f].field;
+      if (grid_.FieldCell(field, row) == value) continue;
+      if (!grid_.IsRowChanged(row)) grid_.MarkRowChanged(row);
+      grid_.SetFieldCell(field, row, std::string(value));
+    }
+  }
+
+  TrackGrid& grid_;
+  Messages& messages_;
+  AddFilesResult& result_;
+};
+
+}  // namespace
+
+AddFilesResult AddFiles(TrackGrid& grid, const std::vector<std::string>& names,
+                        Messages& messages) {
+  AddFilesResult result;
+  if (names.empty()) return result;
+  result.started = true;
+  Adder adder(grid, messages, result);
+  for (const std::string& name : names)
+    if (!adder.AddName(name)) break;
+  return result;
+}
+
+}  // namespace quilmark

@@ -1,0 +1,32 @@
+// Filling the track list from file names: MP3 files directly, and the files
+// that M3U/PLS playlists and CSV lists name (CSV lines also carry values,
+// which overwrite what the file's tags gave and mark the row changed).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tracklist/track_grid.h"
+#include "ui/msgbox.h"
+
+namespace quilmark {
+
+struct AddFilesResult {
+  bool started = false;  // false when there were no names: nothing was done
+  int added = 0;         // rows added
+  int failed = 0;        // files named but not added, other than duplicates
+  int skippedLines = 0;  // CSV data lines that named no file
+  // A playlist or CSV file could not be read: the add ended there (the user
+  // was told); rows added before it stay.
+  std::string unreadableList;
+};
+
+// Adds the names in order, deciding by each name's extension (.MP3, .M3U,
+// .PLS, .CSV; anything else is ignored). Every file goes through
+// ReadFileTags, which refuses duplicates; a file that cannot be read is
+// reported with MSG_CANNOT_WRITE naming it.
+// After a CSV file with lines that named no file (no "File" column, too few
+// fields, an empty path), one notice says how many were skipped.
+AddFilesResult AddFiles(TrackGrid& grid, const std::vector<std::string>& names, Messages& messages);
+
+}  // namespace quilmark

@@ -1,0 +1,77 @@
+#include "bridge/save_changed_rows.h"
+
+#include <string>
+#include <utility>
+
+#include "bridge/row_tag_values.h"
+
+namespace quilmark {
+
+namespace {
+
+std::string StatusText(int row, int rowCount, const std::string& path) {
+  return std::to_string(row) + " / " + std::to_string(rowCount) + " " + path;
+}
+
+SaveStatus StatusOf(TagWriteStatus status) {
+  switch (status) {
+    case TagWriteStatus::Written:
+      return SaveStatus::Written;
+    case TagWriteStatus::NotOpened:
+      return SaveStatus::Unreadable;
+    case TagWriteStatus::ReadOnly:
+      return SaveStatus::ReadOnly;
+    case TagWriteStatus::TrackNotNumber:
+      return SaveStatus::TrackNotNumber;
+    case TagWriteStatus::Failed:
+      break;
+  }
+  return SaveStatus::Failed;
+}
+
+}  // namespace
+
+SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Messages& messages,
+                           BusyIndicator& busy) {
+  SaveReport report;
+  BusyScope hourglass(busy);
+  // One list for the whole run, never cleared: a key that an earlier row
+  // removed and this row sets again moves to the end, and so does its frame.
+  TagValues values;
+  const int dataRows = grid.RowCount() - 1;
+  for (int row = 1; row < grid.RowCount(); ++row) {
+    if (!grid.IsRowChanged(row)) continue;
+    FileSaveOutcome outcome;
+    outcome.row = row;
+    outcome.path = grid.FullPathOf(row);
+    busy.SetStatusText(StatusText(row, dataRows, outcome.path));
+
+    const int answer = messages.msgbox(MSG_CONFIRM_WRITE_FILE, outcome.path);
+    if (answer == IDCANCEL) {
+      report.stopped = true;
+      break;
+    }
+    if (answer == IDNO) {
+      outcome.status = SaveStatus::Skipped;
+      report.files.push_back(std::move(outcome));
+      continue;
+    }
+
+    SetRowIntoTagValues(grid, row, values);
+    TagWriteResult written = WriteFileTags(outcome.path, values, options);
+    outcome.status = StatusOf(written.status);
+    outcome.reason = std::move(written.reason);
+    outcome.droppedFrames = std::move(written.droppedFrames);
+    if (written.Written()) grid.ClearRowChanged(row);
+    if (outcome.status == SaveStatus::TrackNotNumber) {
+      outcome.track = values.Get(keys::Track);
+      report.stopped = true;
+    }
+    report.files.push_back(std::move(outcome));
+    if (report.stopped) break;
+  }
+  busy.SetStatusText({});
+  return report;
+}
+
+}  // namespace quilmark

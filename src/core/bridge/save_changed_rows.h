@@ -1,0 +1,21 @@
+// Writing the rows marked changed back into their files.
+#pragma once
+
+#include "bridge/save_report.h"
+#include "tag/write_file_tags.h"
+#include "tracklist/track_grid.h"
+#include "ui/busy_indicator.h"
+#include "ui/msgbox.h"
+
+namespace quilmark {
+
+// For each marked row: asks MSG_CONFIRM_WRITE_FILE (Yes writes, No skips,
+// Cancel stops), builds the row's TagValues and writes the file; a written
+// row loses its mark. The status text says "%d / %d %s" while it runs and
+// is empty afterwards. Nothing else is shown: failures, refusals and frames
+// that could not be kept are in the report for the caller to present.
+// A row whose track an ID3v1 block cannot hold stops the run.
+SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Messages& messages,
+                           BusyIndicator& busy);
+
+}  // namespace quilmark

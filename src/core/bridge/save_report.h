@@ -1,0 +1,53 @@
+// What a save of the changed rows did, file by file. The save driver fills
+// it; the window and the command-line program each present it their own
+// way. Anything a later save has to tell the user about one file belongs in
+// its outcome here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quilmark {
+
+enum class SaveStatus {
+  Written,
+  Skipped,         // the user answered No to the question
+  Unreadable,      // the file is gone or cannot be opened
+  ReadOnly,        // refused: the file is read-only and ForceWrite is off
+  Failed,          // reading the old file or writing the new one failed
+  TrackNotNumber,  // an ID3v1 block cannot hold the row's track; the run stopped
+};
+
+struct FileSaveOutcome {
+  int row = 0;  // the grid row, as it was during the save
+  std::string path;
+  SaveStatus status = SaveStatus::Failed;
+  // Why it was not written: the system's message or the program's own
+  // reason ("the file is read-only"); empty when written or skipped.
+  std::string reason;
+  std::string track;  // the Track value, for TrackNotNumber
+  // Identifiers of old frames a written file could not keep.
+  std::vector<std::string> droppedFrames;
+  // Anything else the user should know about a written file.
+  std::vector<std::string> notices;
+};
+
+struct SaveReport {
+  std::vector<FileSaveOutcome> files;  // in row order, every file the run reached
+  bool stopped = false;                // Cancel at the question, or TrackNotNumber
+
+  int Count(SaveStatus status) const;
+  int Written() const { return Count(SaveStatus::Written); }
+  // Files that were to be written and were not (skipped ones excluded).
+  int Failed() const;
+};
+
+// The status text a finished save leaves: "" or the notice naming the files
+// whose old frames could not all be kept.
+std::string DroppedFramesText(const SaveReport& report);
+
+// The notice for a row whose track an ID3v1 block cannot hold: the path,
+// the value, and that no later file is written.
+std::string TrackNotNumberText(const FileSaveOutcome& outcome);
+
+}  // namespace quilmark

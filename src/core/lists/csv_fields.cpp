@@ -1,0 +1,40 @@
+#include "lists/csv_fields.h"
+
+#include "text/comma_text.h"
+
+namespace quilmark {
+
+std::string QuoteCsvFields(std::string_view line) {
+  std::string out;
+  out.reserve(line.size() + line.size() / 4 + 2);
+  std::string field;
+  std::size_t i = 0;
+  for (;;) {
+    field.clear();
+    if (i < line.size() && line[i] == '"') {
+      ++i;
+      while (i < line.size()) {
+        if (line[i] == '"') {
+          if (i + 1 < line.size() && line[i + 1] == '"') {
+            field += '"';
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        field += line[i++];
+      }
+    }
+    const std::size_t comma = line.find(',', i);
+    const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+    field.append(line.substr(i, end - i));
+    out += QuoteAlways(field);
+    if (comma == std::string_view::npos) break;
+    out += ',';
+    i = comma + 1;
+  }
+  return out;
+}
+
+}  // namespace quilmark

@@ -1,0 +1,77 @@
+// The contents of the frames the grid shows, read and written side by side:
+// text frames, the comment frame and the user-defined URL frame. A content
+// here starts with the frame's text-encoding byte.
+//
+// Texts are decoded from their bytes (a byte-order mark, else Shift-JIS or
+// EUC-JP by their byte pairs), not from the encoding byte: Japanese taggers
+// write Shift-JIS under the byte for Latin-1. The byte tells where a
+// terminator ends a string in the layouts that put one between two strings,
+// and it is honoured where the bytes alone cannot tell: 3 is UTF-8 (read as
+// such when it is well-formed), 2 is big-endian UTF-16 without a mark.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/charset.h"
+
+namespace quilmark {
+
+// --- reading
+
+// A text frame's text. NULs inside it become "\0"; one NUL (or zero UTF-16
+// unit) at the very end is a terminator and is dropped. With
+// `severalValues` (version 2.4, where a NUL separates values) the values
+// are joined with " / " instead.
+std::string ParseTextContent(std::string_view content, bool severalValues = false);
+
+// The separator that joins the values of a version 2.4 text frame.
+inline constexpr std::string_view kValueSeparator = " / ";
+
+struct CommentFields {
+  std::string language;             // up to three printable ASCII characters
+  std::string description;          // line ends CR LF
+  std::optional<std::string> text;  // absent when no separator was found
+};
+// Reads both the standard layout (encoding byte, three language bytes,
+// description, terminator, text) and the one that starts its content with a
+// byte-order mark and holds the language as UTF-16 units.
+CommentFields ParseCommentContent(std::string_view content);
+
+// The address of a user-defined URL frame: what follows the description and
+// its terminator; the whole content when there is no terminator.
+std::string ParseUrlContent(std::string_view content);
+// Its description: what comes before the terminator; "" without one.
+std::string ParseUrlDescription(std::string_view content);
+
+// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsWellFormedUtf8(std::string_view bytes);
+
+// --- writing
+
+struct RenderedContent {
+  std::string bytes;
+  // What the tag-size arithmetic counts for this frame's content.
+  std::size_t counted = 0;
+};
+
+// Encoding byte (0 for Shift-JIS and EUC-JP, 1 for UTF-16) and the encoded
+// text.
+RenderedContent RenderTextContent(std::string_view value, Charset charset);
+
+// `value` is the write form: language, description, "\0", long text. Each
+// "\0" becomes a NUL; a backslash followed by anything else is kept with it,
+// and a backslash at the very end stays. Shift-JIS and EUC-JP write it as one
+// string; UTF-16 in the standard layout, description and text in UTF-16.
+RenderedContent RenderCommentContent(std::string_view value, Charset charset);
+
+// Encoding byte 0, an empty description with its terminator, the address.
+RenderedContent RenderUrlContent(std::string_view url);
+
+// The write form split at its NUL escapes, by the rule above.
+std::vector<std::string> SplitAtNulEscapes(std::string_view text);
+
+}  // namespace quilmark

@@ -1,0 +1,36 @@
+// A row's values as an ID3v2.2 or ID3v2.3 tag.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tag/id3v2_frame.h"
+#include "tag/tag_kind.h"
+#include "tag/tag_values.h"
+#include "text/charset.h"
+
+namespace quilmark {
+
+// The whole tag for `values` in the version `kind` writes (nullopt for
+// ID3v1, which is no ID3v2 kind); frames in the list's order, then the `carried` frames (already in
+// the version written), then zero padding. "" when there is no frame to
+// write; nullopt when a value is too large for the format.
+//
+// The tag size is the sum over all lines (Commentv1 included) of the frame
+// overhead plus the value's code page 932 length, rounded up to a multiple
+// of 16, then corrected by each written frame's change of length through
+// encoding; whatever the frames leave is padding. Carried frames add their
+// own size to it, so the padding is what it would be without them.
+std::optional<std::string> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
+                                          const std::vector<Frame>& carried = {});
+
+// Header, the frames (id and content each), then those of `after`, zero
+// padding up to `tagSize` body bytes; nullopt when the frames do not fit
+// the size or the size does not fit the header.
+std::optional<std::string> AssembleId3v2Tag(int major, const std::vector<Frame>& frames,
+                                            std::uint64_t tagSize,
+                                            const std::vector<Frame>& after = {});
+
+}  // namespace quilmark

@@ -1,0 +1,13 @@
+// The encodings that tag text is written in: the Charset setting.
+#pragma once
+
+namespace quilmark {
+
+enum class Charset {
+  ShiftJis,  // code page 932
+  EucJp,
+  Utf16Le,  // with the byte-order mark FF FE
+  Utf16Be,  // with the byte-order mark FE FF
+};
+
+}  // namespace quilmark

@@ -1,0 +1,293 @@
+#include "tracklist/track_editor.h"
+
+#include "tag/tag_values.h"
+#include "tracklist/cell_rules.h"
+#include "tracklist/edit_commands.h"
+#include "tracklist/edit_dialogs.h"
+#include "tracklist/grid_view_port.h"
+#include "tracklist/sort_rows.h"
+#include "tracklist/track_grid.h"
+#include "tracklist/undo_list.h"
+#include "ui/busy_indicator.h"
+#include "ui/clipboard.h"
+#include "ui/msgbox.h"
+
+namespace quilmark {
+
+TrackEditor::TrackEditor(TrackGrid& grid, GridViewPort& view, Messages& messages,
+                         Clipboard& clipboard, EditDialogs& dialogs, BusyIndicator& busy,
+                         const TextWidth& measure, UndoList& undo)
+    : grid_(grid),
+      view_(view),
+      messages_(messages),
+      clipboard_(clipboard),
+      dialogs_(dialogs),
+      busy_(busy),
+      measure_(measure),
+      undo_(undo) {}
+
+bool TrackEditor::CurrentCell(int& column, int& row) const {
+  column = view_.CurrentColumn();
+  row = view_.CurrentRow();
+  return column >= 0 && column < kColumnCount && row >= 1 && row < grid_.RowCount();
+}
+
+// --- grid events
+
+// The latch keeps the selection on a numeric cell that holds anything but
+// digits. A failed first check does not lock the selection for good: each
+// attempt to leave checks the cell again, so correcting the text (or
+// Escape back to a valid text) lets the user move on.
+bool TrackEditor::grSelectCell(int column, int row) {
+  if (validationPending_) {
+    int c = 0, r = 0;
+    if (CurrentCell(c, r) && !IsCellValueValid(grid_, c, r)) {
+      view_.OpenEditor();
+      return false;
+    }
+    validationPending_ = false;
+    validationFailed_ = false;
+  }
+  if (column < kFixedColumnCount || column >= kColumnCount || row < 1 || row >= grid_.RowCount() ||
+      !grid_.Layout().ColumnVisible[column]) {
+    return false;
+  }
+  editingAllowed_ = IsCellTypable(grid_, column, row);
+  view_.SetEditingAllowed(editingAllowed_);
+  UpdateEditActions(column);
+  return true;
+}
+
+std::string TrackEditor::grGetEditMask(int column, int row) const {
+  return std::string(EditMaskFor(grid_.Layout(), column));
+}
+
+std::string TrackEditor::grGetEditText(int column, int row) {
+  editOldText_ = grid_.Cell(column, row);
+  return editOldText_;
+}
+
+// The closing call may come after the grid moved its current cell on; the
+// check and the record therefore address (column, row), the cell that was
+// edited, so a user's edit is never left unrecorded and unmarked.
+void TrackEditor::grSetEditText(int column, int row, const std::string& text, bool editorOpen) {
+  if (!IsCellTypable(grid_, column, row)) return;
+  const std::string oldText = editOldText_;  // reopening the editor replaces it
+  grid_.SetCell(column, row, text);
+  TagValues work = TagValues::FromCommaText(grid_.Cell(colWork, row));
+
+  bool failed = false;
+  if (!validationPending_) {
+    validationFailed_ = false;
+    validationPending_ = true;
+    failed = !IsCellValueValid(grid_, column, row);
+    validationFailed_ = failed;
+  }
+
+  if (!editorOpen && grid_.Cell(column, row) != oldText) {
+    const std::string_view key = EditKeyFor(grid_.Layout(), column);
+    if (!key.empty()) work.Set(key, grid_.Cell(column, row));
+    undo_.Push(oldText, column, row);
+    grid_.MarkRowChanged(row);
+  }
+  grid_.SetCell(colWork, row, work.ToCommaText());
+
+  if (failed) {
+    if (view_.CurrentColumn() != column || view_.CurrentRow() != row) {
+      view_.SetCurrentCell(column, row);
+    }
+    view_.OpenEditor();
+  }
+}
+
+void TrackEditor::grKeyDown(Key key) {
+  if (view_.IsEditorOpen()) {
+    if (key == Key::Escape) {
+      int c = 0, r = 0;
+      if (CurrentCell(c, r) && IsCellTypable(grid_, c, r)) {
+        grid_.SetCell(c, r, editOldText_);
+        view_.SetEditorText(editOldText_);
+      }
+      view_.CloseEditor();
+    }
+    if (view_.IsEditorOpen()) {
+      ApplyEditorSelection(actions_, view_.EditorHasSelection());
+      view_.EditActionsChanged(actions_);
+    }
+    return;
+  }
+  if (key == Key::Enter) grDblClick();
+}
+
+void TrackEditor::grDblClick() {
+  switch (ClassOfColumn(grid_.Layout(), view_.CurrentColumn())) {
+    case CellClass::GenreDialog:
+      actEditGenreExecute();
+      break;
+    case CellClass::CommentDialog:
+      actEditv2CommentExecute();
+      break;
+    default:
+      break;
+  }
+}
+
+void TrackEditor::UpdateEditActions(int column) {
+  actions_ = ComputeEditActions(grid_, column, !undo_.Empty(), clipboard_.Text().has_value());
+  view_.EditActionsChanged(actions_);
+}
+
+// --- dialogs
+
+void TrackEditor::FitColumn(int column) { grid_.FitColumnWidth(column, measure_); }
+
+// The genre cell is addressed through the layout, not the current column,
+// so that the undo record always names the cell that changed.
+void TrackEditor::actEditGenreExecute() {
+  int c = 0, r = 0;
+  if (!CurrentCell(c, r) || !IsFileRow(grid_, r)) return;
+  const int g = grid_.Layout().Position(colGenre);
+  BusyScope wait(busy_);
+  std::string genre = grid_.Cell(g, r);
+  if (!dialogs_.SelectGenre(genre)) return;
+  editOldText_ = grid_.Cell(g, r);
+  grid_.SetCell(g, r, std::move(genre));
+  FitColumn(g);
+  undo_.Push(editOldText_, g, r);
+  grid_.MarkRowChanged(r);
+}
+
+void TrackEditor::actEditv2CommentExecute() {
+  int c = 0, r = 0;
+  if (!CurrentCell(c, r) || !IsFileRow(grid_, r)) return;
+  const int k = grid_.Layout().Position(colComment);
+  BusyScope wait(busy_);
+  CommentTexts texts{grid_.Cell(colCommentLang, r), grid_.Cell(k, r),
+                     grid_.Cell(colCommentLong, r)};
+  if (!dialogs_.EditComment(texts)) return;
+  editOldText_ = grid_.Cell(k, r);
+  grid_.SetCell(colCommentLang, r, std::move(texts.language));
+  grid_.SetCell(k, r, std::move(texts.description));
+  grid_.SetCell(colCommentLong, r, std::move(texts.longText));
+  FitColumn(k);
+  undo_.Push(editOldText_, k, r);
+  grid_.MarkRowChanged(r);
+}
+
+// --- commands
+
+void TrackEditor::actEditUndoExecute() {
+  if (view_.IsEditorOpen()) {
+    view_.EditorUndo();
+    return;
+  }
+  UndoLastChange(grid_, undo_);
+}
+
+void TrackEditor::actEditCopyExecute() {
+  if (view_.IsEditorOpen()) {
+    view_.EditorCopy();
+    return;
+  }
+  int c = 0, r = 0;
+  if (CurrentCell(c, r)) clipboard_.SetText(grid_.Cell(c, r));
+}
+
+void TrackEditor::actEditCutExecute() {
+  int c = 0, r = 0;
+  const bool hasCell = CurrentCell(c, r);
+  if (view_.IsEditorOpen()) {
+    view_.EditorCut();
+  } else if (hasCell && IsFileRow(grid_, r)) {
+    clipboard_.SetText(grid_.Cell(c, r));
+    editOldText_ = grid_.Cell(c, r);
+    ChangeCell(grid_, undo_, c, r, std::string());
+  }
+  if (hasCell) UpdateEditActions(c);
+}
+
+void TrackEditor::actEditPasteExecute() {
+  if (view_.IsEditorOpen()) {
+    view_.EditorPaste();
+    return;
+  }
+  const std::optional<std::string> text = clipboard_.Text();
+  if (!text) {
+    messages_.msgbox(MSG_CANNOT_PASTE);
+    return;
+  }
+  int c = 0, r = 0;
+  if (!CurrentCell(c, r) || !IsFileRow(grid_, r)) return;
+  editOldText_ = grid_.Cell(c, r);
+  ChangeCell(grid_, undo_, c, r, *text);
+}
+
+void TrackEditor::actEditDeleteCellExecute() {
+  int c = 0, r = 0;
+  if (CurrentCell(c, r)) ChangeCell(grid_, undo_, c, r, std::string());
+}
+
+void TrackEditor::actEditColFillExecute() {
+  int c = 0, r = 0;
+  if (CurrentCell(c, r)) FillColumn(grid_, undo_, c, r);
+}
+
+// After rows went away the view's current row may lie past the end.
+void TrackEditor::KeepCurrentRowInList() {
+  const int last = grid_.RowCount() - 1;
+  if (view_.CurrentRow() > last) view_.SetCurrentCell(view_.CurrentColumn(), last);
+}
+
+void TrackEditor::actEditDeleteRowExecute() {
+  int c = 0, r = 0;
+  if (!CurrentCell(c, r) || !IsFileRow(grid_, r)) return;
+  if (messages_.msgbox(MSG_CONFIRM_DELETE_ROW, grid_.FullPathOf(r)) == IDOK) {
+    grid_.RemoveRow(r);
+    KeepCurrentRowInList();
+  }
+  UpdateEditActions(view_.CurrentColumn());
+}
+
+void TrackEditor::actEditClearExecute() {
+  if (messages_.msgbox(MSG_CONFIRM_CLEAR_LIST) != IDOK) return;
+  grid_.ClearRows();
+  grid_.FitColumnWidth(-1, measure_);
+  KeepCurrentRowInList();
+  UpdateEditActions(view_.CurrentColumn());
+}
+
+void TrackEditor::tagerasertn(int row) { EraseRowTags(grid_, row); }
+
+void TrackEditor::actEditEraseTagExecute() {
+  int c = 0, r = 0;
+  if (!CurrentCell(c, r) || !IsFileRow(grid_, r)) return;
+  if (messages_.msgbox(MSG_CONFIRM_ERASE_TAG, grid_.FullPathOf(r)) == IDOK) tagerasertn(r);
+}
+
+// With an empty list there is no tag to clear, so there is nothing to ask.
+void TrackEditor::actEditEraseTagAllExecute() {
+  if (grid_.IsEmptyList()) return;
+  if (messages_.msgbox(MSG_CONFIRM_ERASE_ALL_TAGS) != IDOK) return;
+  for (int i = 1; i < grid_.RowCount(); ++i) tagerasertn(i);
+}
+
+void TrackEditor::actEditSortExecute() {
+  const int c = view_.CurrentColumn();
+  if (c < 0 || c >= kColumnCount) return;
+  SortRowsByColumn(grid_, c);
+}
+
+void TrackEditor::actEditUndoHiddenExecute() {
+  if (view_.IsEditorOpen()) view_.EditorUndo();
+}
+void TrackEditor::actEditCutHiddenExecute() {
+  if (view_.IsEditorOpen()) view_.EditorCut();
+}
+void TrackEditor::actEditCopyHiddenExecute() {
+  if (view_.IsEditorOpen()) view_.EditorCopy();
+}
+void TrackEditor::actEditPasteHiddenExecute() {
+  if (view_.IsEditorOpen()) view_.EditorPaste();
+}
+
+}  // namespace quilmark

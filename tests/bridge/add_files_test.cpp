@@ -1,0 +1,101 @@
+// Adding files directly and through playlists and CSV lists.
+#include "bridge/add_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <optional>
+
+#include "bridge/bridge_test_support.h"
+
+namespace quilmark {
+namespace {
+
+using testing::WriteBytes;
+using testing::WriteMp3;
+using Paths = std::vector<std::string>;
+
+class AddFilesTest : public testing::ListTest {
+ protected:
+  AddFilesResult Add(std::vector<std::string> names) { return AddFiles(grid, names, messages); }
+};
+
+TEST_F(AddFilesTest, DuplicatesThroughListsAddNothingAndChangeNothing) {
+  WriteMp3(F("a.mp3"), "A");
+  WriteMp3(F("b.Mp3"), "B");
+  WriteMp3(F("c.txt"), "C");
+  WriteBytes(F("list.m3u"), "a.mp3\r\n" + F("a.mp3") + "\r\nb.Mp3\r\n");
+  WriteBytes(F("list.csv"), "File,Title\r\na.mp3,Changed\r\nb.Mp3,B\r\n");
+  EXPECT_EQ(Add({F("a.mp3"), F("c.txt"), F("list.m3u"), F("list.csv"), F("a.mp3")}).added, 2);
+  EXPECT_EQ(Rows(), (Paths{F("a.mp3"), F("b.Mp3")}));
+  EXPECT_EQ(grid.FieldCell(colTitle, 1), "A");
+  EXPECT_TRUE(presenter.texts.empty());
+}
+
+TEST_F(AddFilesTest, PlaylistEntriesRelativeBlankNestedAndForeign) {
+  ASSERT_EQ(mkdir(F("lists").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(F("music").c_str(), 0700), 0);
+  WriteMp3(F("music/a.mp3"), "A");
+  WriteMp3(F("music/b.mp3"), "B");
+  WriteBytes(F("lists/inner.m3u"), "../music/b.mp3\r\n");
+  WriteBytes(F("lists/all.m3u"),
+             "#EXTM3U\r\n#EXTINF:123,A - T\r\n..\\music\\a.mp3\r\n\r\ninner.m3u\n" +
+                 F("music/b.mp3") + "\r");
+  // Sectioned PLS lines of other programs are entries that do not open.
+  WriteBytes(F("lists/other.pls"), "[playlist]\r\nFile1=a.mp3\r\nNumberOfEntries=1\r\n");
+  const AddFilesResult r = Add({F("lists/all.m3u"), F("music/a.mp3"), F("lists/other.pls")});
+  // The climbing entry keeps its unnormalised folder, so the plain path of
+  // the same file is another row; the nested list is a row, not read as one.
+  EXPECT_EQ(Rows(), (Paths{F("lists/../music/a.mp3"), F("lists/inner.m3u"), F("music/b.mp3"),
+                           F("music/a.mp3")}));
+  EXPECT_EQ(grid.FieldCell(colPath, 1), F("lists/../music/"));
+  EXPECT_EQ(r.failed, 3);  // the blank line names no file
+  EXPECT_TRUE(presenter.texts.back().starts_with(F("lists/NumberOfEntries=1") + "\n"));
+}
+
+TEST_F(AddFilesTest, BadListsAreSkippedCountedOrEndTheAddNamingTheFile) {
+  WriteMp3(F("a.mp3"));
+  WriteMp3(F("b.mp3"));
+  WriteMp3(F("c.mp3"));
+  ASSERT_EQ(mkdir(F("folder.csv").c_str(), 0700), 0);
+  std::string junk, quotes;  // random bytes; a megabyte line of quotes and commas
+  for (unsigned i = 0, seed = 1; i < 20000; ++i, seed = seed * 1103515245u + 12345u)
+    junk += static_cast<char>(seed >> 16);
+  for (int i = 0; i < 1 << 20; ++i) quotes += "\",\" ";
+  const std::string bad = "Title,File\r\none field\r\n\r\nt,\r\nt,\"a.mp3,a\r\n" + quotes;
+  struct Case {
+    const char* name;
+    std::optional<std::string> bytes;  // nullopt: missing or a folder
+    const char* notice;                // what the one text naming the list says
+  };
+  const Case cases[] = {
+      {"bad.csv", bad, " 3 "},  // one field, blank, empty path
+      {"nofile.csv", "Title,Path\r\nt,a.mp3\r\nu,a.mp3\r\n", " 2 "},
+      {"header.csv", "File,Title\r\n", nullptr},  // no text names it
+      {"junk.m3u", junk, "?"},                    // anything, but no crash or hang
+      {"junk.csv", junk, "?"},
+      {"missing.m3u", std::nullopt, "ファイルを読み込めません"},
+      {"folder.csv", std::nullopt, "ファイルを読み込めません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    grid.ClearRows();
+    presenter.texts.clear();
+    const std::string list = F(c.name);
+    if (c.bytes) WriteBytes(list, *c.bytes);
+    const bool unreadable = !c.bytes;
+    EXPECT_EQ(Add({F("b.mp3"), list, F("c.mp3")}).unreadableList, unreadable ? list : "");
+    EXPECT_EQ(Rows().back(), F(unreadable ? "b.mp3" : "c.mp3"));  // earlier rows stay
+    std::vector<std::string> naming;  // the texts that name the list first
+    for (const std::string& t : presenter.texts)
+      if (t.starts_with(list + "\n")) naming.push_back(t);
+    if (c.notice && *c.notice == '?') continue;
+    ASSERT_EQ(naming.size(), c.notice ? 1u : 0u);
+    if (c.notice) {
+      EXPECT_NE(naming[0].find(c.notice), std::string::npos) << naming[0];
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quilmark

@@ -1,0 +1,61 @@
+// Shared pieces of the tests that join files and rows: a presenter with
+// scripted answers that records what the user would have seen, a busy
+// indicator that records its texts, and a track list in a folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lists/list_writer.h"
+#include "support/mp3_maker.h"
+#include "support/temp_dir.h"
+#include "tracklist/track_grid.h"
+#include "ui/busy_indicator.h"
+#include "ui/msgbox.h"
+
+namespace quilmark::testing {
+
+// Answers with the queued answers, then with each box's first button.
+struct ScriptedPresenter : MessagePresenter {
+  int Show(const std::string& text, const std::string&, unsigned style) override {
+    texts.push_back(text);
+    if (!answers.empty()) {
+      const int answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return (style & 0x0F) == MB_YESNOCANCEL ? IDYES : IDOK;
+  }
+  std::deque<int> answers;
+  std::vector<std::string> texts;
+};
+
+struct RecordingBusy : BusyIndicator {
+  void SetBusy(bool on) override { busy = on; }
+  void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+  bool busy = false;
+  std::vector<std::string> statusTexts;
+};
+
+class ListTest : public ::testing::Test {
+ protected:
+  std::string F(std::string_view name) const { return dir.File(name); }
+  std::vector<std::string> Rows() const {
+    std::vector<std::string> paths;
+    for (int row = 1; row <= grid.FileRowCount(); ++row) paths.push_back(grid.FullPathOf(row));
+    return paths;
+  }
+
+  TempDir dir;
+  bool writeConfirm = false;
+  ScriptedPresenter presenter;
+  Messages messages{writeConfirm, presenter};
+  TrackGrid grid;
+  ListWriteOptions options;
+};
+
+}  // namespace quilmark::testing

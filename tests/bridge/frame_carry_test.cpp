@@ -1,0 +1,235 @@
+// Rewriting a file keeps what the grid does not show: pictures, lyrics,
+// user texts, other comments. Files are made by hand here; the test against
+// a file an independent tool made is in interop_test.cpp.
+
+#include <random>
+
+#include "bridge/bridge_test_support.h"
+#include "bridge/read_file_tags.h"
+#include "bridge/save_changed_rows.h"
+#include "tag/frame_convert.h"
+#include "tag/id3v2_frame.h"
+#include "tag/id3v2_writer.h"
+#include "tag/tag_file.h"
+#include "tag/tag_io_support.h"
+
+namespace quilmark {
+namespace {
+
+std::string RandomBytes(std::size_t n, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(n, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
+}
+
+std::string Synchsafe(std::uint32_t n) {
+  std::string out;
+  for (int shift : {21, 14, 7, 0}) out.push_back(static_cast<char>((n >> shift) & 0x7F));
+  return out;
+}
+
+std::string Utf16(std::string_view ascii) {
+  std::string out = "\xFF\xFE";
+  for (char c : ascii) out += std::string(1, c) + '\0';
+  return out;
+}
+
+class FrameCarry : public ::testing::Test {
+ protected:
+  // Adds the file to the grid, as the user would before editing it.
+  int Add(const std::string& bytes) {
+    testing::WriteBytes(path_, bytes);
+    return ReadFileTags(grid_, path_).row;
+  }
+  void EditAndSave(Field field, const std::string& value) {
+    grid_.SetFieldCell(field, 1, value);
+    grid_.MarkRowChanged(1);
+    report_ = SaveChangedRows(grid_, options_, messages_, busy_);
+    ASSERT_EQ(report_.Written(), 1);
+  }
+  OldId3v2Frames Frames() {
+    platform::File file = *platform::File::Open(path_, platform::File::Mode::Read);
+    auto layout = ProbeTagLayout(file);
+    EXPECT_TRUE(layout && layout->id3v2);
+    auto frames = ReadId3v2Frames(file, *layout);
+    return frames ? *frames : OldId3v2Frames();
+  }
+  std::vector<std::string> Ids() {
+    std::vector<std::string> ids;
+    for (const Frame& f : Frames().frames) ids.push_back(f.id);
+    return ids;
+  }
+  const Frame* Find(const OldId3v2Frames& tag, std::string_view id, int nth = 0) {
+    for (const Frame& f : tag.frames)
+      if (f.id == id && nth-- == 0) return &f;
+    return nullptr;
+  }
+
+  testing::TempDir dir_;
+  std::string path_ = dir_.File("song.mp3");
+  TagWriteOptions options_;
+  bool writeConfirm_ = false;
+  testing::ScriptedPresenter presenter_;
+  Messages messages_{writeConfirm_, presenter_};
+  testing::RecordingBusy busy_;
+  SaveReport report_;
+  TrackGrid grid_;
+  const std::string audio_ = testing::MpegAudio(3);
+};
+
+TEST_F(FrameCarry, PictureAndLyricsKeepEveryByteAfterATitleEdit) {
+  const std::string picture = Frame23("APIC", "\0image/jpeg\0\x03\0"s + RandomBytes(300 << 10, 1));
+  const std::string lyrics = Frame23("USLT", "\x01jpn"s + Utf16("d") + "\0\0"s + Utf16("la la"));
+  ASSERT_EQ(Add(Id3v2Tag(3, Text23("TIT2", "old") + picture + Text23("TPE1", "artist") + lyrics +
+                                std::string(64, '\0')) +
+                audio_),
+            1);
+  EditAndSave(colTitle, "new title");
+
+  // The row's frames as without anything carried, then the picture and the
+  // lyrics as they were, then the same padding.
+  const std::string frames = Text23("TIT2", "new title") + Text23("TPE1", "artist");
+  const std::string plain =
+      RenderId3v2Tag(TagValues::FromCommaText("\"Title=new title\",Artist=artist"), TagKind::Id3v23,
+                     Charset::ShiftJis)
+          .value();
+  EXPECT_TRUE(testing::ReadBytes(path_) ==
+              Id3v2Tag(3, frames + picture + lyrics + plain.substr(10 + frames.size())) + audio_);
+  EXPECT_EQ(DroppedFramesText(report_), "");
+}
+
+TEST_F(FrameCarry, OtherCommentsAndUserTextsStayDuplicatesOfTheRowGo) {
+  const std::string german = Frame23("COMM", "\0deu\0zweite"s);
+  const std::string user = Frame23("TXXX", "\0mood\0calm"s);
+  const std::string priv = Frame23("PRIV", "owner\0\x01\x02"s);
+  Add(Id3v2Tag(3, Text23("TIT2", "a") + Frame23("COMM", "\0eng\0shown"s) + german + user +
+                      Text23("TIT2", "b") + priv + Frame23("COMM", "\0eng\0same again"s)) +
+      audio_);
+  EXPECT_EQ(grid_.FieldCell(colTitle, 1), "b");
+  EXPECT_EQ(grid_.Cell(colCommentLong, 1), "shown");
+  grid_.SetCell(colCommentLong, 1, "edited");
+  EditAndSave(colTitle, "c");
+
+  OldId3v2Frames tag = Frames();
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"TIT2", "COMM", "COMM", "TXXX", "PRIV"}));
+  EXPECT_EQ(Find(tag, "COMM", 1)->content, german.substr(10));
+  EXPECT_EQ(Find(tag, "TXXX")->content, user.substr(10));
+  EXPECT_EQ(Find(tag, "PRIV")->content, priv.substr(10));
+  EXPECT_EQ(ReadTagValues(path_)->Get("Comment2"), "edited");
+
+  // Emptying the row's comment takes only the row's own frame away.
+  grid_.SetCell(colCommentLong, 1, "");
+  grid_.SetCell(colCommentLang, 1, "");
+  EditAndSave(colComment, "");
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"TIT2", "COMM", "TXXX", "PRIV"}));
+  EXPECT_EQ(ReadTagValues(path_)->Get("Comment2"), "zweite");
+}
+
+TEST_F(FrameCarry, Version24FramesLoseWhatVersion23Lacks) {
+  const std::string jpeg = "\xFF\xD8\xFF\xE0" + RandomBytes(1000, 2);
+  std::string unsynchronisedJpeg;
+  for (char c : jpeg) unsynchronisedJpeg += c == '\xFF' ? "\xFF\0"s : std::string(1, c);
+  const std::string fields = "\x03image/jpeg\0\x03"s + testing::kTesutoUtf8 + "\0"s;
+  const std::string body =
+      Frame24("TIT2", "\x03" + testing::kTesutoUtf8) +
+      Frame24("APIC",
+              Synchsafe(static_cast<std::uint32_t>(fields.size() + jpeg.size())) + fields +
+                  unsynchronisedJpeg,
+              kV24Unsynchronised | kV24DataLength) +
+      Frame24("TXXX", "\x03mood\0calm\0still"s) +
+      Frame24("PRIV", "\x07owner\0data"s, kV24ReadOnly | kV24Grouped) +
+      Frame24("TDRC", "\x03"s + "2021-04-05") +
+      Frame24("GEOB", Synchsafe(50) + "x\x9C..."s, kV24Compressed | kV24DataLength) +
+      Frame24("PCNT", "\0\0\0\x05"s, kV24DiscardOnTagAlter) + Frame24("RVA2", "track\0\x01"s);
+  Add(Id3v2Tag(4, body) + audio_);
+  EXPECT_EQ(grid_.FieldCell(colYear, 1), "2021");
+  options_.charset = Charset::Utf16Le;
+  EditAndSave(colArtist, "artist");
+
+  OldId3v2Frames tag = Frames();
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"TIT2", "TPE1", "TYER", "APIC", "TXXX", "PRIV", "TDRC",
+                                             "RVA2"}));
+  const std::string tesuto = "\xFF\xFE"s + testing::kTesutoUtf16Le;
+  EXPECT_EQ(Find(tag, "APIC")->content, "\x01image/jpeg\0\x03"s + tesuto + "\0\0"s + jpeg);
+  EXPECT_EQ(Find(tag, "APIC")->flags, 0);
+  EXPECT_EQ(Find(tag, "TXXX")->content, "\x01"s + Utf16("mood") + "\0\0"s + Utf16("calm / still"));
+  EXPECT_EQ(Find(tag, "PRIV")->flags, kV23ReadOnly | kV23Grouped);
+  EXPECT_EQ(Find(tag, "PRIV")->content, "\x07owner\0data"s);
+  // The full date agrees with the year, so it stays beside it.
+  EXPECT_EQ(Find(tag, "TDRC")->content, "\x01" + Utf16("2021-04-05"));
+  EXPECT_EQ(DroppedFramesText(report_),
+            "書き込めなかったフレームがあります: " + path_ + " (GEOB PCNT)");
+
+  // A year the user changed replaces the date.
+  EditAndSave(colYear, "2022");
+  EXPECT_EQ(Find(Frames(), "TDRC"), nullptr);
+  EXPECT_EQ(ReadTagValues(path_)->Get("Year"), "2022");
+}
+
+Frame LoadedFrame(std::string id, std::string content) {
+  const auto size = static_cast<std::uint32_t>(content.size());
+  return Frame{std::move(id), 0, 0, size, std::move(content), true};
+}
+
+TEST(FrameConversion, ChaptersAndPicturesForOlderVersions) {
+  // 200 bytes of title: its synchsafe size differs from the plain one.
+  const std::string title(200, 'c');
+  const std::string fields = "ch1\0"s + std::string(16, '\x01');
+  std::optional<Frame> v23 = ConvertFrame(
+      LoadedFrame("CHAP", fields + Frame24("TIT2", "\0"s + title) + std::string(4, '\0')), 4, false,
+      3);
+  ASSERT_TRUE(v23);
+  EXPECT_EQ(v23->content, fields + Text23("TIT2", title));
+  // Bytes the walk over the held frames cannot take make it unconvertible;
+  // version 2.2 has no chapters.
+  const Frame broken = LoadedFrame("CHAP", fields + Frame24("TIT2", "\x03t") + "junk");
+  EXPECT_FALSE(ConvertFrame(broken, 4, false, 3));
+  EXPECT_FALSE(ConvertFrame(*v23, 3, false, 2));
+
+  // For version 2.2 the MIME type becomes the format again; a picture format
+  // that version 2.2 has no name for cannot go.
+  std::optional<Frame> pic =
+      ConvertFrame(LoadedFrame("APIC", "\0image/jpeg\0\x03\0data"s), 3, false, 2);
+  ASSERT_TRUE(pic);
+  EXPECT_EQ(pic->id, "PIC");
+  EXPECT_EQ(pic->content, "\0JPG\x03\0data"s);
+  EXPECT_FALSE(ConvertFrame(LoadedFrame("APIC", "\0image/webp\0\x03\0data"s), 3, false, 2));
+}
+
+TEST_F(FrameCarry, PicturesBetweenVersions22And23) {
+  const std::string png = "\x89PNG" + RandomBytes(500, 3);
+  Add(Id3v2Tag(2, Frame22("TT2", "\0old"s) + Frame22("PIC", "\0PNG\x03\0"s + png) +
+                      Frame22("ULT", "\0eng\0words"s) + Frame22("XYZ", "\0?"s) +
+                      Frame22("CRM", "owner\0x"s)) +
+      audio_);
+  EditAndSave(colTitle, "new");
+  OldId3v2Frames tag = Frames();
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"TIT2", "APIC", "USLT"}));
+  EXPECT_EQ(Find(tag, "APIC")->content, "\0image/png\0\x03\0"s + png);
+  EXPECT_EQ(Find(tag, "USLT")->content, "\0eng\0words"s);
+  EXPECT_EQ(DroppedFramesText(report_),
+            "書き込めなかったフレームがあります: " + path_ + " (XYZ CRM)");
+}
+
+TEST_F(FrameCarry, TagsOfManyMegabytesAndTagsWithNothingButCarriedFrames) {
+  const std::string picture = Frame23("APIC", "\0image/png\0\x03\0"s + RandomBytes(12 << 20, 4));
+  Add(Id3v2Tag(3, picture + std::string(100, '\0')) + audio_);
+  EditAndSave(colTitle, "big");
+  std::string written = testing::ReadBytes(path_);
+  EXPECT_NE(written.find(picture), std::string::npos);
+  EXPECT_TRUE(written.compare(written.size() - audio_.size(), audio_.size(), audio_) == 0);
+
+  // A row without values still writes the tag that holds the picture.
+  EditAndSave(colTitle, "");
+  written = testing::ReadBytes(path_);
+  EXPECT_TRUE(written == Id3v2Tag(3, picture) + audio_);
+
+  // ID3v1 is the user's choice of format: the ID3v2 tag goes, picture and all.
+  options_.kind = TagKind::Id3v1;
+  EditAndSave(colTitle, "v1");
+  EXPECT_EQ(testing::ReadBytes(path_).size(), audio_.size() + 128);
+}
+
+}  // namespace
+}  // namespace quilmark

@@ -1,0 +1,136 @@
+// Saving the changed rows: the question for each file, the run stopped by
+// Cancel or by a track ID3v1 cannot hold, each file's outcome, and the row a
+// file read into.
+#include "bridge/save_changed_rows.h"
+
+#include "bridge/bridge_test_support.h"
+#include "bridge/read_file_tags.h"
+#include "tag/tag_file.h"
+#include "tag/tag_io_support.h"
+
+namespace quilmark {
+namespace {
+
+class SaveRun : public ::testing::Test {
+ protected:
+  // Adds `count` files, each with a v2.3 title, and marks every row.
+  void AddFiles(int count) {
+    for (int i = 0; i < count; ++i) {
+      std::string path = dir_.File("f" + std::to_string(i) + ".mp3");
+      std::string bytes = testing::Id3v2Tag(3, testing::Text23("TIT2", "t" + std::to_string(i))) +
+                          testing::MpegAudio(1);
+      testing::WriteBytes(path, bytes);
+      paths_.push_back(path);
+      originals_.push_back(bytes);
+      const int row = ReadFileTags(grid_, path).row;
+      ASSERT_EQ(row, i + 1);
+      grid_.MarkRowChanged(row);
+    }
+  }
+  SaveReport Save() { return SaveChangedRows(grid_, options_, messages_, busy_); }
+  std::string TitleOf(std::size_t i) { return ReadTagValues(paths_[i])->Get("Title"); }
+  bool Unchanged(std::size_t i) { return testing::ReadBytes(paths_[i]) == originals_[i]; }
+
+  testing::TempDir dir_;
+  TagWriteOptions options_;
+  bool writeConfirm_ = false;
+  testing::ScriptedPresenter presenter_;
+  Messages messages_{writeConfirm_, presenter_};
+  testing::RecordingBusy busy_;
+  TrackGrid grid_;
+  std::vector<std::string> paths_, originals_;
+};
+
+TEST_F(SaveRun, StatusTextNamesEachFileAndFailedFilesStayMarked) {
+  AddFiles(3);
+  ASSERT_EQ(std::remove(paths_[0].c_str()), 0);  // vanished since it was added
+  grid_.SetFieldCell(colTitle, 2, "changed");
+  SaveReport report = Save();
+  EXPECT_EQ(report.Written(), 2);
+  EXPECT_EQ(report.Failed(), 1);
+  EXPECT_FALSE(report.stopped);
+  ASSERT_EQ(report.files.size(), 3u);
+  EXPECT_EQ(report.files[0].status, SaveStatus::Unreadable);
+  EXPECT_EQ(report.files[0].path, paths_[0]);
+  EXPECT_FALSE(report.files[0].reason.empty());
+  EXPECT_EQ(busy_.statusTexts, (std::vector<std::string>{"1 / 3 " + paths_[0], "2 / 3 " + paths_[1],
+                                                         "3 / 3 " + paths_[2], ""}));
+  EXPECT_TRUE(presenter_.texts.empty());
+  EXPECT_TRUE(grid_.IsRowChanged(1));
+  EXPECT_EQ(grid_.ChangedRowCount(), 1);
+  EXPECT_EQ(TitleOf(1), "changed");
+  EXPECT_EQ(TitleOf(2), "t2");
+  EXPECT_FALSE(busy_.busy);
+}
+
+TEST_F(SaveRun, NoThenCancelWritesNothing) {
+  AddFiles(3);
+  writeConfirm_ = true;
+  presenter_.answers = {IDNO, IDCANCEL};
+  SaveReport report = Save();
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(report.Written(), 0);
+  EXPECT_EQ(report.Count(SaveStatus::Skipped), 1);
+  EXPECT_EQ(presenter_.texts.size(), 2u);  // the third file is not asked about
+  EXPECT_EQ(grid_.ChangedRowCount(), 3);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_TRUE(Unchanged(i)) << i;
+}
+
+TEST_F(SaveRun, TrackThatIsNoNumberStopsTheRunAndNamesFileAndValue) {
+  AddFiles(3);
+  options_.kind = TagKind::Id3v1;
+  grid_.SetFieldCell(colNo, 2, "3/12");
+  SaveReport report = Save();
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(report.Written(), 1);
+  EXPECT_FALSE(grid_.IsRowChanged(1));
+  EXPECT_EQ(grid_.ChangedRowCount(), 2);
+  EXPECT_TRUE(Unchanged(1) && Unchanged(2));
+  EXPECT_TRUE(presenter_.texts.empty());  // the caller tells the user
+  ASSERT_EQ(report.files.size(), 2u);
+  EXPECT_EQ(report.files[1].status, SaveStatus::TrackNotNumber);
+  EXPECT_EQ(TrackNotNumberText(report.files[1]),
+            paths_[1] +
+                "\nトラック番号「3/12」は数値ではないため、ID3v1 タグに書き込めません。"
+                "\n以後のファイルには書き込みません。");
+}
+
+TEST_F(SaveRun, OneListForTheRunDecidesTheFrameOrderAndCommentCellsMakeTheWriteForm) {
+  AddFiles(2);
+  grid_.SetFieldCell(colArtist, 1, "artist");
+  grid_.SetFieldCell(colArtist, 2, "artist");
+  grid_.SetFieldCell(colTitle, 1, "");  // the first row drops the title...
+  grid_.SetFieldCell(colComment, 2, "desc");
+  grid_.SetCell(colCommentLong, 2, "line1\r\nline2");
+  Save();
+  // ...so for the second row the title comes after the artist.
+  EXPECT_EQ(testing::ReadBytes(paths_[0]).substr(10, 4), "TPE1");
+  EXPECT_EQ(testing::ReadBytes(paths_[1]).substr(10, 4), "TPE1");
+  // The empty language cell went out as blanks.
+  EXPECT_EQ(ReadTagValues(paths_[1])->ToCommaText(),
+            "TagVersion=3,Artist=artist,Title=t1,\"Comment0=   \","
+            "\"Comment2=line1\r\nline2\",Comment=desc");
+}
+
+TEST_F(SaveRun, ReadFileTagsFillsTheRowAndRefusesDuplicates) {
+  const std::string path = dir_.File("a.mp3");
+  testing::WriteBytes(path, testing::Id3v2Tag(3, testing::Text23("TIT2", "title") +
+                                                     testing::Frame23("COMM", "\0eng\0long"s)) +
+                                testing::MpegAudio(1));
+  EXPECT_EQ(ReadFileTags(grid_, path).row, 1);
+  EXPECT_EQ(grid_.FieldCell(colPath, 1), dir_.Path());
+  EXPECT_EQ(grid_.FieldCell(colFile, 1), "a.mp3");
+  EXPECT_EQ(grid_.FieldCell(colTitle, 1), "title");
+  EXPECT_EQ(grid_.Cell(colCommentLang, 1), "eng");
+  EXPECT_EQ(grid_.Cell(colCommentLong, 1), "long");
+  EXPECT_EQ(grid_.Cell(colWork, 1), "TagVersion=3,Title=title,Comment0=eng,Comment2=long");
+
+  EXPECT_EQ(ReadFileTags(grid_, path).status, RowAddResult::Status::AlreadyListed);
+  const RowAddResult missing = ReadFileTags(grid_, dir_.File("missing.mp3"));
+  EXPECT_EQ(missing.status, RowAddResult::Status::Unreadable);
+  EXPECT_EQ(missing.reason, std::make_error_code(std::errc::no_such_file_or_directory).message());
+  EXPECT_EQ(grid_.FileRowCount(), 1);
+}
+
+}  // namespace
+}  // namespace quilmark

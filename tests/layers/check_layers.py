@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""Holds the sources to the layering rules.
+
+usage: check_layers.py SRC LAYER:USED,USED... [LAYER:...]
+       check_layers.py --self-test
+
+SRC is the source folder (with core/ and the programs beside it); each
+LAYER:USED... names a core layer and the layers it uses directly, lowest
+layer first, as src/core/CMakeLists.txt declares them. A layer may include
+its own headers and those of every layer it uses, directly or through
+another. Faults:
+  - a core file includes a header of a layer it does not use, or of a
+    program (app, dialogs, cli), or by a name without its layer;
+  - a core file includes Qt;
+  - a file outside core/platform includes an operating-system header;
+  - a folder in core/ is not a declared layer.
+"""
+import os
+import re
+import sys
+import tempfile
+
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
+SOURCE_SUFFIXES = ('.h', '.hpp', '.cpp', '.cc', '.in')
+# Headers of the operating system (POSIX and Windows), by name or folder.
+SYSTEM_HEADERS = {
+    'unistd.h', 'fcntl.h', 'dirent.h', 'pwd.h', 'grp.h', 'spawn.h', 'poll.h', 'termios.h',
+    'dlfcn.h', 'elf.h', 'link.h', 'pthread.h', 'semaphore.h', 'syslog.h', 'netdb.h',
+    'utime.h', 'glob.h', 'fnmatch.h', 'ftw.h', 'libgen.h', 'iconv.h', 'langinfo.h',
+    'windows.h', 'winbase.h', 'winreg.h', 'winnls.h', 'shlobj.h', 'shellapi.h', 'io.h',
+    'direct.h', 'process.h', 'tchar.h',
+}
+SYSTEM_FOLDERS = ('sys/', 'linux/', 'arpa/', 'netinet/', 'mach/', 'mach-o/', 'asm/', 'bits/')
+QT = re.compile(r'^(Q[A-Za-z]|Qt|qt)')
+
+
+def parse_layers(specs):
+    uses = {}
+    for spec in specs:
+        layer, _, used = spec.partition(':')
+        uses[layer] = [u for u in used.split(',') if u]
+    reach = {}
+    for layer in uses:  # lowest first, so every used layer is already done
+        reach[layer] = set()
+        for used in uses[layer]:
+            reach[layer] |= {used} | reach.get(used, set())
+    return reach
+
+
+def includes(path):
+    with open(path, encoding='utf-8', errors='replace') as f:
+        for number, line in enumerate(f, 1):
+            m = INCLUDE.match(line)
+            if m:
+                yield number, m.group(1) == '<', m.group(2)
+
+
+def check(src, reach):
+    faults = []
+    core = os.path.join(src, 'core')
+    for name in sorted(os.listdir(core)):
+        if os.path.isdir(os.path.join(core, name)) and name not in reach:
+            faults.append(f'core/{name}: a folder that is no declared layer')
+    for root, _, files in os.walk(src):
+        rel_root = os.path.relpath(root, src)
+        parts = rel_root.split(os.sep)
+        layer = parts[1] if parts[0] == 'core' and len(parts) > 1 else None
+        for file in sorted(files):
+            if not file.endswith(SOURCE_SUFFIXES):
+                continue
+            path = os.path.join(root, file)
+            where = os.path.relpath(path, src)
+            for line, angled, header in includes(path):
+                at = f'{where}:{line}: #include {header}'
+                if angled and (header in SYSTEM_HEADERS or header.startswith(SYSTEM_FOLDERS)):
+                    if layer != 'platform':
+                        faults.append(f'{at}: only the platform layer includes system headers')
+                if layer is None:
+                    continue
+                if angled:
+                    if QT.match(header):
+                        faults.append(f'{at}: the core knows no Qt')
+                    continue
+                owner = header.split('/')[0] if '/' in header else None
+                if owner is None:
+                    faults.append(f'{at}: name the header with its layer ("{layer}/...")')
+                elif owner not in reach:
+                    faults.append(f'{at}: {owner} is not a core layer')
+                elif owner != layer and owner not in reach.get(layer, set()):
+                    faults.append(f'{at}: layer {layer} does not use {owner}')
+    return faults
+
+
+def self_test():
+    files = {
+        'core/platform/file.cpp': '#include <unistd.h>\n#include "platform/file.h"\n',
+        'core/text/codec.cpp': '#include "platform/file.h"\n#include "tag/tag.h"\n',
+        'core/tag/tag.cpp': '#include <QString>\n#include <sys/stat.h>\n#include "codec.h"\n',
+        'core/tag/uses_app.cpp': '#include "app/window.h"\n',
+        'core/extra/x.cpp': '\n',
+        'app/window.cpp': '#include <QWidget>\n#include <fcntl.h>\n#include "tag/tag.h"\n',
+    }
+    expected = [
+        'core/extra: a folder that is no declared layer',
+        'app/window.cpp:2: #include fcntl.h: only the platform layer includes system headers',
+        'core/tag/tag.cpp:1: #include QString: the core knows no Qt',
+        'core/tag/tag.cpp:2: #include sys/stat.h: only the platform layer includes system headers',
+        'core/tag/tag.cpp:3: #include codec.h: name the header with its layer ("tag/...")',
+        'core/tag/uses_app.cpp:1: #include app/window.h: app is not a core layer',
+        'core/text/codec.cpp:2: #include tag/tag.h: layer text does not use tag',
+    ]
+    with tempfile.TemporaryDirectory() as src:
+        for name, text in files.items():
+            os.makedirs(os.path.dirname(os.path.join(src, name)), exist_ok=True)
+            with open(os.path.join(src, name), 'w', encoding='utf-8') as f:
+                f.write(text)
+        found = sorted(check(src, parse_layers(['platform:', 'text:platform', 'tag:text'])))
+    if found != sorted(expected):
+        print('the check found:\n  ' + '\n  '.join(found))
+        print('where it should have found:\n  ' + '\n  '.join(sorted(expected)))
+        return 1
+    print(f'{len(expected)} faults of {len(files)} files found, as planted')
+    return 0
+
+
+def main(argv):
+    if argv[1:] == ['--self-test']:
+        return self_test()
+    if len(argv) < 3:
+        print(__doc__)
+        return 2
+    reach = parse_layers(argv[2:])
+    faults = check(argv[1], reach)
+    for fault in faults:
+        print(fault)
+    if faults:
+        return 1
+    print(f'{len(reach)} layers, every include where it may be')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))

@@ -1,0 +1,85 @@
+#include "text/comma_text.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace quilmark {
+namespace {
+
+using namespace std::string_literals;
+using Items = std::vector<std::string>;
+
+TEST(CommaText, QuotesOnlyWhatTheSplitterWouldBreak) {
+  EXPECT_EQ(QuoteCommaItem("Title=\u65E5\u672C"), "Title=\u65E5\u672C");  // high bytes stay bare
+  EXPECT_EQ(QuoteCommaItem("!"), "!");  // 33 is the first byte left bare
+  EXPECT_EQ(QuoteCommaItem("a b"), "\"a b\"");
+  EXPECT_EQ(QuoteCommaItem("say \"hi\""), "\"say \"\"hi\"\"\"");
+  EXPECT_EQ(QuoteAlways("a\"b"), "\"a\"\"b\"");
+  // An empty item is quoted, or it would vanish at the end of a list.
+  EXPECT_EQ(JoinCommaText({"a", ""}), "a,\"\"");
+
+  const Items items = {"plain",
+                       "with space",
+                       "",
+                       "comma,inside",
+                       "\"quoted\"",
+                       "tab\tand\nline",
+                       "Title=\u65E5\u672C",
+                       "\"",
+                       "a\0b"s,
+                       " lead",
+                       "trail ",
+                       "\x01",
+                       ""};
+  EXPECT_EQ(SplitCommaText(JoinCommaText(items)), items);
+  EXPECT_EQ(SplitCommaText(JoinCommaText({""})), (Items{""}));
+}
+
+TEST(CommaText, SplittingRulesAndHostileInput) {
+  const struct {
+    std::string text;
+    Items items;
+  } cases[] = {
+      {"a, b", {"a", "b"}},
+      {"a,,b", {"a", "", "b"}},
+      {",a", {"", "a"}},
+      {"a,", {"a"}},  // a trailing comma adds no item
+      {"  a \t, b  ", {"a", "b"}},
+      {" \t\r\n", {}},
+      {"\"a, b\",c", {"a, b", "c"}},
+      {"\"a\"\"b\"", {"a\"b"}},
+      {"\"ab\"cd,e", {"ab", "cd", "e"}},  // text after a closing quote starts an item
+      {"ab\"c,d", {"ab\"c", "d"}},        // a quote inside a bare item is a byte
+      {"\u65E5\u672C,\uFF71 \u3042", {"\u65E5\u672C", "\uFF71", "\u3042"}},
+      // Unbalanced quotes run to the end.
+      {"a,\"b,c", {"a", "b,c"}},
+      {"\"", {""}},
+      // A NUL outside quotes ends the text.
+      {"a,b\0c,d"s, {"a", "b"}},
+      {"\0a"s, {}},
+      {"\"x\0y\",z"s, {"x\0y"s, "z"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitCommaText(c.text), c.items) << c.text;
+
+  std::string junk;
+  for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 151 + 7) % 256);
+  std::size_t total = 0;
+  for (const auto& item : SplitCommaText(junk)) total += item.size();
+  EXPECT_LE(total, junk.size());  // nothing invented
+}
+
+TEST(CommaText, MegabyteLinesTakeLinearTime) {
+  const auto start = std::chrono::steady_clock::now();
+  const std::string quotes(4 << 20, '"');  // doubled quotes, unterminated
+  const Items fromQuotes = SplitCommaText(quotes);
+  ASSERT_EQ(fromQuotes.size(), 1u);
+  EXPECT_EQ(fromQuotes[0].size(), (quotes.size() - 2) / 2);
+  EXPECT_EQ(SplitCommaText(std::string(4 << 20, ',')).size(), std::size_t{4 << 20});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+}  // namespace
+}  // namespace quilmark

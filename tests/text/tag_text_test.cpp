@@ -1,0 +1,149 @@
+// Tag text in its encodings: what the bytes say they are, the conversions
+// both ways, line ends, and cutting to an ID3v1 field.
+#include "text/tag_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/cp932.h"
+#include "text/line_ends.h"
+#include "text/sjis_euc.h"
+#include "text/text_code.h"
+
+namespace quilmark {
+namespace {
+
+using namespace std::string_literals;
+
+// 日本語 in each encoding.
+const std::string kNihongoUtf8 = "\u65E5\u672C\u8A9E";
+const std::string kNihongoSjis = "\x93\xFA\x96\x7B\x8C\xEA";
+const std::string kNihongoEuc = "\xC6\xFC\xCB\xDC\xB8\xEC";
+
+TEST(TextDetection, ByteOrderMarksAndPairCounts) {
+  const struct {
+    std::string bytes;
+    TextCode code;
+  } cases[] = {
+      {"plain text", TextCode::Ascii},
+      {"\xFF\xFE", TextCode::Utf16Le},
+      {"\xFE\xFF\x30\x42", TextCode::Utf16Be},
+      {"\xFF", TextCode::Ascii},  // UTF-16 by its mark only: the zero fill is no FE
+      {kNihongoSjis, TextCode::ShiftJis},
+      {kNihongoEuc, TextCode::EucJp},
+      {"\xE0\x80", TextCode::Ascii},  // a lead before a high trail counts nothing
+      {"\xE0\x40", TextCode::ShiftJis},
+      {"abc\x81", TextCode::Ascii},  // a lead at the end pairs with the zero fill
+      // Shift-JIS half-width kana side by side look like EUC-JP pairs...
+      {"\xB1\xB2\xB3\xB4", TextCode::EucJp},
+      // ...and beside a Shift-JIS double-byte character give both kinds.
+      {"\xB1\xB2\x82\xA0", TextCode::Mixed},
+      {"\x8E\xB1\x8E\xB2", TextCode::Ascii},  // EUC-JP kana alone count nothing
+  };
+  for (const auto& c : cases) EXPECT_EQ(DetectTextCode(c.bytes), c.code) << c.bytes;
+}
+
+TEST(TextDecoding, ConversionAndNulEscapeFollowTheBytes) {
+  const struct {
+    std::string bytes;
+    bool escapeNul;
+    std::string text;
+  } cases[] = {
+      {kNihongoSjis, false, kNihongoUtf8},
+      {kNihongoEuc, false, kNihongoUtf8},
+      {"\xC6\xFC\x8E\xB1", false, "\u65E5\uFF71"},
+      // Misjudged as EUC-JP and converted as such: the price of the rules.
+      {"\xB1\xB2", false, platform::Cp932ToUtf8("\x89\x51")},
+      {"\xB1\xB2\x82\xA0", false, "\uFF71\uFF72\u3042"},  // mixed: Shift-JIS
+      // é and U+1F600 have no code page 932 form; UTF-16 keeps them.
+      {"\xFF\xFE"s + "a\0\xE9\0\x42\x30\x3D\xD8\x00\xDE"s, false, "a\u00E9\u3042\U0001F600"},
+      {"\xFE\xFF"s + "\0a\0\xE9\x30\x42\xD8\x3D\xDE\x00"s, false, "a\u00E9\u3042\U0001F600"},
+      {"\xFF\xFE"s + "a\0b"s, false, "a"},  // odd last byte
+      // EUC-JP and UTF-16 always escape their NULs, Shift-JIS only when asked.
+      {kNihongoEuc + "\0x"s, false, kNihongoUtf8 + "\\0x"},
+      {"\xFF\xFE"s + "a\0\0\0b\0"s, false, "a\\0b"},
+      {"\xFE\xFF"s + "\0a\0\0\0b"s, false, "a\\0b"},
+      {"engdesc\0long"s, true, "engdesc\\0long"},
+      {"abc\0def"s, false, "abc"},
+      {"a\0b\0"s, true, "a\\0b\\0"},  // UTF-16 without a mark is no UTF-16
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeTagText(c.bytes, c.escapeNul), c.text) << c.bytes;
+}
+
+TEST(TextEncoding, EachCharsetGivesItsBytesAndReadsBack) {
+  EXPECT_EQ(EncodeTagText(kNihongoUtf8, Charset::ShiftJis), kNihongoSjis);
+  EXPECT_EQ(EncodeTagText(kNihongoUtf8, Charset::EucJp), kNihongoEuc);
+  EXPECT_EQ(EncodeTagText("a\uFF71", Charset::EucJp), "a\x8E\xB1");
+  EXPECT_EQ(EncodeTagText("\u00E9\U0001F600", Charset::Utf16Le), "\xFF\xFE\xE9\0\x3D\xD8\x00\xDE"s);
+
+  std::string text = "Title \u65E5\u672C\u8A9E \uFF71\uFF72 \u2460 \uFF5E abc\\d";
+  for (int i = 0; i < 5000; ++i) text += "\u3042\n";
+  for (Charset charset : {Charset::ShiftJis, Charset::EucJp, Charset::Utf16Le, Charset::Utf16Be})
+    EXPECT_TRUE(DecodeTagText(EncodeTagText(text, charset), true) == text)
+        << static_cast<int>(charset);
+  const std::string wide = "\u00E9\U0001F600\u301C";  // outside code page 932
+  EXPECT_EQ(DecodeTagText(EncodeTagText(wide, Charset::Utf16Be), true), wide);
+  EXPECT_EQ(DecodeTagText(EncodeTagText(wide, Charset::ShiftJis), true), "???");
+  EXPECT_EQ(Cp932Length("a" + kNihongoUtf8 + "\uFF71\U0001F600"), 9u);
+}
+
+TEST(SjisEucBytes, KnownPairsAndEdges) {
+  EXPECT_EQ(SjisToEuc("\x81\x40\x88\x9F\x9F\xFC\xEE\xFC\xB1"),
+            "\xA1\xA1\xB0\xA1\xDE\xFE\xFC\xFE\x8E\xB1");
+  const std::string unconvertible = "\x80\xA0\xEF\xFA\xFF"s + "a\0"s;
+  EXPECT_EQ(SjisToEuc(unconvertible), unconvertible);
+  EXPECT_EQ(SjisToEuc("\x81"), "\xA1\xE1");  // a lead at the end pairs with the zero fill
+  EXPECT_EQ(EucToSjis("\xA1\xA1\xB0\xA1\x8E\xB1z"), "\x81\x40\x88\x9F\xB1z");
+  EXPECT_EQ(EucToSjis("a\0b"s), "a\\0b");
+  EXPECT_EQ(EucToSjis("a\x8E"), "a");  // a kana marker with nothing after it
+  EXPECT_EQ(EucToSjis("a\x8E\0b"s), "a\\0b");
+
+  std::string sjis;  // every convertible character, there and back
+  for (int c = 0x01; c < 0x80; ++c) sjis += static_cast<char>(c);
+  for (int c = 0xA1; c <= 0xDF; ++c) sjis += static_cast<char>(c);
+  for (int lead = 0x81; lead <= 0xEE; ++lead) {
+    if (lead > 0x9F && lead < 0xE0) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail != 0x7F) sjis += {static_cast<char>(lead), static_cast<char>(trail)};
+    }
+  }
+  EXPECT_EQ(EucToSjis(SjisToEuc(sjis)), sjis);
+}
+
+TEST(LineEnds, EveryLineEndBecomesCrLf) {
+  EXPECT_EQ(ToCrLf("a\rb\nc\r\n"), "a\r\nb\r\nc\r\n");
+  EXPECT_EQ(ToCrLf("a\n\rb"), "a\r\n\r\nb");    // LF CR: two line ends
+  EXPECT_EQ(ToCrLf("a\n\r\nb"), "a\r\n\r\nb");  // LF CR LF: two
+  EXPECT_EQ(ToLf("a\r\nb\rc\n"), "a\nbc\n");
+}
+
+TEST(FitV1Text, CutsWithoutSplittingACharacter) {
+  const std::string a28(28, 'a'), a29(29, 'a'), x13(13, 'x'), x12(12, 'x');
+  std::string kana31, sjisKana30(30, '\xB1'), eucKana15;
+  for (int i = 0; i < 31; ++i) kana31 += "\uFF71";
+  for (int i = 0; i < 15; ++i) eucKana15 += "\x8E\xB1";
+  const struct {
+    std::string text;
+    std::size_t max;
+    Charset charset;
+    std::string bytes;
+  } cases[] = {
+      {a29 + "\u3042", 30, Charset::ShiftJis, a29},  // 30th byte a lead: 29
+      {a28 + "\u3042b", 30, Charset::ShiftJis, a28 + "\x82\xA0"},
+      {kana31, 30, Charset::ShiftJis, sjisKana30},  // half-width kana are single bytes
+      {a29 + "\u65E5", 30, Charset::EucJp, a29},
+      {kana31, 30, Charset::EucJp, eucKana15},  // two bytes each in EUC-JP
+      {"a" + kana31, 30, Charset::EucJp, "a" + eucKana15.substr(0, 28)},
+      // A surrogate pair that would straddle the limit is left out whole.
+      {x13 + "\U0001F600", 30, Charset::Utf16Le, EncodeTagText(x13, Charset::Utf16Le)},
+      {x13 + "\U0001F600", 30, Charset::Utf16Be, EncodeTagText(x13, Charset::Utf16Be)},
+      {x12 + "\U0001F600yy", 30, Charset::Utf16Le,
+       EncodeTagText(x12 + "\U0001F600", Charset::Utf16Le)},
+      {"abc", 1, Charset::Utf16Le, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FitV1Text(c.text, c.max, c.charset), c.bytes) << c.text;
+}
+
+}  // namespace
+}  // namespace quilmark
