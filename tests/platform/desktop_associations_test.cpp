@@ -63,11 +63,11 @@ TEST_F(XdgFolders, TheDefaultPlayerIsNeverTheEditorItselfNorAHiddenEntry) {
   WriteFile(dirs_.dataHome + "/applications/hidden.desktop", "[Desktop Entry]\nHidden=true\n");
   WriteFile(reg_.EntryPath(), entry + "MimeType=audio/mpeg;\n");
   WriteFile(sys + "mimeinfo.cache",
-            "[MIME Cache]\naudio/mpeg=quilmark-tagedit.desktop;hidden.desktop;cached.desktop;\n");
+            "[MIME Cache]\naudio/mpeg=quilmark.desktop;hidden.desktop;cached.desktop;\n");
   EXPECT_EQ(DefaultApplicationEntry(dirs_, "AUDIO/MPEG"), sys + "cached.desktop");
   WriteFile(dirs_.configHome + "/mimeapps.list",
             "[Default Applications]\n"
-            "audio/mpeg=hidden.desktop;quilmark-tagedit.desktop;player.desktop\n");
+            "audio/mpeg=hidden.desktop;quilmark.desktop;player.desktop\n");
   EXPECT_EQ(DefaultApplicationEntry(dirs_, "audio/mpeg"), sys + "player.desktop");
   EXPECT_EQ(DefaultApplicationEntry(dirs_, "text/csv"), std::nullopt);
 }

@@ -10,7 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+
+#include "platform/file.h"
 
 extern char** environ;
 
@@ -325,8 +326,9 @@ std::string FileUri(const std::string& path) {
 
 // The file of desktop id `id` in the applications folders, if installed and
 // not hidden.
-std::optional<std::string> FindDesktopEntry(const XdgDirs& dirs, const std::string& id) {
-  if (id.empty() || id.find('/') != std::string::npos || id == kDesktopEntryFileName) {
+std::optional<std::string> FindDesktopEntry(const XdgDirs& dirs, const std::string& id,
+                                            bool skipOwn) {
+  if (id.empty() || id.find('/') != std::string::npos || (skipOwn && id == kDesktopEntryFileName)) {
     return std::nullopt;
   }
   for (const std::string& dir : dirs.DataSearchPath()) {
@@ -413,11 +415,37 @@ bool IsKnownMimeType(const XdgDirs& dirs, std::string_view mimeType) {
 
 // --- The HKEY_CLASSES_ROOT backend ---------------------------------------------
 
+namespace {
+
+// Replaces a key file of the user's (creating its folder), whole or not at all.
+void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  std::error_code ec;
+  fs::create_directories(fs::path(path).parent_path(), ec);
+  if (const IoStatus written = WriteFileAtomically(path, text); !written) {
+    throw RegistryError("cannot write " + path + ": " + written.Error().Reason());
+  }
+}
+
+bool SameTypes(std::vector<std::string> a, std::vector<std::string> b) {
+  for (auto* list : {&a, &b}) {
+    for (std::string& type : *list) type = Lower(type);
+    std::sort(list->begin(), list->end());
+  }
+  return a == b;
+}
+
+}  // namespace
+
 struct DesktopAssociations::Entry {
-  bool exists = false;
+  bool exists = false;     // the user's own file is there
+  bool installed = false;  // the program is installed: a copy of its menu entry
   std::vector<std::string> lines;
 
   std::vector<std::string> MimeTypes() const {
+    // A hidden entry opens nothing, to the desktop.
+    if (KeyFileValue(lines, kEntryGroup, "Hidden") == "true") return {};
     return ListValue(KeyFileValue(lines, kEntryGroup, "MimeType"));
   }
   bool Lists(std::string_view mime) const {
@@ -435,39 +463,80 @@ std::string DesktopAssociations::EntryPath() const {
 
 DesktopAssociations::Entry DesktopAssociations::LoadEntry() const {
   Entry entry;
+  auto installed = InstalledEntry();
+  entry.installed = installed.has_value();
   if (auto lines = ReadLines(EntryPath())) {
     entry.exists = true;
     entry.lines = std::move(*lines);
+  } else if (installed) {
+    entry.lines = std::move(*installed);
   }
   return entry;
 }
 
+std::optional<std::vector<std::string>> DesktopAssociations::InstalledEntry() const {
+  for (const std::string& dir : options_.dirs.dataDirs) {
+    if (auto lines = ReadLines(dir + "/applications/" + std::string(kDesktopEntryFileName))) {
+      return lines;
+    }
+  }
+  return std::nullopt;
+}
+
+void DesktopAssociations::ListType(const std::string& mimeType, bool listed) {
+  Entry entry = LoadEntry();
+  if (entry.Lists(mimeType) == listed) return;
+  if (listed) KeepDefaultApplication(mimeType);
+  auto types = entry.MimeTypes();
+  if (listed) {
+    types.push_back(mimeType);
+  } else {
+    std::erase_if(types, [&](const std::string& t) { return EqualsIgnoringCase(t, mimeType); });
+  }
+  SaveTypes(std::move(entry), types);
+}
+
+void DesktopAssociations::SaveTypes(Entry entry, const std::vector<std::string>& types) {
+  if (entry.installed) {
+    // Everything but the types is the package's, so that the menu item and
+    // its command follow the installed program; the package's own types, in
+    // any order, leave nothing to override.
+    entry.lines = *InstalledEntry();
+    if (SameTypes(entry.MimeTypes(), types)) return SaveEntry(entry);
+  } else if (!entry.exists) {
+    entry.lines = {"[Desktop Entry]",
+                   "Type=Application",
+                   "Name=" + std::string(kVerbCaption),
+                   "Exec=" + EscapeString(QuoteExecArgument(options_.programPath) + " %f"),
+                   "NoDisplay=true",
+                   "Terminal=false"};
+  }
+  SetKeyFileValue(entry.lines, kEntryGroup, "MimeType",
+                  types.empty() ? std::nullopt : std::optional<std::string>(JoinList(types)));
+  SaveEntry(entry);
+}
+
 void DesktopAssociations::SaveEntry(const Entry& entry) {
   const std::string path = EntryPath();
+  const bool needed =
+      entry.installed ? entry.lines != InstalledEntry() : !entry.MimeTypes().empty();
   std::error_code ec;
-  if (entry.MimeTypes().empty()) {
+  if (!needed) {
     fs::remove(path, ec);
     if (ec) throw RegistryError("cannot remove " + path + ": " + ec.message());
   } else {
-    fs::create_directories(fs::path(path).parent_path(), ec);
-    const std::string temp = path + ".new";
-    {
-      std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-      for (const std::string& line : entry.lines) out << line << '\n';
-      out.flush();
-      if (!out) {
-        fs::remove(temp, ec);
-        throw RegistryError("cannot write " + path);
-      }
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      throw RegistryError("cannot write " + path + ": " + ec.message());
-    }
+    WriteLines(path, entry.lines);
   }
   Refresh();
+}
+
+void DesktopAssociations::KeepDefaultApplication(const std::string& mimeType) {
+  const auto current = FindDefaultApplication(options_.dirs, mimeType, false);
+  if (!current || current->named || current->id == kDesktopEntryFileName) return;
+  const std::string path = options_.dirs.configHome + "/mimeapps.list";
+  std::vector<std::string> lines = ReadLines(path).value_or(std::vector<std::string>{});
+  SetKeyFileValue(lines, "Default Applications", Lower(mimeType), current->id);
+  WriteLines(path, lines);
 }
 
 void DesktopAssociations::Refresh() const {
@@ -534,20 +603,7 @@ std::optional<RegValue> DesktopAssociations::ReadValue(const std::string& key,
 void DesktopAssociations::CreateKey(const std::string& key) {
   const KeyRef ref = ParseKey(key);
   if (ref.kind == KeyKind::Verb || ref.kind == KeyKind::Command) {
-    Entry entry = LoadEntry();
-    if (entry.Lists(ref.name)) return;
-    if (!entry.exists) {
-      entry.lines = {"[Desktop Entry]",
-                     "Type=Application",
-                     "Name=" + std::string(kVerbCaption),
-                     "Exec=" + EscapeString(QuoteExecArgument(options_.programPath) + " %f"),
-                     "NoDisplay=true",
-                     "Terminal=false"};
-    }
-    auto types = entry.MimeTypes();
-    types.push_back(ref.name);
-    SetKeyFileValue(entry.lines, kEntryGroup, "MimeType", JoinList(types));
-    SaveEntry(entry);
+    ListType(ref.name, true);
     return;
   }
   // Keys owned by the system: present is fine, anything else is not ours to make.
@@ -565,6 +621,12 @@ void DesktopAssociations::WriteValue(const std::string& key, const std::string& 
   }
   CreateKey(key);
   Entry entry = LoadEntry();
+  if (entry.installed) {
+    // Named and started as the package says: the user's copy is made again
+    // from the installed entry, which also mends a copy from an older one.
+    const auto types = entry.MimeTypes();
+    return SaveTypes(std::move(entry), types);
+  }
   if (ref.kind == KeyKind::Verb) {
     SetKeyFileValue(entry.lines, kEntryGroup, "Name", EscapeString(value.text));
   } else {
@@ -583,12 +645,8 @@ bool DesktopAssociations::DeleteKey(const std::string& key) {
   if (ref.kind != KeyKind::Verb) {
     throw RegistryError("cannot delete the key " + key + " in the desktop's file associations");
   }
-  Entry entry = LoadEntry();
-  if (!entry.Lists(ref.name)) return false;
-  auto types = entry.MimeTypes();
-  std::erase_if(types, [&](const std::string& t) { return EqualsIgnoringCase(t, ref.name); });
-  SetKeyFileValue(entry.lines, kEntryGroup, "MimeType", JoinList(types));
-  SaveEntry(entry);
+  if (!LoadEntry().Lists(ref.name)) return false;
+  ListType(ref.name, false);
   return true;
 }
 
@@ -610,11 +668,15 @@ std::vector<std::string> DesktopAssociations::SubKeys(const std::string& key) co
 
 // --- Default applications ---------------------------------------------------------
 
-std::optional<std::string> DefaultApplicationEntry(const XdgDirs& dirs, std::string_view mimeType) {
+std::optional<DefaultApplication> FindDefaultApplication(const XdgDirs& dirs,
+                                                         std::string_view mimeType, bool skipOwn) {
   const std::string mime = Lower(mimeType);
-  auto firstInstalled = [&](const std::vector<std::string>& ids) -> std::optional<std::string> {
+  auto firstInstalled = [&](const std::vector<std::string>& ids,
+                            bool named) -> std::optional<DefaultApplication> {
     for (const std::string& id : ids) {
-      if (auto path = FindDesktopEntry(dirs, id)) return path;
+      if (auto path = FindDesktopEntry(dirs, id, skipOwn)) {
+        return DefaultApplication{id, *path, named};
+      }
     }
     return std::nullopt;
   };
@@ -623,17 +685,26 @@ std::optional<std::string> DefaultApplicationEntry(const XdgDirs& dirs, std::str
     for (const std::string& list : lists) {
       const auto lines = ReadLines(list);
       if (!lines) continue;
-      if (auto path = firstInstalled(ListValue(KeyFileValue(*lines, group, mime)))) return path;
+      const bool named = std::string_view(group) == "Default Applications";
+      if (auto app = firstInstalled(ListValue(KeyFileValue(*lines, group, mime)), named)) {
+        return app;
+      }
     }
   }
   for (const std::string& dir : dirs.DataSearchPath()) {
     const auto lines = ReadLines(dir + "/applications/mimeinfo.cache");
     if (!lines) continue;
-    if (auto path = firstInstalled(ListValue(KeyFileValue(*lines, "MIME Cache", mime)))) {
-      return path;
+    if (auto app = firstInstalled(ListValue(KeyFileValue(*lines, "MIME Cache", mime)), false)) {
+      return app;
     }
   }
   return std::nullopt;
+}
+
+std::optional<std::string> DefaultApplicationEntry(const XdgDirs& dirs, std::string_view mimeType) {
+  auto app = FindDefaultApplication(dirs, mimeType, true);
+  if (!app) return std::nullopt;
+  return std::move(app->path);
 }
 
 std::optional<std::vector<std::string>> SplitExec(std::string_view exec) {

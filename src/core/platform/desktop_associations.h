@@ -7,18 +7,31 @@
 //                                    MIME type ("audio/mpeg")
 //   "audio/mpeg"                     exists when the MIME type is known
 //   "audio/mpeg\shell"               likewise
-//   "audio/mpeg\shell\quilmark"      exists when the program's own desktop
-//                                    entry lists the MIME type; default
-//                                    value = the entry's Name ("タグ編集")
+//   "audio/mpeg\shell\quilmark"      exists when the program's desktop entry
+//                                    lists the MIME type; default value = the
+//                                    entry's Name
 //   "...\shell\quilmark\command"     default value = the command line
 //                                    ("<program>" "%1"), from the entry's Exec
 //
-// Creating or writing the verb adds the MIME type to the desktop entry
-// $XDG_DATA_HOME/applications/quilmark-tagedit.desktop (creating it);
-// deleting the verb removes the type (and the file with the last one). Only
-// that file is written; every other key is read-only and writing to it fails
-// with RegistryError. After a change the user's desktop database is
-// refreshed when the tool for it is installed.
+// The program has one desktop entry, quilmark.desktop, so that it is one item
+// in the menu and in a file's list of programs to open it with. Installed, it
+// is the package's menu entry (in $XDG_DATA_DIRS); the user's choice of types
+// is a copy of it under the same name in $XDG_DATA_HOME/applications, which
+// the desktop reads instead, and which goes again once it says nothing the
+// installed entry does not. Its name and command are the package's: writing
+// the verb's caption or command only makes sure the type is listed. Not
+// installed (run from its build folder), the program writes an entry of its
+// own there, named "タグ編集", hidden from the menu, running the program
+// itself; deleting its last type deletes it.
+//
+// Creating the verb makes the program one that opens the type, never the one
+// that opens it by default: an application that opens the type by default
+// only because the desktop picks it (no mimeapps.list names a default) is
+// first written down as the default in $XDG_CONFIG_HOME/mimeapps.list.
+//
+// Only those two files are written; every other key is read-only and writing
+// to it fails with RegistryError. After a change the user's desktop database
+// is refreshed when the tool for it is installed.
 //
 // The same folders answer which application opens a MIME type by default,
 // which play uses.
@@ -45,7 +58,9 @@ struct XdgDirs {
   std::vector<std::string> DataSearchPath() const;
 };
 
-inline constexpr std::string_view kDesktopEntryFileName = "quilmark-tagedit.desktop";
+// The desktop file id of the program, for the installed menu entry and the
+// user's association entry alike.
+inline constexpr std::string_view kDesktopEntryFileName = "quilmark.desktop";
 inline constexpr std::string_view kVerbKeyName = "quilmark";
 inline constexpr std::string_view kVerbCaption = "タグ編集";
 
@@ -69,7 +84,7 @@ class DesktopAssociations : public RegistryBackend {
 
   explicit DesktopAssociations(Options options);
 
-  // $XDG_DATA_HOME/applications/quilmark-tagedit.desktop
+  // $XDG_DATA_HOME/applications/quilmark.desktop
   std::string EntryPath() const;
 
   bool KeyExists(const std::string& key) const override;
@@ -82,8 +97,19 @@ class DesktopAssociations : public RegistryBackend {
 
  private:
   struct Entry;  // the desktop entry's lines
+  // The entry the desktop reads: the user's, else the installed one.
   Entry LoadEntry() const;
+  // The installed menu entry's lines, if the program is installed.
+  std::optional<std::vector<std::string>> InstalledEntry() const;
+  // Adds or removes one MIME type and writes the result.
+  void ListType(const std::string& mimeType, bool listed);
+  // Writes `entry` listing `types`: the user's copy of the installed entry,
+  // or the program's own.
+  void SaveTypes(Entry entry, const std::vector<std::string>& types);
   void SaveEntry(const Entry& entry);
+  // Writes the application that opens `mimeType` by default now into the
+  // user's mimeapps.list when nothing there or elsewhere names it.
+  void KeepDefaultApplication(const std::string& mimeType);
   void Refresh() const;
 
   Options options_;
@@ -91,10 +117,20 @@ class DesktopAssociations : public RegistryBackend {
 
 // --- Default applications -------------------------------------------------
 
-// The desktop entry file of the application that opens `mimeType` by default
-// (mimeapps.list defaults, then added associations, then the desktop
-// database's cache), skipping this program's own entry; nullopt when none is
-// installed.
+struct DefaultApplication {
+  std::string id;      // desktop file id ("player.desktop")
+  std::string path;    // its file
+  bool named = false;  // named by a mimeapps.list default, not picked by the desktop
+};
+
+// The application that opens `mimeType` by default (mimeapps.list defaults,
+// then added associations, then the desktop database's cache); nullopt when
+// none is installed. `skipOwn` passes over this program's own entry.
+std::optional<DefaultApplication> FindDefaultApplication(const XdgDirs& dirs,
+                                                         std::string_view mimeType, bool skipOwn);
+
+// The desktop entry file of the application that opens `mimeType` by default,
+// skipping this program's own entry; nullopt when none is installed.
 std::optional<std::string> DefaultApplicationEntry(const XdgDirs& dirs, std::string_view mimeType);
 
 // The argument vector an entry's Exec line gives for opening `filePath`

@@ -1,12 +1,14 @@
 // The options dialog against a temporary set of XDG folders: OK applies each
 // control to its own setting, Cancel changes nothing, and the associations
-// appear and disappear as the user's own desktop entry.
+// appear and disappear as the user's own desktop entry, without taking over
+// what opens a type and, once the program is installed, as its one entry.
 #include "dialogs/option_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
@@ -31,6 +33,31 @@ std::map<std::string, std::string> Snapshot(const std::string& root) {
 }
 
 void Press(QWidget* d, const char* button) { Child<QPushButton>(d, button)->click(); }
+
+// Opens the dialog, sets the association boxes named and presses OK.
+void Associate(platform::RegistryBackend& reg, const std::map<std::string, bool>& boxes) {
+  Settings settings;
+  ModalScript script({[&](QWidget* d) {
+    for (const auto& [box, checked] : boxes) {
+      Child<QCheckBox>(d, box.c_str())->setChecked(checked);
+    }
+    Press(d, "btnOK");
+  }});
+  ShowOptionDialog(nullptr, settings, reg);
+}
+
+std::string AssociationState(platform::RegistryBackend& reg) {
+  std::string state;
+  ModalScript script({[&](QWidget* d) {
+    for (const char* box : {"cbAssociateMP3", "cbAssociateM3U", "cbAssociateCSV"}) {
+      state += Child<QCheckBox>(d, box)->isChecked() ? '1' : '0';
+    }
+    Press(d, "btnCancel");
+  }});
+  Settings settings;
+  ShowOptionDialog(nullptr, settings, reg);
+  return state;
+}
 
 // Changes one control: a box or a CSV column ("clbv1:<item>") flips, a list
 // moves to its next item.
@@ -65,7 +92,7 @@ class OptionDialog : public QObject {
   void init() {
     tmp_ = std::make_unique<XdgSandbox>(
         "50:audio/mpeg:*.mp3\n50:audio/x-mpegurl:*.m3u\n50:text/csv:*.csv\n");
-    options_ = {{tmp_->File("data"), {tmp_->File("system")}, "", {}, {}}, "", ""};
+    options_ = {{tmp_->File("data"), {tmp_->File("system")}, tmp_->File("config"), {}, {}}, "", ""};
     reg_ = std::make_unique<DesktopAssociations>(options_);
   }
 
@@ -137,6 +164,75 @@ class OptionDialog : public QObject {
     QCOMPARE(ReadBytes(reg_->EntryPath()), entry);
     run(false, "btnOK");
     QVERIFY(Snapshot(tmp_->tmp.Path()) == initial);
+  }
+
+  // As the desktop itself answers it: a stand-in player opens MP3 files before
+  // and after the tick, with no default written down anywhere beforehand.
+  void tickingATypeLeavesWhatOpensItByDefault() {
+    const std::string apps = tmp_->File("system/applications/");
+    std::filesystem::create_directories(apps);
+    WriteBytes(apps + "player.desktop",
+               "[Desktop Entry]\nType=Application\nName=Player\nExec=true %f\n"
+               "MimeType=audio/mpeg;\n");
+    auto xdgMime = [&](const QStringList& args) {
+      QProcess process;
+      QProcessEnvironment env;
+      env.insert("PATH", qEnvironmentVariable("PATH"));
+      env.insert("HOME", QString::fromStdString(tmp_->File("")));
+      env.insert("XDG_DATA_HOME", QString::fromStdString(tmp_->File("data")));
+      env.insert("XDG_DATA_DIRS", QString::fromStdString(tmp_->File("system")));
+      env.insert("XDG_CONFIG_HOME", QString::fromStdString(tmp_->File("config")));
+      env.insert("XDG_CONFIG_DIRS", QString::fromStdString(tmp_->File("system/xdg")));
+      process.setProcessEnvironment(env);
+      process.start(args.front(), args.mid(1));
+      process.waitForFinished();
+      return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    };
+    xdgMime({"update-desktop-database", QString::fromStdString(apps)});
+    const QStringList query = {"xdg-mime", "query", "default", "audio/mpeg"};
+    QCOMPARE(xdgMime(query), QString("player.desktop"));
+
+    options_.refreshTool = "update-desktop-database";  // as the program runs it
+    DesktopAssociations reg(options_);
+    Associate(reg, {{"cbAssociateMP3", true}, {"cbAssociateCSV", true}});
+    QVERIFY(reg.KeyExists("audio/mpeg\\shell\\quilmark"));
+    QCOMPARE(xdgMime(query), QString("player.desktop"));
+    // Written down for the type that had a player, and only for it.
+    QCOMPARE(ReadBytes(tmp_->File("config/mimeapps.list")),
+             std::string("[Default Applications]\naudio/mpeg=player.desktop\n"));
+  }
+
+  // The package's menu entry lists the types; the boxes change them through a
+  // copy under the same name, which goes again once it matches the package's.
+  // An entry the program wrote before it was installed (hidden from the menu)
+  // becomes such a copy at the next OK.
+  void installedTheMenuEntryIsTheOneEntryTheBoxesChange() {
+    const std::string installed = ReadBytes(QUILMARK_MENU_ENTRY);
+    std::string copy = installed;
+    const std::string types = "MimeType=audio/mpeg;audio/x-mpegurl;audio/x-scpls;text/csv;\n";
+    QVERIFY(copy.find(types) != std::string::npos);
+    copy.replace(copy.find(types), types.size(), "MimeType=audio/mpeg;audio/x-scpls;\n");
+    const std::string apps = tmp_->File("system/applications/");
+    std::filesystem::create_directories(apps);
+    WriteBytes(apps + "quilmark.desktop", installed);
+    auto userFiles = [&] { return Snapshot(tmp_->File("data")); };
+    const std::map<std::string, std::string> onlyTheCopy = {{reg_->EntryPath(), copy}};
+
+    WriteBytes(reg_->EntryPath(),
+               "[Desktop Entry]\nType=Application\nName=タグ編集\nExec=\"/old/quilmark\" %f\n"
+               "NoDisplay=true\nMimeType=audio/mpeg;audio/x-scpls;\n");
+    QCOMPARE(AssociationState(*reg_), std::string("100"));
+    Associate(*reg_, {});
+    QVERIFY(userFiles() == onlyTheCopy);  // name, icon and command the package's
+    const std::string verb = "audio/mpeg\\shell\\quilmark";
+    QCOMPARE(reg_->ReadValue(verb, ""), RegValue::String("QUILMARK"));
+    QCOMPARE(reg_->ReadValue(verb + "\\command", ""), RegValue::String("\"quilmark\" \"%1\""));
+
+    Associate(*reg_, {{"cbAssociateM3U", true}, {"cbAssociateCSV", true}});
+    QVERIFY(userFiles().empty());
+    QCOMPARE(AssociationState(*reg_), std::string("111"));
+    Associate(*reg_, {{"cbAssociateM3U", false}, {"cbAssociateCSV", false}});
+    QVERIFY(userFiles() == onlyTheCopy);
   }
 
   void aRefusedWriteIsShownAndKeepsTheDialogOpenWithSettingsUntouched() {
