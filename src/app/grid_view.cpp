@@ -496,12 +496,11 @@ void GridView::HeaderSectionMoved(int, int oldVisual, int newVisual) {
       newVisual < kFirstFieldPosition || newVisual > kLastFieldPosition) {
     return;
   }
-  if (IsEditorOpen()) CloseEditor();
-  const QModelIndex current = currentIndex();
-  if (model_->Grid().MoveColumn(oldVisual, newVisual)) {
-    if (current.isValid() && current.column() == oldVisual) {
-      SetCurrentCell(newVisual, TrackTableModel::GridRow(current.row()));
-    }
+  // The editor finishes the edit first and keeps the current cell on its
+  // field; a cell holding a bad number refuses the move.
+  const bool moved = editor_ != nullptr ? editor_->MoveColumn(oldVisual, newVisual)
+                                        : model_->Grid().MoveColumn(oldVisual, newVisual);
+  if (moved) {
     ApplyColumnWidths();
     emit columnMoved();
   }

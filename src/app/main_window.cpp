@@ -278,7 +278,7 @@ void MainWindow::RunAddFiles(const std::vector<std::string>& names) {
 }
 
 void MainWindow::AddFilesFromUser(const std::vector<std::string>& names) {
-  FinishPendingEdit();
+  if (!editor_->FinishEdit()) return;
   if (!names.empty()) RunAddFiles(names);
   grid_.FitColumnWidth(-1, *measure_);
   gr_->ApplyColumnWidths();
@@ -297,20 +297,17 @@ void MainWindow::SyncColumnActions() {
 
 void MainWindow::ApplyEditActions(const EditActions& a) {
   const std::pair<const char*, bool> states[] = {
-      {"actEditUndo", a.undo},   {"actEditUndoHidden", a.undoHidden},
-      {"actEditCut", a.cut},     {"actEditCutHidden", a.cutHidden},
-      {"actEditCopy", a.copy},   {"actEditCopyHidden", a.copyHidden},
-      {"actEditPaste", a.paste}, {"actEditPasteHidden", a.pasteHidden},
+      {"actEditUndo", a.undo},
+      {"actEditUndoHidden", a.undoHidden},
+      {"actEditCut", a.cut},
+      {"actEditCutHidden", a.cutHidden},
+      {"actEditCopy", a.copy},
+      {"actEditCopyHidden", a.copyHidden},
+      {"actEditPaste", a.paste},
+      {"actEditPasteHidden", a.pasteHidden},
+      {"actEditDeleteCell", a.deleteCell},
   };
   for (const auto& [name, enabled] : states) Action(name)->setEnabled(enabled);
-}
-
-// An edit still open in the grid is finished before anything that reads
-// the cells as a whole (save, close, add): otherwise the typed text would
-// be in the cell but its row not yet marked, and a save or the close
-// question would pass it by.
-void MainWindow::FinishPendingEdit() {
-  if (gr_->IsEditorOpen()) gr_->CloseEditor();
 }
 
 // --- window events
@@ -322,8 +319,12 @@ void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
 }
 
+// An edit still open in the grid is finished and checked before anything
+// that reads the cells as a whole (save, close, add): otherwise the typed
+// text would be in the cell but its row not yet marked, and a save or the
+// close question would pass it by; a bad number keeps the window open.
 bool MainWindow::maybeSave() {
-  FinishPendingEdit();
+  if (!editor_->FinishEdit()) return false;
   if (grid_.ChangedRowCount() == 0) return true;
   // Asked even while confirmations are switched off: that switch silences
   // questions about writing and removing, and answering this one "No"
@@ -412,12 +413,11 @@ void MainWindow::SaveRows() {
 }
 
 void MainWindow::actFileSaveMP3Execute() {
-  FinishPendingEdit();
-  SaveRows();
+  if (editor_->FinishEdit()) SaveRows();
 }
 
 void MainWindow::actFileSavePlaylistExecute() {
-  FinishPendingEdit();
+  if (!editor_->FinishEdit()) return;
   KeepCurrentDirectory keep;
   const QString chosen = QFileDialog::getSaveFileName(
       this, QString(), QString(),
@@ -459,30 +459,24 @@ void MainWindow::actShowStatusbarExecute() {
 
 void MainWindow::ToggleColumnVisible(QAction* sender) {
   if (sender == nullptr) return;
-  const int position = sender->data().toInt();
   // Qt flips a checkable action before it runs: its state is the new flag.
-  grid_.SetColumnVisible(position, sender->isChecked(), *measure_);
-  grid_.FitColumnWidth(position, *measure_);
+  // A refused change puts the check marks back.
+  editor_->ShowColumn(sender->data().toInt(), sender->isChecked());
   SyncColumnActions();
 }
 
 void MainWindow::actShowColAllVisibleExecute() {
-  grid_.SetTagColumnsVisible(true, *measure_);
+  editor_->SetTagColumnsVisible(true);
   SyncColumnActions();
-  grid_.FitColumnWidth(-1, *measure_);
 }
 
 void MainWindow::actShowColAllInvisibleExecute() {
-  grid_.SetTagColumnsVisible(false, *measure_);
+  editor_->SetTagColumnsVisible(false);
   SyncColumnActions();
-  grid_.FitColumnWidth(-1, *measure_);
 }
 
 void MainWindow::actShowHideColExecute() {
-  const int column = gr_->CurrentColumn();
-  if (gr_->IsEditorOpen()) gr_->CloseEditor();
-  grid_.SetColumnVisible(column, false);
-  grid_.FitColumnWidth(column, *measure_);
+  editor_->actShowHideColExecute();
   SyncColumnActions();
 }
 

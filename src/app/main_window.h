@@ -88,7 +88,6 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   void ApplyEditActions(const EditActions& actions);
   void ShowPopup(int column, int row, const QPoint& globalPos);
   void RunAddFiles(const std::vector<std::string>& names);
-  void FinishPendingEdit();
   // Saves the changed rows and shows what the save did.
   void SaveRows();
 

@@ -31,6 +31,7 @@ CellClass ClassOfColumn(const ColumnLayout& layout, int column) {
 bool IsCellTypable(const TrackGrid& grid, int column, int row) {
   if (row < 1 || row >= grid.RowCount()) return false;
   if (grid.Cell(colRowNo, row).empty()) return false;
+  if (!IsFieldPosition(column) || !grid.Layout().ColumnVisible[column]) return false;
   return ClassOfColumn(grid.Layout(), column) == CellClass::Typed;
 }
 

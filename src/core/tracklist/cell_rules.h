@@ -23,7 +23,7 @@ inline constexpr std::string_view kDigitsMask = "0000;0";
 
 CellClass ClassOfColumn(const ColumnLayout& layout, int column);
 
-// Typed column and a row that holds a file (not the placeholder row).
+// Typed column, shown, and a row that holds a file (not the placeholder row).
 bool IsCellTypable(const TrackGrid& grid, int column, int row);
 
 // "0000;0" for No. and Year, else empty.

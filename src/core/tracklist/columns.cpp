@@ -66,6 +66,15 @@ std::optional<Field> ColumnLayout::FieldAt(int position) const {
   return std::nullopt;
 }
 
+std::optional<int> ColumnLayout::NearestShownPosition(int position) const {
+  for (int distance = 0; distance < kColumnCount; ++distance) {
+    for (int p : {position + distance, position - distance}) {
+      if (IsFieldPosition(p) && ColumnVisible[static_cast<std::size_t>(p)]) return p;
+    }
+  }
+  return std::nullopt;
+}
+
 bool ColumnLayout::ApplyColOrder(std::string_view colOrder) {
   bool usable = colOrder.size() == kFieldCount;
   std::array<bool, kFieldCount> seen{};

@@ -69,6 +69,9 @@ struct ColumnLayout {
   bool IsFieldShown(Field f) const { return ColumnVisible[static_cast<std::size_t>(Position(f))]; }
   // The field at a position 5..23 (none for any other position).
   std::optional<Field> FieldAt(int position) const;
+  // The shown field position nearest to `position` (itself when shown; on a
+  // tie the one to the right), or none when every field column is hidden.
+  std::optional<int> NearestShownPosition(int position) const;
 
   // The stored forms: ColOrder ("ABCDEFGHIJKLMNOPQRS") and ShowCol
   // ("1111111111111111111"). A malformed value leaves the layout at the

@@ -14,7 +14,7 @@ EditActions ComputeEditActions(const TrackGrid& grid, int column, bool undoAvail
     a.copy = a.copyHidden = true;
     return a;
   }
-  a.cut = a.cutHidden = true;
+  a.cut = a.cutHidden = a.deleteCell = true;
   a.copy = a.copyHidden = true;
   a.paste = a.pasteHidden = clipboardHasText;
   return a;

@@ -14,13 +14,15 @@ struct EditActions {
   bool cut = false, cutHidden = false;
   bool copy = false, copyHidden = false;
   bool paste = false, pasteHidden = false;
+  bool deleteCell = false;
 
   friend bool operator==(const EditActions&, const EditActions&) = default;
 };
 
 // The states for a selection in `column`: undo when something can be undone;
 // nothing else on an empty list; only copy on the path and file-name
-// columns; elsewhere cut and copy, and paste when the clipboard holds text.
+// columns, which never change; elsewhere cut, copy and clearing the cell,
+// and paste when the clipboard holds text.
 EditActions ComputeEditActions(const TrackGrid& grid, int column, bool undoAvailable,
                                bool clipboardHasText);
 

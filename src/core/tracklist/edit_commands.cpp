@@ -11,40 +11,48 @@ bool IsFileRow(const TrackGrid& grid, int row) {
   return row >= 1 && row < grid.RowCount() && !grid.Cell(colRowNo, row).empty();
 }
 
+bool IsChangeableCell(const TrackGrid& grid, int column, int row) {
+  if (!IsFileRow(grid, row)) return false;
+  const std::optional<Field> field = grid.Layout().FieldAt(column);
+  return field && *field != colPath && *field != colFile;
+}
+
+void RecordChange(const TrackGrid& grid, UndoList& undo, int column, int row, std::string oldText) {
+  const std::optional<Field> field = grid.Layout().FieldAt(column);
+  if (!field) return;
+  undo.Push({grid.FullPathOf(row), *field, std::move(oldText), grid.Cell(column, row)});
+}
+
 // The placeholder row holds no file: a "changed" mark there would make the
 // save and close checks try to write a file that does not exist.
 void ChangeCell(TrackGrid& grid, UndoList& undo, int column, int row, std::string text) {
-  if (!IsFileRow(grid, row) || column < 0 || column >= kColumnCount) return;
-  undo.Push(grid.Cell(column, row), column, row);
+  if (!IsChangeableCell(grid, column, row)) return;
+  std::string oldText = grid.Cell(column, row);
   grid.SetCell(column, row, std::move(text));
+  RecordChange(grid, undo, column, row, std::move(oldText));
   grid.MarkRowChanged(row);
 }
 
-// A record addresses a cell by where it was; after rows were removed or the
-// list cleared that cell may be gone, and writing there would put text into
-// the placeholder row or past the end. Such records are dropped.
-//
 // The restored cell is marked changed: once its row was written, the
 // restored text differs from the file, and an unmarked row would lose it
 // silently at the next close.
 bool UndoLastChange(TrackGrid& grid, UndoList& undo) {
   while (!undo.Empty()) {
-    const std::optional<UndoRecord> record = undo.Last();
+    const UndoRecord record = undo.Last();
     undo.PopLast();
-    if (!record || record->column < 0 || record->column >= kColumnCount ||
-        !IsFileRow(grid, record->row)) {
-      continue;
-    }
-    const bool differs = grid.Cell(record->column, record->row) != record->text;
-    grid.SetCell(record->column, record->row, record->text);
-    if (differs) grid.MarkRowChanged(record->row);
+    const int row = grid.RowOfPath(record.file);
+    if (row < 1) continue;
+    const int column = grid.Layout().Position(record.field);
+    const bool differs = grid.Cell(column, row) != record.oldText;
+    grid.SetCell(column, row, record.oldText);
+    if (differs) grid.MarkRowChanged(row);
     return true;
   }
   return false;
 }
 
 void FillColumn(TrackGrid& grid, UndoList& undo, int column, int row) {
-  if (!IsFileRow(grid, row) || column < 0 || column >= kColumnCount) return;
+  if (!IsChangeableCell(grid, column, row)) return;
   const std::string text = grid.Cell(column, row);
   for (int i = 1; i < grid.RowCount(); ++i) {
     if (i != row) ChangeCell(grid, undo, column, i, text);

@@ -13,12 +13,22 @@ class UndoList;
 // A row that holds a file: 1..last, never the placeholder row.
 bool IsFileRow(const TrackGrid& grid, int row);
 
-// Sets a cell as the user's change: records the old text, sets, marks.
-// Nothing on a row that holds no file.
+// Whether the user's commands may change the cell: a tag field of a row
+// that holds a file. The path and file name say which file a save writes,
+// so they never change once read.
+bool IsChangeableCell(const TrackGrid& grid, int column, int row);
+
+// Records the change of cell (column, row) from `oldText` to what it holds
+// now, under the row's file and the column's field.
+void RecordChange(const TrackGrid& grid, UndoList& undo, int column, int row, std::string oldText);
+
+// Sets a cell as the user's change: sets, records the old text, marks.
+// Nothing on a cell that is not changeable (see above).
 void ChangeCell(TrackGrid& grid, UndoList& undo, int column, int row, std::string text);
 
-// Puts the last record's text back. Records whose cell no longer exists
-// (rows removed, list cleared) are dropped on the way. Returns whether a
+// Puts the last record's text back into its file's row, in its field
+// wherever that column now stands. Records whose file is no longer listed
+// (row removed, list cleared) are dropped on the way. Returns whether a
 // cell was restored.
 bool UndoLastChange(TrackGrid& grid, UndoList& undo);
 

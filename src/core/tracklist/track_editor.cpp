@@ -34,27 +34,38 @@ bool TrackEditor::CurrentCell(int& column, int& row) const {
 
 // --- grid events
 
-// The latch keeps the selection on a numeric cell that holds anything but
-// digits. A failed first check does not lock the selection for good: each
-// attempt to leave checks the cell again, so correcting the text (or
-// Escape back to a valid text) lets the user move on.
-bool TrackEditor::grSelectCell(int column, int row) {
-  if (validationPending_) {
-    int c = 0, r = 0;
-    if (CurrentCell(c, r) && !IsCellValueValid(grid_, c, r)) {
-      view_.OpenEditor();
-      return false;
-    }
-    validationPending_ = false;
-    validationFailed_ = false;
+bool TrackEditor::HeldCellMayBeLeft() const {
+  if (!held_) return true;
+  return IsCellValueValid(grid_, held_->column, held_->row) ||
+         grid_.Cell(held_->column, held_->row) == held_->textBefore;
+}
+
+void TrackEditor::ReturnToHeldCell() {
+  if (view_.CurrentColumn() != held_->column || view_.CurrentRow() != held_->row) {
+    view_.SetCurrentCell(held_->column, held_->row);
   }
+  view_.OpenEditor();
+}
+
+void TrackEditor::AllowEditingAt(int column, int row) {
+  editingAllowed_ = IsCellTypable(grid_, column, row);
+  view_.SetEditingAllowed(editingAllowed_);
+  UpdateEditActions(column);
+}
+
+// Each attempt to leave checks the edited cell again, so correcting the
+// text (or Escape back to a valid one) lets the user move on.
+bool TrackEditor::grSelectCell(int column, int row) {
+  if (!HeldCellMayBeLeft()) {
+    ReturnToHeldCell();
+    return false;
+  }
+  held_.reset();
   if (column < kFixedColumnCount || column >= kColumnCount || row < 1 || row >= grid_.RowCount() ||
       !grid_.Layout().ColumnVisible[column]) {
     return false;
   }
-  editingAllowed_ = IsCellTypable(grid_, column, row);
-  view_.SetEditingAllowed(editingAllowed_);
-  UpdateEditActions(column);
+  AllowEditingAt(column, row);
   return true;
 }
 
@@ -73,31 +84,80 @@ std::string TrackEditor::grGetEditText(int column, int row) {
 void TrackEditor::grSetEditText(int column, int row, const std::string& text, bool editorOpen) {
   if (!IsCellTypable(grid_, column, row)) return;
   const std::string oldText = editOldText_;  // reopening the editor replaces it
-  grid_.SetCell(column, row, text);
-  TagValues work = TagValues::FromCommaText(grid_.Cell(colWork, row));
-
-  bool failed = false;
-  if (!validationPending_) {
-    validationFailed_ = false;
-    validationPending_ = true;
-    failed = !IsCellValueValid(grid_, column, row);
-    validationFailed_ = failed;
+  if (!held_ || held_->column != column || held_->row != row) {
+    held_ = HeldCell{column, row, oldText};
   }
-
-  if (!editorOpen && grid_.Cell(column, row) != oldText) {
-    const std::string_view key = EditKeyFor(grid_.Layout(), column);
-    if (!key.empty()) work.Set(key, grid_.Cell(column, row));
-    undo_.Push(oldText, column, row);
+  grid_.SetCell(column, row, text);
+  if (editorOpen) {
+    StoreEditInWork(column, row, false);
+    return;
+  }
+  const bool changed = grid_.Cell(column, row) != oldText;
+  StoreEditInWork(column, row, changed);
+  if (changed) {
+    RecordChange(grid_, undo_, column, row, oldText);
     grid_.MarkRowChanged(row);
   }
-  grid_.SetCell(colWork, row, work.ToCommaText());
-
-  if (failed) {
-    if (view_.CurrentColumn() != column || view_.CurrentRow() != row) {
-      view_.SetCurrentCell(column, row);
-    }
-    view_.OpenEditor();
+  if (HeldCellMayBeLeft()) {
+    held_.reset();
+  } else if (view_.CurrentColumn() != column || view_.CurrentRow() != row) {
+    ReturnToHeldCell();
   }
+}
+
+// The finished edit's value under its colWork key; colWork is rewritten on
+// every call, changed or not, as the document has always done.
+void TrackEditor::StoreEditInWork(int column, int row, bool changed) {
+  TagValues work = TagValues::FromCommaText(grid_.Cell(colWork, row));
+  if (changed) {
+    const std::string_view key = EditKeyFor(grid_.Layout(), column);
+    if (!key.empty()) work.Set(key, grid_.Cell(column, row));
+  }
+  grid_.SetCell(colWork, row, work.ToCommaText());
+}
+
+bool TrackEditor::FinishEdit() {
+  if (!HeldCellMayBeLeft()) {
+    ReturnToHeldCell();
+    return false;
+  }
+  if (view_.IsEditorOpen()) view_.CloseEditor();
+  held_.reset();
+  return true;
+}
+
+// --- column layout
+
+void TrackEditor::KeepCurrentCellShown() {
+  const int row = view_.CurrentRow();
+  const std::optional<int> shown = grid_.Layout().NearestShownPosition(view_.CurrentColumn());
+  if (shown && *shown != view_.CurrentColumn()) view_.SetCurrentCell(*shown, row);
+  AllowEditingAt(view_.CurrentColumn(), row);
+}
+
+bool TrackEditor::MoveColumn(int from, int to) {
+  if (!FinishEdit()) return false;
+  const std::optional<Field> current = grid_.Layout().FieldAt(view_.CurrentColumn());
+  if (!grid_.MoveColumn(from, to)) return false;
+  if (current) view_.SetCurrentCell(grid_.Layout().Position(*current), view_.CurrentRow());
+  KeepCurrentCellShown();
+  return true;
+}
+
+bool TrackEditor::ShowColumn(int position, bool visible) {
+  if (!FinishEdit()) return false;
+  grid_.SetColumnVisible(position, visible, measure_);
+  KeepCurrentCellShown();
+  return true;
+}
+
+bool TrackEditor::actShowHideColExecute() { return ShowColumn(view_.CurrentColumn(), false); }
+
+bool TrackEditor::SetTagColumnsVisible(bool visible) {
+  if (!FinishEdit()) return false;
+  grid_.SetTagColumnsVisible(visible, measure_);
+  KeepCurrentCellShown();
+  return true;
 }
 
 void TrackEditor::grKeyDown(Key key) {
@@ -153,7 +213,7 @@ void TrackEditor::actEditGenreExecute() {
   editOldText_ = grid_.Cell(g, r);
   grid_.SetCell(g, r, std::move(genre));
   FitColumn(g);
-  undo_.Push(editOldText_, g, r);
+  RecordChange(grid_, undo_, g, r, editOldText_);
   grid_.MarkRowChanged(r);
 }
 
@@ -170,7 +230,7 @@ void TrackEditor::actEditv2CommentExecute() {
   grid_.SetCell(k, r, std::move(texts.description));
   grid_.SetCell(colCommentLong, r, std::move(texts.longText));
   FitColumn(k);
-  undo_.Push(editOldText_, k, r);
+  RecordChange(grid_, undo_, k, r, editOldText_);
   grid_.MarkRowChanged(r);
 }
 
@@ -198,7 +258,7 @@ void TrackEditor::actEditCutExecute() {
   const bool hasCell = CurrentCell(c, r);
   if (view_.IsEditorOpen()) {
     view_.EditorCut();
-  } else if (hasCell && IsFileRow(grid_, r)) {
+  } else if (hasCell && IsChangeableCell(grid_, c, r) && FinishEdit()) {
     clipboard_.SetText(grid_.Cell(c, r));
     editOldText_ = grid_.Cell(c, r);
     ChangeCell(grid_, undo_, c, r, std::string());
@@ -217,19 +277,19 @@ void TrackEditor::actEditPasteExecute() {
     return;
   }
   int c = 0, r = 0;
-  if (!CurrentCell(c, r) || !IsFileRow(grid_, r)) return;
+  if (!CurrentCell(c, r) || !IsChangeableCell(grid_, c, r) || !FinishEdit()) return;
   editOldText_ = grid_.Cell(c, r);
   ChangeCell(grid_, undo_, c, r, *text);
 }
 
 void TrackEditor::actEditDeleteCellExecute() {
   int c = 0, r = 0;
-  if (CurrentCell(c, r)) ChangeCell(grid_, undo_, c, r, std::string());
+  if (CurrentCell(c, r) && FinishEdit()) ChangeCell(grid_, undo_, c, r, std::string());
 }
 
 void TrackEditor::actEditColFillExecute() {
   int c = 0, r = 0;
-  if (CurrentCell(c, r)) FillColumn(grid_, undo_, c, r);
+  if (CurrentCell(c, r) && FinishEdit()) FillColumn(grid_, undo_, c, r);
 }
 
 // After rows went away the view's current row may lie past the end.
@@ -240,7 +300,7 @@ void TrackEditor::KeepCurrentRowInList() {
 
 void TrackEditor::actEditDeleteRowExecute() {
   int c = 0, r = 0;
-  if (!CurrentCell(c, r) || !IsFileRow(grid_, r)) return;
+  if (!CurrentCell(c, r) || !IsFileRow(grid_, r) || !FinishEdit()) return;
   if (messages_.msgbox(MSG_CONFIRM_DELETE_ROW, grid_.FullPathOf(r)) == IDOK) {
     grid_.RemoveRow(r);
     KeepCurrentRowInList();
@@ -249,7 +309,7 @@ void TrackEditor::actEditDeleteRowExecute() {
 }
 
 void TrackEditor::actEditClearExecute() {
-  if (messages_.msgbox(MSG_CONFIRM_CLEAR_LIST) != IDOK) return;
+  if (!FinishEdit() || messages_.msgbox(MSG_CONFIRM_CLEAR_LIST) != IDOK) return;
   grid_.ClearRows();
   grid_.FitColumnWidth(-1, measure_);
   KeepCurrentRowInList();
@@ -260,20 +320,20 @@ void TrackEditor::tagerasertn(int row) { EraseRowTags(grid_, row); }
 
 void TrackEditor::actEditEraseTagExecute() {
   int c = 0, r = 0;
-  if (!CurrentCell(c, r) || !IsFileRow(grid_, r)) return;
+  if (!CurrentCell(c, r) || !IsFileRow(grid_, r) || !FinishEdit()) return;
   if (messages_.msgbox(MSG_CONFIRM_ERASE_TAG, grid_.FullPathOf(r)) == IDOK) tagerasertn(r);
 }
 
 // With an empty list there is no tag to clear, so there is nothing to ask.
 void TrackEditor::actEditEraseTagAllExecute() {
-  if (grid_.IsEmptyList()) return;
+  if (grid_.IsEmptyList() || !FinishEdit()) return;
   if (messages_.msgbox(MSG_CONFIRM_ERASE_ALL_TAGS) != IDOK) return;
   for (int i = 1; i < grid_.RowCount(); ++i) tagerasertn(i);
 }
 
 void TrackEditor::actEditSortExecute() {
   const int c = view_.CurrentColumn();
-  if (c < 0 || c >= kColumnCount) return;
+  if (c < 0 || c >= kColumnCount || !FinishEdit()) return;
   SortRowsByColumn(grid_, c);
 }
 

@@ -7,6 +7,7 @@
 // window; everything runs on the GUI thread.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "tracklist/edit_actions.h"
@@ -32,7 +33,9 @@ class TrackEditor {
   // --- grid events
   // Before the selection moves to (column, row); false refuses the move.
   // Also called with the current cell when the window is activated. On an
-  // allowed move it sets EditingAllowed() and the edit actions.
+  // allowed move it sets EditingAllowed() and the edit actions. A cell
+  // whose number the user typed wrong holds the selection (the editor
+  // reopens on it); a text the cell had before the edit never does.
   bool grSelectCell(int column, int row);
   // "0000;0" for No. and Year, else empty.
   std::string grGetEditMask(int column, int row) const;
@@ -52,12 +55,24 @@ class TrackEditor {
   // Whether typing may open the editor on the selected cell.
   bool EditingAllowed() const { return editingAllowed_; }
   const std::string& EditOldText() const { return editOldText_; }
-  bool ValidationPending() const { return validationPending_; }
-  bool ValidationFailed() const { return validationFailed_; }
   const EditActions& Actions() const { return actions_; }
   // Recomputes the enabled states for a selection in `column` and tells
   // the view.
   void UpdateEditActions(int column);
+
+  // Ends the edit before a command that reads or moves cells: an open
+  // editor is closed (its change recorded) once the cell passes the check
+  // that leaving it would. False when the cell holds a bad number: the
+  // editor stays (or is back) open on it and the command must not run.
+  [[nodiscard]] bool FinishEdit();
+
+  // --- column layout (each finishes the edit first; false: nothing done)
+  // The current cell follows its field to where the column lands.
+  bool MoveColumn(int from, int to);
+  // A field's show action on its current position.
+  bool ShowColumn(int position, bool visible);
+  bool actShowHideColExecute();             // the current column
+  bool SetTagColumnsVisible(bool visible);  // show all / hide all
 
   // --- commands on the current cell
   void actEditGenreExecute();
@@ -84,9 +99,23 @@ class TrackEditor {
   void tagerasertn(int row);
 
  private:
+  // The cell an edit changed, held until its text passes the check.
+  struct HeldCell {
+    int column = 0;
+    int row = 0;
+    std::string textBefore;  // what it held before the user's edit
+  };
+
   bool CurrentCell(int& column, int& row) const;
   void FitColumn(int column);
   void KeepCurrentRowInList();
+  bool HeldCellMayBeLeft() const;
+  void ReturnToHeldCell();
+  // After columns were hidden, shown or moved: the current cell goes to the
+  // nearest shown column, and typing is allowed only where it now may be.
+  void KeepCurrentCellShown();
+  void AllowEditingAt(int column, int row);
+  void StoreEditInWork(int column, int row, bool changed);
 
   TrackGrid& grid_;
   GridViewPort& view_;
@@ -98,8 +127,7 @@ class TrackEditor {
   UndoList& undo_;
 
   std::string editOldText_;
-  bool validationPending_ = false;
-  bool validationFailed_ = false;
+  std::optional<HeldCell> held_;
   bool editingAllowed_ = false;
   EditActions actions_;
 };

@@ -69,6 +69,14 @@ bool TrackGrid::ContainsPath(std::string_view fullPath) const {
   return pathIndex_.find(std::string(fullPath)) != pathIndex_.end();
 }
 
+int TrackGrid::RowOfPath(std::string_view fullPath) const {
+  if (!ContainsPath(fullPath)) return -1;
+  for (int row = 1; row < RowCount(); ++row) {
+    if (FullPathOf(row) == fullPath) return row;
+  }
+  return -1;
+}
+
 bool TrackGrid::IsPathColumn(int column) const {
   return column == layout_.Position(colPath) || column == layout_.Position(colFile);
 }

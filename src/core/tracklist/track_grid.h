@@ -64,6 +64,8 @@ class TrackGrid {
   std::string FullPathOf(int row) const;
   // Whether some row shows exactly this path (byte comparison); O(1).
   bool ContainsPath(std::string_view fullPath) const;
+  // The row that shows this path, or -1.
+  int RowOfPath(std::string_view fullPath) const;
 
   // --- rows
   // The row a newly added file is to fill: the placeholder row of an empty

@@ -1,43 +1,41 @@
-// The undo stack: one record per changed cell, kept as comma text of
-// "Text=<old text>", "Col=<position>", "Row=<row>". It grows for the whole
-// run (no depth limit, no redo) and is never emptied.
+// The undo stack: one record per changed cell. It grows for the whole run
+// (no depth limit) and is never emptied.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "tracklist/columns.h"
 
 namespace quilmark {
 
+// One cell's change, named by what changed rather than where it stood: the
+// row's file and the field. Rows move (sort, removal) and columns move
+// (drags) between an edit and its undo; a file and a field do not.
 struct UndoRecord {
-  std::string text;
-  int column = 0;
-  int row = 0;
+  std::string file;  // the row's full path, its identity in the list
+  Field field = colTitle;
+  std::string oldText;
+  std::string newText;
 
   friend bool operator==(const UndoRecord&, const UndoRecord&) = default;
 };
 
 class UndoList {
  public:
-  // PushUndo: the cell's text before a change.
-  void Push(std::string_view oldText, int column, int row);
+  void Push(UndoRecord record) { records_.push_back(std::move(record)); }
 
-  bool Empty() const { return items_.empty(); }
-  std::size_t Count() const { return items_.size(); }
-  const std::string& Item(std::size_t i) const { return items_[i]; }
-
-  // The last record decoded; nullopt when empty or when the item is not a
-  // well-formed record.
-  std::optional<UndoRecord> Last() const;
-  void PopLast();
-
-  static std::string Encode(const UndoRecord& record);
-  static std::optional<UndoRecord> Decode(std::string_view item);
+  bool Empty() const { return records_.empty(); }
+  std::size_t Count() const { return records_.size(); }
+  // The newest record; only when not Empty().
+  const UndoRecord& Last() const { return records_.back(); }
+  void PopLast() {
+    if (!records_.empty()) records_.pop_back();
+  }
 
  private:
-  std::vector<std::string> items_;
+  std::vector<UndoRecord> records_;
 };
 
 }  // namespace quilmark

@@ -1,0 +1,142 @@
+// An open editor meets a command: the edit is finished and checked first,
+// a bad number stops the command, the current cell never stays on a hidden
+// column or on a cell it may not type into, and the path and file name of
+// a row never change.
+#include <gtest/gtest.h>
+
+#include "editor_harness.h"
+
+namespace quilmark::testing {
+namespace {
+
+using Command = void (TrackEditor::*)();
+
+struct TwoFiles : EditorStage {
+  TwoFiles() {
+    AddFile("b.mp3", "b");
+    AddFile("a.mp3", "a");
+  }
+  int RowOf(const char* file) const { return grid.RowOfPath(std::string("/m/") + file); }
+};
+
+// The text typed into b.mp3's title is still in the editor when the sort
+// comes: it is recorded and marked on b.mp3's row, wherever that goes.
+TEST(EditorAndCommands, AnOpenEditIsFinishedBeforeTheSort) {
+  TwoFiles s;
+  s.Select(colTitle, 1);
+  s.view.Type("c");
+  s.editor.actEditSortExecute();
+  EXPECT_FALSE(s.view.open);
+  EXPECT_EQ(s.At(colTitle, 2) + s.At(colFile, 2), "cb.mp3");
+  EXPECT_TRUE(s.grid.IsRowChanged(s.RowOf("b.mp3")));
+  EXPECT_FALSE(s.grid.IsRowChanged(s.RowOf("a.mp3")));
+  s.Undo();
+  EXPECT_EQ(s.At(colTitle, s.RowOf("b.mp3")), "b");
+}
+
+// "12a" in the editor: no command that reads or moves cells runs, and the
+// editor stays open on that cell.
+TEST(EditorAndCommands, ABadNumberInTheEditorStopsEveryCommand) {
+  for (Command command :
+       {&TrackEditor::actEditSortExecute, &TrackEditor::actEditColFillExecute,
+        &TrackEditor::actEditDeleteRowExecute, &TrackEditor::actEditClearExecute,
+        &TrackEditor::actEditEraseTagExecute, &TrackEditor::actEditEraseTagAllExecute,
+        &TrackEditor::actEditDeleteCellExecute}) {
+    TwoFiles s;
+    s.Select(colBPM, 2);
+    s.view.Type("12a");
+    const TrackGrid::Row row1 = s.grid.RowCells(1);
+    (s.editor.*command)();
+    EXPECT_TRUE(s.view.open && s.view.row == 2 && s.view.column == s.Pos(colBPM));
+    EXPECT_EQ(s.grid.RowCells(1), row1);
+    EXPECT_EQ(s.At(colBPM, 2), "12a");
+    EXPECT_TRUE(s.presenter.shown.empty());  // not even asked
+    EXPECT_FALSE(s.editor.FinishEdit());
+    s.view.Change("12");
+    EXPECT_TRUE(s.editor.FinishEdit());
+    EXPECT_TRUE(!s.view.open && s.grid.IsRowChanged(2));
+  }
+}
+
+// A text the file gave (Year "abc") never holds the selection, whether the
+// user only passed through it or typed and took the typing back.
+TEST(EditorAndCommands, AnUnchangedCellCanAlwaysBeLeft) {
+  TwoFiles s;
+  s.grid.SetFieldCell(colYear, 1, "abc");
+  s.Select(colTitle, 1);
+  s.view.Type("x");
+  ASSERT_TRUE(s.view.Click(s.Pos(colYear), 1));
+  EXPECT_TRUE(s.view.Click(s.Pos(colYear), 2));
+  s.Select(colYear, 1);
+  s.view.Type("abc1");
+  EXPECT_FALSE(s.view.Click(s.Pos(colTitle), 1));
+  s.view.Change("abc");
+  EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 1));
+  s.Select(colYear, 1);
+  s.view.Type("abcd");
+  s.view.Press(TrackEditor::Key::Escape);
+  EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 2));
+}
+
+// The path and file name say which file a save writes.
+TEST(EditorAndCommands, PathAndFileNameNeverChange) {
+  TwoFiles s;
+  s.clipboard.SetText("elsewhere");
+  for (Field f : {colPath, colFile}) {
+    s.Select(f, 1);
+    EXPECT_FALSE(s.editor.Actions().deleteCell || s.editor.Actions().cut) << FieldLetter(f);
+    for (Command command :
+         {&TrackEditor::actEditDeleteCellExecute, &TrackEditor::actEditCutExecute,
+          &TrackEditor::actEditPasteExecute, &TrackEditor::actEditColFillExecute}) {
+      (s.editor.*command)();
+    }
+  }
+  EXPECT_EQ(s.grid.FullPathOf(1) + s.grid.FullPathOf(2), "/m/b.mp3/m/a.mp3");
+  EXPECT_TRUE(s.undo.Empty());
+  EXPECT_EQ(s.grid.ChangedRowCount(), 0);
+  s.Select(colTitle, 1);
+  EXPECT_TRUE(s.editor.Actions().deleteCell);
+}
+
+// Hiding the current column moves the current cell to the nearest shown
+// one; with no tag column left there is nothing to type into.
+TEST(EditorAndCommands, TheCurrentCellNeverStaysOnAHiddenColumn) {
+  TwoFiles s;
+  s.Select(colTitle, 1);
+  s.view.Type("typed");
+  ASSERT_TRUE(s.editor.actShowHideColExecute());
+  EXPECT_EQ(s.At(colTitle, 1), "typed");
+  EXPECT_TRUE(s.grid.IsRowChanged(1));
+  EXPECT_EQ(s.view.column, s.Pos(colAlbum));
+  EXPECT_TRUE(s.editor.EditingAllowed());
+  ASSERT_TRUE(s.editor.ShowColumn(s.Pos(colAlbum), false));
+  EXPECT_EQ(s.view.column, s.Pos(colYear));  // nearest; on a tie the right one
+
+  ASSERT_TRUE(s.editor.SetTagColumnsVisible(false));
+  EXPECT_EQ(s.view.column, s.Pos(colFile));
+  EXPECT_FALSE(s.editor.EditingAllowed());
+  s.grid.SetColumnVisible(s.Pos(colPath), false);
+  s.grid.SetColumnVisible(s.Pos(colFile), false);
+  s.editor.grSetEditText(s.Pos(colArtist), 1, "hidden", false);
+  EXPECT_EQ(s.At(colArtist, 1), "");
+}
+
+// Dragging the path onto the place of the current Artist cell: the current
+// cell goes with Artist, and typing is allowed exactly where it may be.
+TEST(EditorAndCommands, AfterAColumnDragTypingFollowsTheCurrentField) {
+  TwoFiles s;
+  s.Select(colArtist, 1);
+  s.view.Type("typed");
+  ASSERT_TRUE(s.editor.MoveColumn(s.Pos(colPath), s.Pos(colArtist)));
+  EXPECT_FALSE(s.view.open);
+  EXPECT_EQ(s.view.column, s.Pos(colArtist));
+  EXPECT_EQ(s.At(colArtist, 1), "typed");
+  EXPECT_TRUE(s.editor.EditingAllowed());
+  s.Select(colFile, 1);
+  ASSERT_TRUE(s.editor.MoveColumn(s.Pos(colTitle), s.Pos(colFile)));
+  EXPECT_EQ(s.view.column, s.Pos(colFile));
+  EXPECT_FALSE(s.editor.EditingAllowed());
+}
+
+}  // namespace
+}  // namespace quilmark::testing

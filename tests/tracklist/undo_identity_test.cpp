@@ -1,0 +1,77 @@
+// Undo puts the old text back into the same field of the same file, however
+// the rows and columns moved in between; a record whose file left the list
+// is skipped.
+#include <gtest/gtest.h>
+
+#include "editor_harness.h"
+
+namespace quilmark::testing {
+namespace {
+
+// Three files, titles t1..t3; row 1's title edited to "z".
+struct EditedStage : EditorStage {
+  EditedStage() {
+    for (const char* f : {"a.mp3", "b.mp3", "c.mp3"}) AddFile(f, std::string("t") + "123"[n++]);
+    Edit(colTitle, 1, "z");
+  }
+  // The title of the row that shows `file`.
+  std::string TitleOf(const std::string& file) const {
+    return At(colTitle, grid.RowOfPath("/m/" + file));
+  }
+  int n = 0;
+};
+
+// Dragging the path column onto the title's place puts the path where the
+// title stood: the old title must still go back into the title.
+TEST(UndoIdentity, AfterAColumnDragTheFieldIsRestoredNotThePosition) {
+  EditedStage s;
+  ASSERT_TRUE(s.grid.MoveColumn(s.Pos(colPath), s.Pos(colTitle)));
+  s.Undo();
+  EXPECT_EQ(s.At(colTitle, 1), "t1");
+  EXPECT_EQ(s.grid.FullPathOf(1), "/m/a.mp3");
+}
+
+TEST(UndoIdentity, AfterASortOrARemovalTheSameFileIsRestored) {
+  EditedStage s;
+  s.view.SetCurrentCell(s.Pos(colTitle), 1);
+  s.editor.actEditSortExecute();  // "z" goes last
+  ASSERT_EQ(s.grid.RowOfPath("/m/a.mp3"), 3);
+  s.Undo();
+  EXPECT_EQ(s.TitleOf("a.mp3") + s.TitleOf("b.mp3") + s.TitleOf("c.mp3"), "t1t2t3");
+
+  s.Edit(colTitle, 3, "again");
+  s.Select(colTitle, 1);
+  s.editor.actEditDeleteRowExecute();  // b.mp3 goes, a.mp3 moves up
+  s.Undo();
+  EXPECT_EQ(s.TitleOf("a.mp3") + s.TitleOf("c.mp3"), "t1t3");
+}
+
+// The record of a removed file is dropped; the one before it applies in the
+// same step. Nothing reaches the placeholder of a cleared list.
+TEST(UndoIdentity, RecordsWhoseFileLeftTheListAreSkipped) {
+  EditedStage s;
+  s.Edit(colTitle, 2, "b-new");
+  s.Select(colTitle, 2);
+  s.editor.actEditDeleteRowExecute();
+  s.Undo();  // b.mp3's record is dropped, a.mp3's applied
+  EXPECT_EQ(s.TitleOf("a.mp3") + s.TitleOf("c.mp3"), "t1t3");
+  EXPECT_TRUE(s.undo.Empty());
+  s.editor.actEditDeleteCellExecute();
+  s.editor.actEditClearExecute();
+  s.Undo();
+  EXPECT_EQ(s.grid.RowCells(1), TrackGrid::Row{});
+}
+
+// A record says which file and field changed and from what to what.
+TEST(UndoIdentity, RecordsNameFileFieldAndBothTexts) {
+  EditedStage s;
+  s.grid.SetCell(colCommentLang, 2, "eng");
+  s.Select(colComment, 2);
+  s.dialogs.commentAnswer = CommentTexts{"jpn", "note", ""};
+  s.editor.grDblClick();
+  EXPECT_EQ(s.undo.Count(), 2u);
+  EXPECT_EQ(s.undo.Last(), (UndoRecord{"/m/b.mp3", colComment, "", "note"}));
+}
+
+}  // namespace
+}  // namespace quilmark::testing
