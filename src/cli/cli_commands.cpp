@@ -15,17 +15,8 @@ namespace quilmark::cli {
 
 namespace {
 
-// Names as the shell gave them are relative to where the program was
-// started; made absolute, rows and relative output agree on one base.
-std::vector<std::string> AbsoluteNames(const std::vector<std::string>& names) {
-  std::vector<std::string> full;
-  full.reserve(names.size());
-  for (const std::string& name : names) full.push_back(platform::FullPath(name));
-  return full;
-}
-
 bool AddAll(TrackGrid& grid, const Options& options, Messages& messages) {
-  const AddFilesResult added = AddFiles(grid, AbsoluteNames(options.names), messages);
+  const AddFilesResult added = AddFiles(grid, options.names, messages);
   return added.failed == 0 && added.unreadableList.empty();
 }
 

@@ -8,6 +8,7 @@
 #include "lists/csv_fields.h"
 #include "lists/list_entry.h"
 #include "lists/list_text.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "text/comma_text.h"
 
@@ -52,7 +53,11 @@ class Adder {
       : grid_(grid), messages_(messages), result_(result) {}
 
   // False when the list could not be read (the add ends).
-  bool AddName(const std::string& name) {
+  bool AddName(const std::string& given) {
+    // Absolute and normal, as list entries are: one file is one row however
+    // it was spelled, and a later list written relative still finds it.
+    const std::string name = platform::FullPath(given);
+    if (RefusedFolder(name)) return true;
     const std::string extension = platform::UpperExtension(name);
     if (extension == ".MP3") {
       AddTrack(name);
@@ -65,7 +70,19 @@ class Adder {
   }
 
  private:
+  // Folders cannot be added yet: where a file is expected, a folder is
+  // named in a notice and skipped, never made a blank row.
+  bool RefusedFolder(const std::string& path) {
+    if (path.empty() || !platform::DirectoryExists(path)) return false;
+    messages_.Notice(path + "\nフォルダは追加できません。読み飛ばしました。",
+                     MB_OK | MB_ICONINFORMATION);
+    ++result_.failed;
+    return true;
+  }
+
+  // `path` is absolute and normal (AddName, ResolveListEntry).
   int AddTrack(const std::string& path) {
+    if (RefusedFolder(path)) return -1;
     const RowAddResult added = ReadFileTags(grid_, path);
     switch (added.status) {
       case RowAddResult::Status::Added:

@@ -14,7 +14,7 @@ namespace quilmark {
 struct AddFilesResult {
   bool started = false;  // false when there were no names: nothing was done
   int added = 0;         // rows added
-  int failed = 0;        // files named but not added, other than duplicates
+  int failed = 0;        // names not added, other than duplicates
   int skippedLines = 0;  // CSV data lines that named no file
   // A playlist or CSV file could not be read: the add ended there (the user
   // was told); rows added before it stay.
@@ -22,9 +22,12 @@ struct AddFilesResult {
 };
 
 // Adds the names in order, deciding by each name's extension (.MP3, .M3U,
-// .PLS, .CSV; anything else is ignored). Every file goes through
-// ReadFileTags, which refuses duplicates; a file that cannot be read is
-// reported with MSG_CANNOT_WRITE naming it.
+// .PLS, .CSV; anything else is ignored). Names and list entries are made
+// absolute and normal first (relative names start at the current folder).
+// Every file goes through ReadFileTags, which refuses duplicates; a file
+// that cannot be read is reported with MSG_CANNOT_WRITE naming it, and a
+// folder where a file is expected is named in a notice and skipped (both
+// count as failed).
 // After a CSV file with lines that named no file (no "File" column, too few
 // fields, an empty path), one notice says how many were skipped.
 AddFilesResult AddFiles(TrackGrid& grid, const std::vector<std::string>& names, Messages& messages);

@@ -1,6 +1,5 @@
 #include "lists/list_entry.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/paths.h"
@@ -32,10 +31,9 @@ std::vector<std::string_view> FolderNames(std::string_view folder) {
 }  // namespace
 
 std::string ResolveListEntry(std::string_view entry, std::string_view listFile) {
-  std::string path(entry);
-  std::replace(path.begin(), path.end(), '\\', platform::kPathSeparator);
-  if (path.empty() || platform::FullPath(path) == path) return path;
-  return platform::FolderPart(listFile) + path;
+  if (entry.empty()) return {};
+  if (platform::IsPathSeparator(entry.front())) return platform::FullPath(entry);
+  return platform::FullPath(platform::FolderPart(listFile) + std::string(entry));
 }
 
 std::string MakeRelativePath(std::string_view baseFolder, std::string_view target) {

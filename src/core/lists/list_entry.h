@@ -7,11 +7,11 @@
 
 namespace quilmark {
 
-// The file an entry names. "\" in an entry is a folder separator (lists
-// written on Windows). An entry that is already an absolute path in normal
-// form is used unchanged; anything else, a path that climbs with ".."
-// included, is appended to the list file's folder without normalising. An
-// empty entry stays empty.
+// The file an entry names, as an absolute path in normal form (the form
+// every row's path has, so that one file is one row however a list spells
+// it). "\" in an entry is a folder separator (lists written on Windows). A
+// relative entry, one that climbs with ".." included, starts at the list
+// file's folder. An empty entry stays empty.
 std::string ResolveListEntry(std::string_view entry, std::string_view listFile);
 
 // `target` as seen from the folder `baseFolder` (which ends with a
