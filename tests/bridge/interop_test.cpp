@@ -3,15 +3,10 @@
 // text) must read correctly here and survive an edit. The reader is mutagen
 // under Debian's own Python (the python3-mutagen package, which the setup
 // script installs); without it these tests are skipped.
-#include <unistd.h>
-
-#include <array>
-#include <cstdio>
-#include <map>
 #include <random>
-#include <sstream>
 
 #include "bridge/bridge_test_support.h"
+#include "bridge/mutagen_reader.h"
 #include "bridge/read_file_tags.h"
 #include "bridge/save_changed_rows.h"
 #include "tag/tag_file.h"
@@ -19,33 +14,6 @@
 
 namespace quilmark {
 namespace {
-
-constexpr const char* kPython = "/usr/bin/python3";
-
-// Prints one line per frame: id, then its fields. Text that says Latin-1
-// is printed as its raw bytes (Shift-JIS shows through), other text as UTF-8.
-constexpr const char* kReadScript = R"PY(
-import sys
-from mutagen.id3 import ID3
-tag = ID3(sys.argv[1])
-def raw(text, encoding):
-    return str(text).encode('latin-1' if encoding == 0 else 'utf-8')
-def line(*fields):
-    sys.stdout.buffer.write(b' '.join(f if isinstance(f, bytes) else str(f).encode() for f in fields) + b'\n')
-line('version', '%d.%d' % tag.version[:2])
-for frame in tag.values():
-    if frame.FrameID == 'COMM':
-        line('COMM', frame.lang, raw(frame.desc, frame.encoding), raw(frame.text[0], frame.encoding))
-    elif frame.FrameID == 'WXXX':
-        line('WXXX', frame.url)
-    elif frame.FrameID == 'APIC':
-        same = frame.data == open(sys.argv[2], 'rb').read()
-        line('APIC', frame.mime, int(frame.type), raw(frame.desc, frame.encoding), same)
-    elif frame.FrameID == 'TXXX':
-        line('TXXX', raw(frame.desc, frame.encoding), raw(frame.text[0], frame.encoding))
-    elif hasattr(frame, 'text'):
-        line(frame.FrameID, raw(frame.text[0], frame.encoding))
-)PY";
 
 // Tags a file as version argv[3] with UTF-8 Japanese text, a picture
 // (the bytes of the file argv[2]) and a user text.
@@ -68,36 +36,7 @@ tag.save(sys.argv[1], v2_version=int(sys.argv[3]))
 class Interop : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (access(kPython, X_OK) != 0 ||
-        std::system((std::string(kPython) + " -c 'import mutagen' 2>/dev/null").c_str()) != 0) {
-      GTEST_SKIP() << "mutagen for " << kPython
-                   << " is missing (Debian package python3-mutagen; scripts/setup installs it)";
-    }
-  }
-
-  // Runs a script with the files as its arguments; each line of its output
-  // is a frame id and the rest of the line.
-  std::map<std::string, std::string> Mutagen(const char* script, const std::string& file,
-                                             const std::string& picture = {},
-                                             const std::string& version = {}) {
-    const std::string scriptPath = dir_.File("script.py");
-    testing::WriteBytes(scriptPath, script);
-    const std::string command = std::string(kPython) + " '" + scriptPath + "' '" + file + "' '" +
-                                picture + "' '" + version + "' 2>&1";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {};
-    std::array<char, 4096> buffer;
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-      output.append(buffer.data(), n);
-    EXPECT_EQ(pclose(pipe), 0) << output;
-    std::map<std::string, std::string> frames;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);) {
-      const std::size_t space = line.find(' ');
-      if (space != std::string::npos) frames[line.substr(0, space)] = line.substr(space + 1);
-    }
-    return frames;
+    if (std::string missing = testing::MutagenMissing(); !missing.empty()) GTEST_SKIP() << missing;
   }
 
   testing::TempDir dir_;
@@ -127,7 +66,7 @@ TEST_F(Interop, OurTagsReadElsewhere) {
         TagValues::FromCommaText("Title=" + utf8 + ",Artist=Artist,Commentv1=c1,Comment=jpnd\\0" +
                                  utf8 + ",Track=7,Genre=Rock,URL=http://example.com/");
     ASSERT_TRUE(testing::WriteTags(path, values, c.charset, c.kind));
-    auto frames = Mutagen(kReadScript, path);
+    auto frames = testing::ReadWithMutagen(path);
     EXPECT_EQ(frames["version"], c.seen);
     EXPECT_EQ(frames["TIT2"], c.title);
     EXPECT_EQ(frames["TPE1"], "Artist");
@@ -137,7 +76,7 @@ TEST_F(Interop, OurTagsReadElsewhere) {
       continue;
     }
     EXPECT_EQ(frames["COMM"], "jpn d " + c.title);
-    EXPECT_EQ(frames["WXXX"], "http://example.com/");
+    EXPECT_EQ(frames["WXXX"], " http://example.com/");  // no description
   }
 }
 
@@ -153,7 +92,7 @@ TEST_F(Interop, TagsWrittenElsewhereReadHereAndKeepTheirFramesThroughAnEdit) {
     const std::string path = dir_.File("theirs" + std::string(version) + ".mp3");
     const std::string audio = testing::MpegAudio(4);
     testing::WriteBytes(path, audio);
-    Mutagen(kWriteScript, path, picturePath, version);
+    testing::RunPythonScript(kWriteScript, {path, picturePath, version});
     const std::string bytes = testing::ReadBytes(path);
     EXPECT_TRUE(bytes.compare(bytes.size() - audio.size(), audio.size(), audio) == 0);
 
@@ -180,7 +119,7 @@ TEST_F(Interop, TagsWrittenElsewhereReadHereAndKeepTheirFramesThroughAnEdit) {
     testing::RecordingBusy busy;
     const TagWriteOptions options{TagKind::Id3v23, Charset::Utf16Le};
     ASSERT_EQ(SaveChangedRows(grid, options, messages, busy).Written(), 1);
-    auto items = Mutagen(kReadScript, path, picturePath);
+    auto items = testing::ReadWithMutagen(path, picturePath);
     EXPECT_EQ(items["version"], "2.3");
     EXPECT_EQ(items["TIT2"], edited);
     EXPECT_EQ(items["TPE1"], artist);

@@ -1,0 +1,31 @@
+// mutagen as the other tagger that files are held against: Debian's
+// python3-mutagen under Debian's own Python (scripts/setup installs it).
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quilmark::testing {
+
+// Why mutagen cannot be run here, or "" when it can.
+std::string MutagenMissing();
+
+// Runs a Python script with the arguments and gives its output by line:
+// the line's first word, then the rest of the line (the rests of lines
+// with the same first word joined by " | "). A script that fails fails the
+// test.
+std::map<std::string, std::string> RunPythonScript(std::string_view script,
+                                                   const std::vector<std::string>& args);
+
+// How mutagen reads the file's tags: "version" (1.1 for an ID3v1 block),
+// then one entry per frame: COMM language, description and text; WXXX
+// description and address; APIC MIME type, kind, description and whether
+// its data equals the file `picture`; TXXX description and text; a text
+// frame its first text. Text that says Latin-1 shows its raw bytes
+// (Shift-JIS shows through), other text is UTF-8.
+std::map<std::string, std::string> ReadWithMutagen(const std::string& file,
+                                                   const std::string& picture = {});
+
+}  // namespace quilmark::testing
