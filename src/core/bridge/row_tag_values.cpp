@@ -29,6 +29,17 @@ constexpr std::pair<Field, std::string_view> kFieldKeys[] = {
     {colOrgYear, keys::OrgYear},
 };
 
+// The comment frame gives its language three characters: a shorter one
+// would lend the description's first characters to it on reading.
+std::string ThreeCharacterLanguage(std::string language) {
+  std::size_t characters = 0;
+  for (char c : language) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+  }
+  if (characters < 3) language.append(3 - characters, ' ');
+  return language;
+}
+
 }  // namespace
 
 void FillRowFromTagValues(TrackGrid::Row& cells, const ColumnLayout& layout,
@@ -54,8 +65,7 @@ void SetRowIntoTagValues(const TrackGrid& grid, int row, TagValues& values) {
     if (language.empty() && cell.empty() && longText.empty()) {
       values.Set(keys::Comment, "");
     } else {
-      values.Set(keys::Comment,
-                 (language.empty() ? std::string("   ") : language) + cell + "\\0" + longText);
+      values.Set(keys::Comment, ThreeCharacterLanguage(language) + cell + "\\0" + longText);
     }
   }
 }

@@ -13,11 +13,12 @@ void FillRowFromTagValues(TrackGrid::Row& cells, const ColumnLayout& layout,
                           const TagValues& values);
 
 // Sets, in this order, Title, Artist, Album, Year, Commentv1, Comment (the
-// write form: language or three spaces, description, "\0", long text; not
-// set when all three are empty), Track, Genre, Lyricist, Composer,
-// Copyright, Encoded, URL, BPM, OrgAlbum, OrgLyricist, OrgArtist, OrgYear,
-// each from its cell. The list is not cleared first: a key removed earlier
-// and set again goes to the end, and the frame order follows.
+// write form: language padded with blanks to three characters,
+// description, "\0", long text; not set when all three are empty), Track,
+// Genre, Lyricist, Composer, Copyright, Encoded, URL, BPM, OrgAlbum,
+// OrgLyricist, OrgArtist, OrgYear, each from its cell. The list is not
+// cleared first: a key removed earlier and set again goes to the end, and
+// the frame order follows.
 void SetRowIntoTagValues(const TrackGrid& grid, int row, TagValues& values);
 
 }  // namespace quilmark
