@@ -83,5 +83,54 @@ TEST_F(TagBytes, ACommentLanguageShorterThanThreeIsPaddedWithBlanks) {
   }
 }
 
+TEST_F(TagBytes, Id3v1TrackCutsTheCommentToItsV11WidthAndNoGenreIs255) {
+  options_.kind = TagKind::Id3v1;
+  const std::string c28(28, 'c');
+  const struct {
+    const char* title;
+    std::string comment, track, genre;
+    std::string block;  // the last 128 bytes of the file
+    std::map<std::string, std::string> seen;
+  } cases[] = {
+      {"a track beside a comment of 30 bytes",
+       std::string(30, 'c'),
+       "5",
+       "",
+       "TAG" + std::string(94, '\0') +  // title, artist, album, year
+           c28 +
+           "\x00"    // comment, v1.1 marker
+           "\x05"    // track
+           "\xFF"s,  // no genre
+       {{"version", "1.1"}, {"COMM", "eng ID3v1 Comment " + c28}, {"TRCK", "5"}}},
+      {"a double-byte character across byte 28 is left out whole",
+       std::string(27, 'c') + testing::kTesutoUtf8,
+       "7",
+       "Rock",
+       "TAG" + std::string(94, '\0') + std::string(27, 'c') + std::string(2, '\0') + "\x07\x11"s,
+       {{"version", "1.1"},
+        {"COMM", "eng ID3v1 Comment " + std::string(27, 'c')},
+        {"TRCK", "7"},
+        {"TCON", "Rock"}}},
+      {"the genre Blues alone",
+       "",
+       "",
+       "Blues",
+       "TAG" + std::string(125, '\0'),
+       {{"version", "1.1"}, {"TCON", "Blues"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    Add(audio_);
+    grid_.SetFieldCell(colComment, 1, c.comment);
+    grid_.SetFieldCell(colNo, 1, c.track);
+    grid_.SetFieldCell(colGenre, 1, c.genre);
+    Save();
+    const std::string bytes = testing::ReadBytes(path_);
+    EXPECT_TRUE(bytes.starts_with(audio_));
+    EXPECT_EQ(bytes.substr(audio_.size()), c.block);
+    EXPECT_EQ(Mutagen(), c.seen);
+  }
+}
+
 }  // namespace
 }  // namespace quilmark

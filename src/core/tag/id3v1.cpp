@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <tuple>
 
 #include "tag/genre_table.h"
 #include "text/tag_text.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr std::size_t kTitleAt = 3, kArtistAt = 33, kAlbumAt = 63, kYearAt = 93, kCommentAt = 97;
 constexpr std::size_t kTextWidth = 30, kYearWidth = 4;
 constexpr std::size_t kV11MarkerAt = 125, kTrackAt = 126, kGenreAt = 127;
+constexpr unsigned char kNoGenreByte = 255;
 
 unsigned char Byte(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
@@ -66,7 +68,8 @@ void ReadId3v1Block(std::string_view block, TagValues& values) {
     values.Set(keys::Track, std::to_string(Byte(block, kTrackAt)));
   }
   values.Set(keys::Comment, FieldText(block.substr(kCommentAt, kTextWidth)));
-  if (Byte(block, kGenreAt) != 255) values.Set(keys::Genre, GenreName(Byte(block, kGenreAt)));
+  if (Byte(block, kGenreAt) != kNoGenreByte)
+    values.Set(keys::Genre, GenreName(Byte(block, kGenreAt)));
 }
 
 Id3v1Render RenderId3v1Block(const TagValues& values, Charset charset) {
@@ -74,31 +77,39 @@ Id3v1Render RenderId3v1Block(const TagValues& values, Charset charset) {
   std::string block(kId3v1Size, '\0');
   PutField(block, 0, "TAG", 3);
 
-  const std::pair<std::string_view, std::size_t> texts[] = {{keys::Title, kTitleAt},
-                                                            {keys::Artist, kArtistAt},
-                                                            {keys::Album, kAlbumAt},
-                                                            {keys::Commentv1, kCommentAt}};
-  for (const auto& [key, at] : texts) {
-    const std::string value = values.Get(key);
-    if (!value.empty()) PutField(block, at, FitV1Text(value, kTextWidth, charset), kTextWidth);
-  }
-  if (const std::string year = values.Get(keys::Year); !year.empty()) {
-    PutField(block, kYearAt, EncodeTagText(year, Charset::ShiftJis), kYearWidth);
-  }
-  if (const std::string track = values.Get(keys::Track); !track.empty()) {
-    const std::optional<int> number = ParseDecimal(track);
+  unsigned char track = 0;
+  if (const std::string value = values.Get(keys::Track); !value.empty()) {
+    const std::optional<int> number = ParseDecimal(value);
     if (!number) {
       out.status = Id3v1Render::Status::kTrackNotNumber;
       return out;
     }
-    // Byte 125 is left alone: a comment of 29 or 30 bytes keeps it non-zero
-    // and the block then reads as one without a track.
-    block[kTrackAt] = static_cast<char>(static_cast<std::uint32_t>(*number) & 0xFF);
+    track = static_cast<unsigned char>(static_cast<std::uint32_t>(*number) & 0xFF);
   }
-  if (const std::string genre = values.Get(keys::Genre); !genre.empty()) {
-    block[kGenreAt] = static_cast<char>(GenreNumber(genre));
+  // A track takes the comment's last two bytes (the ID3v1.1 layout): the
+  // comment is cut to 28 so that the zero at 125 tells readers a track
+  // follows.
+  const std::size_t commentWidth = track != 0 ? kV11MarkerAt - kCommentAt : kTextWidth;
+  const std::tuple<std::string_view, std::size_t, std::size_t> texts[] = {
+      {keys::Title, kTitleAt, kTextWidth},
+      {keys::Artist, kArtistAt, kTextWidth},
+      {keys::Album, kAlbumAt, kTextWidth},
+      {keys::Commentv1, kCommentAt, commentWidth}};
+  for (const auto& [key, at, width] : texts) {
+    const std::string value = values.Get(key);
+    if (!value.empty()) PutField(block, at, FitV1Text(value, width, charset), width);
   }
-  if (std::all_of(block.begin() + 3, block.end(), [](char c) { return c == '\0'; })) return out;
+  if (const std::string year = values.Get(keys::Year); !year.empty()) {
+    PutField(block, kYearAt, EncodeTagText(year, Charset::ShiftJis), kYearWidth);
+  }
+  block[kTrackAt] = static_cast<char>(track);
+  // 255 is "no genre"; 0 would be the first genre of the table.
+  const std::string genre = values.Get(keys::Genre);
+  block[kGenreAt] = static_cast<char>(genre.empty() ? kNoGenreByte : GenreNumber(genre));
+
+  const bool empty =
+      std::all_of(block.begin() + 3, block.begin() + kGenreAt, [](char c) { return c == '\0'; });
+  if (empty && Byte(block, kGenreAt) == kNoGenreByte) return out;
   out.status = Id3v1Render::Status::kBlock;
   out.block = std::move(block);
   return out;

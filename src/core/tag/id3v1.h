@@ -30,8 +30,10 @@ struct Id3v1Render {
   std::string block;
 };
 
-// The block for Title, Artist, Album, Commentv1 (text in `charset`), Year,
-// Track (its low 8 bits) and Genre (255 for a name outside the table).
+// The block for Title, Artist, Album, Commentv1 (text in `charset`; the
+// comment cut to 28 bytes beside a track), Year, Track (its low 8 bits)
+// and Genre (255 for none or a name outside the table); no block when
+// every field is empty.
 Id3v1Render RenderId3v1Block(const TagValues& values, Charset charset);
 
 // A decimal integer, optionally signed, blanks around it allowed; nullopt
