@@ -132,5 +132,29 @@ TEST_F(TagBytes, Id3v1TrackCutsTheCommentToItsV11WidthAndNoGenreIs255) {
   }
 }
 
+TEST_F(TagBytes, AUrlKeepsItsDescriptionUntilTheAddressIsEdited) {
+  const std::string home = Frame23("WXXX",
+                                   "\x00"          // encoding
+                                   "home\x00"      // description
+                                   "http://a/"s);  // address
+  const std::string other = Frame23("WXXX", "\0\0http://b/"s);
+  Add(Id3v2Tag(3, Text23("TIT2", "old") + home + other) + audio_);
+  EXPECT_EQ(grid_.FieldCell(colURL, 1), "http://a/");
+
+  // The other frame has a description of its own, so it stays too.
+  grid_.SetFieldCell(colTitle, 1, "new");
+  Save();
+  EXPECT_TRUE(SavedBody().starts_with(Text23("TIT2", "new") + home + other));
+  EXPECT_EQ(Mutagen()["WXXX"], "home http://a/ |  http://b/");
+
+  // An address the user typed has no description; it takes the place of
+  // the frame without one.
+  grid_.SetFieldCell(colURL, 1, "http://c/");
+  Save();
+  EXPECT_TRUE(
+      SavedBody().starts_with(Text23("TIT2", "new") + Frame23("WXXX", "\0\0http://c/"s) + "\0"s));
+  EXPECT_EQ(Mutagen()["WXXX"], " http://c/");
+}
+
 }  // namespace
 }  // namespace quilmark

@@ -7,6 +7,7 @@ namespace quilmark {
 
 CarriedFrames CarryFrames(const OldId3v2Frames& old, const TagValues& values, int targetMajor) {
   CarriedFrames carried;
+  carried.urlDescription = KeptUrlDescription(old.frames, old.major, old.allUnsynchronised, values);
   const std::vector<FrameRole> roles =
       ClassifyFrames(old.frames, old.major, old.allUnsynchronised, values);
   const std::uint16_t discardFlag = old.major == 3   ? kV23DiscardOnTagAlter

@@ -23,6 +23,8 @@ struct CarriedFrames {
   // cannot be converted to the version written, and frames that ask to be
   // discarded when the tag is altered.
   std::vector<std::string> dropped;
+  // The description the row's URL frame keeps (see KeptUrlDescription).
+  std::string urlDescription;
 };
 
 // `values` is what the row writes: the frames it replaces are not carried

@@ -308,9 +308,16 @@ RenderedContent RenderCommentContent(std::string_view value, Charset charset) {
   return out;
 }
 
-RenderedContent RenderUrlContent(std::string_view url) {
+RenderedContent RenderUrlContent(std::string_view url, std::string_view description,
+                                 Charset charset) {
   RenderedContent out;
-  out.bytes.assign(2, '\0');
+  if (description.empty()) {
+    out.bytes.assign(2, '\0');
+  } else {
+    out.bytes.push_back(EncodingByte(charset));
+    out.bytes += EncodeTagText(description, charset);
+    out.bytes.append(IsUtf16(charset) ? 2 : 1, '\0');
+  }
   out.bytes += EncodeTagText(url, Charset::ShiftJis);
   out.counted = out.bytes.size();
   return out;

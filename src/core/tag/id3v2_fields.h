@@ -68,8 +68,12 @@ RenderedContent RenderTextContent(std::string_view value, Charset charset);
 // string; UTF-16 in the standard layout, description and text in UTF-16.
 RenderedContent RenderCommentContent(std::string_view value, Charset charset);
 
-// Encoding byte 0, an empty description with its terminator, the address.
-RenderedContent RenderUrlContent(std::string_view url);
+// Encoding byte, description with its terminator, the address. Without a
+// description the encoding byte is 0; with one it is the byte of
+// `charset`, in which the description is written. The address is always
+// single-byte text.
+RenderedContent RenderUrlContent(std::string_view url, std::string_view description = {},
+                                 Charset charset = Charset::ShiftJis);
 
 // The write form split at its NUL escapes, by the rule above.
 std::vector<std::string> SplitAtNulEscapes(std::string_view text);

@@ -101,6 +101,22 @@ void AddFrameValues(const std::vector<Frame>& frames, TagValues& values, int maj
   }
 }
 
+std::string KeptUrlDescription(const std::vector<Frame>& frames, int major, bool allUnsynchronised,
+                               const TagValues& values) {
+  const std::string url = values.Get(keys::URL);
+  if (url.empty()) return {};
+  std::string scratch;
+  for (const Frame& frame : frames) {
+    if (FrameIdToKey(frame.id) != keys::URL) continue;
+    auto data = ShowableData(frame, major, allUnsynchronised, scratch);
+    if (!data) continue;
+    // The first readable one is the frame the row shows.
+    const std::string content(*data);
+    return ParseUrlContent(content) == url ? ParseUrlDescription(content) : std::string();
+  }
+  return {};
+}
+
 std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int major,
                                       bool allUnsynchronised, const TagValues& values) {
   std::vector<FrameRole> roles(frames.size(), FrameRole::kOther);
@@ -135,6 +151,8 @@ std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int majo
     rowComment = CommentIdentity(row);
   }
   const bool rowHasUrl = !values.Get(keys::URL).empty();
+  const std::string rowUrlDescription =
+      KeptUrlDescription(frames, major, allUnsynchronised, values);
   std::optional<std::string> shownComment, shownUrl;
   if (auto it = shown.find(keys::Comment); it != shown.end()) {
     CommentFields c =
@@ -176,7 +194,7 @@ std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int majo
       if (identity == shownComment || identity == rowComment) roles[i] = FrameRole::kDuplicate;
     } else {
       const std::string description = ParseUrlDescription(std::string(*data));
-      if (description == shownUrl || (rowHasUrl && description.empty())) {
+      if (description == shownUrl || (rowHasUrl && description == rowUrlDescription)) {
         roles[i] = FrameRole::kDuplicate;
       }
     }

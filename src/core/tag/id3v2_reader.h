@@ -44,10 +44,17 @@ enum class FrameRole {
 // The role of each frame, by the rules AddFrameValues reads with; `values`
 // is what the row writes. A comment or URL frame beside the shown one is
 // carried unless it has the description (and language) of the shown one or
-// of the row's own. A date frame that gave or matches the year is carried
-// while the row's year is still the one it begins with.
+// of the row's own (see KeptUrlDescription). A date frame that gave or
+// matches the year is carried while the row's year is still the one it
+// begins with.
 std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int major,
                                       bool allUnsynchronised, const TagValues& values);
+
+// The description a rewrite gives the row's URL frame: that of the frame
+// the URL was read from, while the row still holds its address. The grid
+// shows no description, so only a new address goes without one.
+std::string KeptUrlDescription(const std::vector<Frame>& frames, int major, bool allUnsynchronised,
+                               const TagValues& values);
 
 // The four-digit year a date text begins with, if it does.
 std::optional<std::string> LeadingYear(std::string_view text);

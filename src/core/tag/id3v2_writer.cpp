@@ -10,7 +10,8 @@
 namespace quilmark {
 
 std::optional<std::string> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
-                                          const std::vector<Frame>& carried) {
+                                          const std::vector<Frame>& carried,
+                                          std::string_view urlDescription) {
   const int major = Id3v2Major(kind);
   if (major == 0) return std::nullopt;
   const std::int64_t overhead = major == 2 ? 7 : 11;
@@ -28,8 +29,8 @@ std::optional<std::string> RenderId3v2Tag(const TagValues& values, TagKind kind,
     const std::string_view id = KeyToFrameId(key, major);
     if (id.empty() || value.empty()) continue;
     RenderedContent content = key == keys::Comment ? RenderCommentContent(value, charset)
-                              : key == keys::URL   ? RenderUrlContent(value)
-                                                   : RenderTextContent(value, charset);
+                              : key == keys::URL ? RenderUrlContent(value, urlDescription, charset)
+                                                 : RenderTextContent(value, charset);
     total += static_cast<std::int64_t>(content.counted) -
              static_cast<std::int64_t>(1 + Cp932Length(value));
     Frame frame;

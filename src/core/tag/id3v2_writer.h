@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tag/id3v2_frame.h"
@@ -14,9 +15,10 @@
 namespace quilmark {
 
 // The whole tag for `values` in the version `kind` writes (nullopt for
-// ID3v1, which is no ID3v2 kind); frames in the list's order, then the `carried` frames (already in
-// the version written), then zero padding. "" when there is no frame to
-// write; nullopt when a value is too large for the format.
+// ID3v1, which is no ID3v2 kind); frames in the list's order, then the
+// `carried` frames (already in the version written), then zero padding.
+// The URL frame has `urlDescription`. "" when there is no frame to write;
+// nullopt when a value is too large for the format.
 //
 // The tag size is the sum over all lines (Commentv1 included) of the frame
 // overhead plus the value's code page 932 length, rounded up to a multiple
@@ -24,7 +26,8 @@ namespace quilmark {
 // encoding; whatever the frames leave is padding. Carried frames add their
 // own size to it, so the padding is what it would be without them.
 std::optional<std::string> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
-                                          const std::vector<Frame>& carried = {});
+                                          const std::vector<Frame>& carried = {},
+                                          std::string_view urlDescription = {});
 
 // Header, the frames (id and content each), then those of `after`, zero
 // padding up to `tagSize` body bytes; nullopt when the frames do not fit

@@ -120,8 +120,8 @@ TagWriteResult WriteFileTags(const std::string& shownPath, const TagValues& valu
       if (!old) return Failed(old.Error());
       carried = CarryFrames(*old, values, Id3v2Major(options.kind));
     }
-    std::optional<std::string> v2 =
-        RenderId3v2Tag(values, options.kind, options.charset, carried.frames);
+    std::optional<std::string> v2 = RenderId3v2Tag(values, options.kind, options.charset,
+                                                   carried.frames, carried.urlDescription);
     if (!v2) return Refused(TagWriteStatus::Failed, "the tag is too large for its version");
     tags.id3v2 = std::move(*v2);
     result.droppedFrames = std::move(carried.dropped);
