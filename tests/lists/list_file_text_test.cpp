@@ -35,6 +35,16 @@ TEST(CsvFields, QuotesInsideOrAfterFieldsStayInTheirField) {
     EXPECT_EQ(SplitCommaText(QuoteCsvFields(line)), items) << line;
 }
 
+TEST(CsvFields, BlanksAfterAClosingQuoteAreNoPartOfTheField) {
+  const std::pair<const char*, Lines> cases[] = {
+      {R"("../m/two.mp3" ,x)", {"../m/two.mp3", "x"}},
+      {"\"a\" \t,\"b\"  ", {"a", "b"}},
+      {R"("a" b,c)", {"a b", "c"}},  // text after the blanks keeps them
+  };
+  for (const auto& [line, items] : cases)
+    EXPECT_EQ(SplitCommaText(QuoteCsvFields(line)), items) << line;
+}
+
 TEST(ListFile, FailedWriteNamesTheFileAndKeepsTheOldOne) {
   testing::TempDir dir;
   const std::string path = dir.File("keep.csv");

@@ -1,5 +1,7 @@
 #include "lists/csv_fields.h"
 
+#include <algorithm>
+
 #include "text/comma_text.h"
 
 namespace quilmark {
@@ -11,7 +13,8 @@ std::string QuoteCsvFields(std::string_view line) {
   std::size_t i = 0;
   for (;;) {
     field.clear();
-    if (i < line.size() && line[i] == '"') {
+    const bool quoted = i < line.size() && line[i] == '"';
+    if (quoted) {
       ++i;
       while (i < line.size()) {
         if (line[i] == '"') {
@@ -28,7 +31,11 @@ std::string QuoteCsvFields(std::string_view line) {
     }
     const std::size_t comma = line.find(',', i);
     const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
-    field.append(line.substr(i, end - i));
+    const std::string_view rest = line.substr(i, end - i);
+    // Blanks between a closing quote and the comma only set the fields apart.
+    const bool blanks = std::all_of(rest.begin(), rest.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
+    if (!(quoted && blanks)) field.append(rest);
     out += QuoteAlways(field);
     if (comma == std::string_view::npos) break;
     out += ',';

@@ -13,9 +13,10 @@ namespace quilmark {
 //
 // A field that begins with a quote runs to the matching quote (a doubled
 // quote inside is one quote); text after that quote, up to the next comma,
-// still belongs to the field. A quote anywhere else is an ordinary
-// character, as spreadsheets read it (12" single). A quote that is never
-// closed takes the rest of the line into its field.
+// still belongs to the field, unless it is nothing but blanks. A quote
+// anywhere else is an ordinary character, as spreadsheets read it (12"
+// single). A quote that is never closed takes the rest of the line into
+// its field.
 std::string QuoteCsvFields(std::string_view line);
 
 }  // namespace quilmark
