@@ -32,6 +32,19 @@ TEST_F(AddFilesTest, DuplicatesThroughListsAddNothingAndChangeNothing) {
   EXPECT_TRUE(presenter.texts.empty());
 }
 
+TEST_F(AddFilesTest, CsvHeaderNamesWithBlanksAndUnknownNamesLeaveLaterColumnsInPlace) {
+  WriteMp3(F("a.mp3"));
+  // Spreadsheets write names with blanks; names may follow a comma and a
+  // blank; a quoted name is a name too.
+  WriteBytes(F("list.csv"),
+             "Title,Album Artist, Artist,\"Disc Number\",Album, File\r\n"
+             "title,album artist,artist,1,album,a.mp3\r\n");
+  EXPECT_EQ(Add({F("list.csv")}).added, 1);
+  EXPECT_EQ(grid.FieldCell(colTitle, 1), "title");
+  EXPECT_EQ(grid.FieldCell(colArtist, 1), "artist");
+  EXPECT_EQ(grid.FieldCell(colAlbum, 1), "album");
+}
+
 TEST_F(AddFilesTest, PlaylistEntriesRelativeBlankNestedAndForeign) {
   ASSERT_EQ(mkdir(F("lists").c_str(), 0700), 0);
   ASSERT_EQ(mkdir(F("music").c_str(), 0700), 0);

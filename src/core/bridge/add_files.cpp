@@ -124,7 +124,11 @@ class Adder {
     std::vector<std::string> lines;
     if (!ReadList(name, lines)) return false;
     if (lines.size() < 2) return true;
-    const HeaderMap map(SplitCommaText(lines[0]));
+    // The header is cut like the data lines, so that a name holding a blank
+    // ("Album Artist") is one name and the columns after it keep their place.
+    std::vector<std::string> names = SplitCommaText(QuoteCsvFields(lines[0]));
+    for (std::string& n : names) n = std::string(TrimBlanks(n));
+    const HeaderMap map(names);
     int skipped = 0;
     for (std::size_t k = 1; k < lines.size(); ++k) {
       if (map.path < 0) {
