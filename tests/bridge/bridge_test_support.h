@@ -1,6 +1,7 @@
 // Shared pieces of the tests that join files and rows: a presenter with
 // scripted answers that records what the user would have seen, a busy
-// indicator that records its texts, and a track list in a folder.
+// indicator that records its texts, a track list in a folder, and one to
+// save.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bridge/save_changed_rows.h"
 #include "lists/list_writer.h"
 #include "support/mp3_maker.h"
 #include "support/temp_dir.h"
@@ -56,6 +58,20 @@ class ListTest : public ::testing::Test {
   Messages messages{writeConfirm, presenter};
   TrackGrid grid;
   ListWriteOptions options;
+};
+
+// A track list and what a save run of it needs, confirmations off.
+class SaveTest : public ::testing::Test {
+ protected:
+  SaveReport Save() { return SaveChangedRows(grid_, options_, messages_, busy_); }
+
+  TempDir dir_;
+  TagWriteOptions options_;
+  bool writeConfirm_ = false;
+  ScriptedPresenter presenter_;
+  Messages messages_{writeConfirm_, presenter_};
+  RecordingBusy busy_;
+  TrackGrid grid_;
 };
 
 }  // namespace quilmark::testing

@@ -35,7 +35,7 @@ std::string Utf16(std::string_view ascii) {
   return out;
 }
 
-class FrameCarry : public ::testing::Test {
+class FrameCarry : public testing::SaveTest {
  protected:
   // Adds the file to the grid, as the user would before editing it.
   int Add(const std::string& bytes) {
@@ -45,7 +45,7 @@ class FrameCarry : public ::testing::Test {
   void EditAndSave(Field field, const std::string& value) {
     grid_.SetFieldCell(field, 1, value);
     grid_.MarkRowChanged(1);
-    report_ = SaveChangedRows(grid_, options_, messages_, busy_);
+    report_ = Save();
     ASSERT_EQ(report_.Written(), 1);
   }
   OldId3v2Frames Frames() {
@@ -66,15 +66,8 @@ class FrameCarry : public ::testing::Test {
     return nullptr;
   }
 
-  testing::TempDir dir_;
   std::string path_ = dir_.File("song.mp3");
-  TagWriteOptions options_;
-  bool writeConfirm_ = false;
-  testing::ScriptedPresenter presenter_;
-  Messages messages_{writeConfirm_, presenter_};
-  testing::RecordingBusy busy_;
   SaveReport report_;
-  TrackGrid grid_;
   const std::string audio_ = testing::MpegAudio(3);
 };
 

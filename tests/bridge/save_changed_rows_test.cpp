@@ -11,7 +11,7 @@
 namespace quilmark {
 namespace {
 
-class SaveRun : public ::testing::Test {
+class SaveRun : public testing::SaveTest {
  protected:
   // Adds `count` files, each with a v2.3 title, and marks every row.
   void AddFiles(int count) {
@@ -27,17 +27,9 @@ class SaveRun : public ::testing::Test {
       grid_.MarkRowChanged(row);
     }
   }
-  SaveReport Save() { return SaveChangedRows(grid_, options_, messages_, busy_); }
   std::string TitleOf(std::size_t i) { return ReadTagValues(paths_[i])->Get("Title"); }
   bool Unchanged(std::size_t i) { return testing::ReadBytes(paths_[i]) == originals_[i]; }
 
-  testing::TempDir dir_;
-  TagWriteOptions options_;
-  bool writeConfirm_ = false;
-  testing::ScriptedPresenter presenter_;
-  Messages messages_{writeConfirm_, presenter_};
-  testing::RecordingBusy busy_;
-  TrackGrid grid_;
   std::vector<std::string> paths_, originals_;
 };
 

@@ -4,22 +4,21 @@
 #include "bridge/bridge_test_support.h"
 #include "bridge/mutagen_reader.h"
 #include "bridge/read_file_tags.h"
-#include "bridge/save_changed_rows.h"
 #include "tag/tag_io_support.h"
 
 namespace quilmark {
 namespace {
 
-class TagBytes : public ::testing::Test {
+class TagBytes : public testing::SaveTest {
  protected:
   void Add(const std::string& bytes) {
     testing::WriteBytes(path_, bytes);
     grid_.ClearRows();
     ASSERT_EQ(ReadFileTags(grid_, path_).row, 1);
   }
-  void Save() {
+  void MarkAndSave() {
     grid_.MarkRowChanged(1);
-    ASSERT_EQ(SaveChangedRows(grid_, options_, messages_, busy_).Written(), 1);
+    ASSERT_EQ(Save().Written(), 1);
   }
   // The frames of the saved file's ID3v2 tag, padding included.
   std::string SavedBody() {
@@ -38,14 +37,7 @@ class TagBytes : public ::testing::Test {
     return testing::ReadWithMutagen(path_);
   }
 
-  testing::TempDir dir_;
   std::string path_ = dir_.File("song.mp3");
-  TagWriteOptions options_;
-  bool writeConfirm_ = false;
-  testing::ScriptedPresenter presenter_;
-  Messages messages_{writeConfirm_, presenter_};
-  testing::RecordingBusy busy_;
-  TrackGrid grid_;
   const std::string audio_ = testing::MpegAudio(3);
 };
 
@@ -72,7 +64,7 @@ TEST_F(TagBytes, ACommentLanguageShorterThanThreeIsPaddedWithBlanks) {
     grid_.SetFieldCell(colComment, 1, "desc");
     grid_.SetCell(colCommentLong, 1, "x");
     options_.charset = charset;
-    Save();
+    MarkAndSave();
     EXPECT_TRUE(SavedBody().starts_with(Frame23("COMM", content)));
     EXPECT_EQ(Mutagen()["COMM"], "en  desc x");
 
@@ -124,7 +116,7 @@ TEST_F(TagBytes, Id3v1TrackCutsTheCommentToItsV11WidthAndNoGenreIs255) {
     grid_.SetFieldCell(colComment, 1, c.comment);
     grid_.SetFieldCell(colNo, 1, c.track);
     grid_.SetFieldCell(colGenre, 1, c.genre);
-    Save();
+    MarkAndSave();
     const std::string bytes = testing::ReadBytes(path_);
     EXPECT_TRUE(bytes.starts_with(audio_));
     EXPECT_EQ(bytes.substr(audio_.size()), c.block);
@@ -143,14 +135,14 @@ TEST_F(TagBytes, AUrlKeepsItsDescriptionUntilTheAddressIsEdited) {
 
   // The other frame has a description of its own, so it stays too.
   grid_.SetFieldCell(colTitle, 1, "new");
-  Save();
+  MarkAndSave();
   EXPECT_TRUE(SavedBody().starts_with(Text23("TIT2", "new") + home + other));
   EXPECT_EQ(Mutagen()["WXXX"], "home http://a/ |  http://b/");
 
   // An address the user typed has no description; it takes the place of
   // the frame without one.
   grid_.SetFieldCell(colURL, 1, "http://c/");
-  Save();
+  MarkAndSave();
   EXPECT_TRUE(
       SavedBody().starts_with(Text23("TIT2", "new") + Frame23("WXXX", "\0\0http://c/"s) + "\0"s));
   EXPECT_EQ(Mutagen()["WXXX"], " http://c/");
