@@ -148,5 +148,44 @@ TEST_F(TagBytes, AUrlKeepsItsDescriptionUntilTheAddressIsEdited) {
   EXPECT_EQ(Mutagen()["WXXX"], " http://c/");
 }
 
+TEST_F(TagBytes, TheLastFrameRunningPastTheTagSizeIsReadToTheEndOfTheFileAndKept) {
+  const std::string title = Text23("TIT2", "title");
+  const std::string artist = Text23("TPE1", "artist");
+  const std::string artistPastTheEnd = "TPE1\0\0\0\x64\0\0\0artist"s;  // claims 100 bytes
+  // The declared size ends inside the artist frame, after its first 3 bytes.
+  auto understated = [&](const std::string& frame, const std::string& tail) {
+    return Id3v2Tag(3, title + frame.substr(0, 13)) + frame.substr(13) + tail;
+  };
+  const struct {
+    const char* title;
+    std::string bytes, shownArtist, audio;
+  } cases[] = {
+      {"audio follows the frame", understated(artist, audio_), "artist", audio_},
+      {"the frame ends the file", understated(artist, ""), "artist", ""},
+      {"the frame runs past the end of the file", understated(artistPastTheEnd, ""), "artist", ""},
+      // The declared size was right and the frame size is wrong: audio
+      // starts where the tag ends, and it stays audio.
+      {"audio starts at the declared end",
+       Id3v2Tag(3, title + "TPE1\0\0\0\x50\0\0\0artist"s) + audio_, "", audio_},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    Add(c.bytes);
+    EXPECT_EQ(grid_.FieldCell(colTitle, 1), "title");
+    EXPECT_EQ(grid_.FieldCell(colArtist, 1), c.shownArtist);
+
+    grid_.SetFieldCell(colTitle, 1, "new");
+    MarkAndSave();
+    EXPECT_TRUE(SavedBody().starts_with(
+        Text23("TIT2", "new") + (c.shownArtist.empty() ? "" : Text23("TPE1", c.shownArtist))));
+    EXPECT_TRUE(SavedAudio() == c.audio);
+  }
+  // An ID3v1 write leaves the frame out of the audio as well.
+  Add(understated(artist, audio_));
+  options_.kind = TagKind::Id3v1;
+  MarkAndSave();
+  EXPECT_TRUE(testing::ReadBytes(path_) == audio_ + Id3v1Block("title", "artist"));
+}
+
 }  // namespace
 }  // namespace quilmark

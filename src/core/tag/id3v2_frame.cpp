@@ -59,32 +59,40 @@ std::string_view MemorySource::Read(std::uint64_t offset, std::size_t size) {
 }
 
 std::vector<Frame> ReadFrames(ByteSource& body, std::uint64_t bodySize, int major,
-                              const WantContent& want, std::uint64_t start) {
+                              const WantContent& want, std::uint64_t start,
+                              std::uint64_t readableSize) {
   std::vector<Frame> frames;
   if (major < 2 || major > 4) return frames;
   const std::size_t headerSize = FrameHeaderSize(major);
+  const std::uint64_t readable = std::max(bodySize, readableSize);
   std::uint64_t pos = start;
   while (pos < bodySize) {
-    if (bodySize - pos < headerSize) break;
+    if (readable - pos < headerSize) break;
     std::string_view bytes = body.Read(pos, headerSize);
     // Padding, or the end of what the file holds.
     if (bytes.empty() || bytes[0] == '\0') break;
     auto header = ParseFrameHeader(bytes, major);
     if (!header) break;
     const std::uint64_t contentStart = pos + headerSize;
-    if (header->size > bodySize - contentStart) break;
+    std::uint64_t size = header->size;
+    const bool pastBody = contentStart + size > bodySize;
+    if (pastBody) {
+      if (readable == bodySize) break;
+      size = std::min(size, readable - contentStart);
+    }
 
     Frame frame;
     frame.id = std::move(header->id);
     frame.flags = header->flags;
     frame.offset = pos;
-    frame.size = header->size;
+    frame.size = static_cast<std::uint32_t>(size);
     if (!want || want(frame.id, frame.size)) {
       if (!body.ReadInto(contentStart, frame.size, frame.content)) break;
       frame.contentRead = true;
     }
     frames.push_back(std::move(frame));
-    pos = contentStart + header->size;
+    if (pastBody) break;
+    pos = contentStart + size;
   }
   return frames;
 }

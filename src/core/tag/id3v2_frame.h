@@ -76,8 +76,13 @@ using WantContent = std::function<bool(std::string_view id, std::uint32_t size)>
 // that would run past the end of the body (a size of 0xFFFFFFFF included)
 // and where the source has no more bytes. Contents are read for the frames
 // `want` accepts (all frames when it is empty).
+//
+// With `readableSize` past `bodySize`, a frame that starts in the body and
+// runs past its end is read on, up to its own end or `readableSize`
+// (its size then counts what was read), and is the last frame.
 std::vector<Frame> ReadFrames(ByteSource& body, std::uint64_t bodySize, int major,
-                              const WantContent& want = {}, std::uint64_t start = 0);
+                              const WantContent& want = {}, std::uint64_t start = 0,
+                              std::uint64_t readableSize = 0);
 
 // Frame flags. Version 2.3: status in the first byte, format in the second.
 inline constexpr std::uint16_t kV23DiscardOnTagAlter = 0x8000;

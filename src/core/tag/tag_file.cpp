@@ -118,6 +118,26 @@ platform::IoResult<FileStart> ReadFileStart(platform::File& file, std::size_t he
   return start;
 }
 
+// How far into the file, counted from the start of the tag body, the last
+// frame may be read: past the declared size up to the end of the audio, as
+// taggers that miscount the size leave that frame, unless audio starts
+// right where the declared size ends (the frame's size is then what is
+// wrong, and the audio stays audio).
+std::uint64_t ReadableBodySize(platform::File& file, const TagLayout& layout,
+                               std::uint64_t bodySize) {
+  const Id3v2Header& header = *layout.id3v2;
+  if (header.major == 4 && (header.flags & kId3v2Footer)) return bodySize;
+  const std::uint64_t tagEnd = kId3v2HeaderSize + bodySize;
+  const std::uint64_t audioEnd = layout.audioStart + layout.audioSize;
+  unsigned char next[2] = {};
+  if (tagEnd + sizeof next > audioEnd ||
+      !file.ReadExactlyAt(tagEnd, reinterpret_cast<char*>(next), sizeof next).Ok()) {
+    return bodySize;
+  }
+  const bool frameSync = next[0] == 0xFF && (next[1] & 0xE0) == 0xE0;
+  return frameSync ? bodySize : audioEnd - kId3v2HeaderSize;
+}
+
 // The walk over a tag's frames, whichever the source of its bytes.
 platform::IoResult<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout& layout,
                                            std::string_view alreadyRead, const WantContent& want) {
@@ -137,6 +157,7 @@ platform::IoResult<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout
   std::optional<MemorySource> memory;
   std::optional<FileBodySource> fromFile;
   ByteSource* body = nullptr;
+  std::uint64_t readable = bodySize;
   if (header.major < 4 && (header.flags & kId3v2Unsynchronisation)) {
     std::string raw(static_cast<std::size_t>(bodySize), '\0');
     auto got = file.ReadAt(kId3v2HeaderSize, raw.data(), raw.size());
@@ -146,7 +167,8 @@ platform::IoResult<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout
     bodySize = resynchronised.size();
     body = &memory.emplace(resynchronised);
   } else {
-    body = &fromFile.emplace(file, kId3v2HeaderSize, bodySize, alreadyRead);
+    readable = ReadableBodySize(file, layout, bodySize);
+    body = &fromFile.emplace(file, kId3v2HeaderSize, readable, alreadyRead);
   }
   tag.allUnsynchronised = header.major == 4 && (header.flags & kId3v2Unsynchronisation);
 
@@ -159,7 +181,7 @@ platform::IoResult<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout
     if (header.major == 4 && start < 6) return tag;
     if (start >= bodySize) return tag;
   }
-  tag.frames = ReadFrames(*body, bodySize, header.major, want, start);
+  tag.frames = ReadFrames(*body, bodySize, header.major, want, start, readable);
   return tag;
 }
 
@@ -172,7 +194,21 @@ platform::IoResult<OldId3v2Frames> ReadId3v2Frames(platform::File& file, const T
 platform::IoResult<TagLayout> ProbeTagLayout(platform::File& file) {
   auto start = ReadFileStart(file, kId3v2HeaderSize);
   if (!start) return start.Error();
-  return start->layout;
+  TagLayout& layout = start->layout;
+  // A last frame read past the declared size belongs to the tag: the audio
+  // starts after it.
+  auto tag = WalkTag(file, layout, {}, [](std::string_view, std::uint32_t) { return false; });
+  if (!tag) return tag.Error();
+  if (!tag->frames.empty()) {
+    const Frame& last = tag->frames.back();
+    const std::uint64_t end =
+        kId3v2HeaderSize + last.offset + FrameHeaderSize(tag->major) + last.size;
+    if (end > layout.audioStart) {
+      layout.audioSize -= end - layout.audioStart;
+      layout.audioStart = end;
+    }
+  }
+  return layout;
 }
 
 platform::IoResult<TagValues> ReadTagValues(const std::string& path) {

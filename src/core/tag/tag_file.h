@@ -14,7 +14,8 @@ namespace quilmark {
 
 // Where a file's tags and audio lie. The audio is the file without a
 // leading ID3v2 tag (its header, the size it gives and a version 2.4
-// footer) and without a trailing ID3v1 block.
+// footer; and a last frame that runs past that size) and without a
+// trailing ID3v1 block.
 struct TagLayout {
   std::uint64_t fileSize = 0;
   std::optional<Id3v2Header> id3v2;
@@ -23,8 +24,8 @@ struct TagLayout {
   std::uint64_t audioSize = 0;
 };
 
-// Reads the file's head and tail; fails when its size or bytes cannot be
-// read.
+// Reads the file's head and tail and walks the ID3v2 tag's frame headers;
+// fails when its size or bytes cannot be read.
 platform::IoResult<TagLayout> ProbeTagLayout(platform::File& file);
 
 // The values of a file's tags: the ID3v1 block's, replaced as a whole by
@@ -35,7 +36,8 @@ platform::IoResult<TagValues> ReadTagValues(const std::string& path);
 
 // Every frame of the file's ID3v2 tag with its whole content, for a
 // rewrite to carry over: the tag-wide unsynchronisation of versions 2.2
-// and 2.3 undone, an extended header passed over. No frames for a file
+// and 2.3 undone, an extended header passed over, a last frame that runs
+// past the declared size read on (see ReadFrames). No frames for a file
 // without an ID3v2 tag or with one of another version; fails when the
 // file cannot be read.
 platform::IoResult<OldId3v2Frames> ReadId3v2Frames(platform::File& file, const TagLayout& layout);
