@@ -12,10 +12,6 @@ const char* ThemeName(CommandImage image) {
   switch (image) {
     case CommandImage::Add:
       return "list-add";
-    case CommandImage::WriteTags:
-      return "document-save";
-    case CommandImage::WriteList:
-      return "document-save-as";
     case CommandImage::Exit:
       return "application-exit";
     case CommandImage::DeleteRow:
@@ -36,10 +32,24 @@ const char* ThemeName(CommandImage image) {
       return "view-sort-ascending";
     case CommandImage::Play:
       return "media-playback-start";
+    case CommandImage::WriteTags:
+    case CommandImage::WriteList:
     case CommandImage::None:
       break;
   }
   return nullptr;
+}
+
+// A floppy disk in the top left 13 pixels, leaving the lower right for the
+// picture that says what is written.
+void DrawDisk(QPainter& p, const QColor& body) {
+  p.setPen(QPen(body.darker(170), 1));
+  p.setBrush(body);
+  p.drawRect(QRectF(0.5, 0.5, 12, 12));
+  p.setBrush(QColor(0xD0, 0xD0, 0xD0));  // the shutter
+  p.drawRect(QRectF(3.5, 0.5, 6, 4));
+  p.setBrush(Qt::white);  // the label
+  p.drawRect(QRectF(2.5, 7.5, 8, 5));
 }
 
 void DrawPage(QPainter& p, QRectF r) {
@@ -66,18 +76,24 @@ QPixmap Draw(CommandImage image) {
       p.drawLine(QPointF(9, 12), QPointF(15, 12));
       break;
     case CommandImage::WriteTags:
-    case CommandImage::WriteList: {
-      p.setBrush(QColor(0x40, 0x60, 0xB0));
-      p.drawRect(QRectF(1.5, 1.5, 13, 13));
+      // A blue disk with an orange tag: the tags go into the files.
+      DrawDisk(p, QColor(0x30, 0x58, 0xB0));
+      p.setPen(QPen(QColor(0x90, 0x40, 0x00), 1));
+      p.setBrush(QColor(0xF0, 0x90, 0x20));
+      p.drawPolygon(QPolygonF({QPointF(6.5, 11.5), QPointF(9.5, 8.5), QPointF(15.5, 8.5),
+                               QPointF(15.5, 14.5), QPointF(9.5, 14.5)}));
+      p.setPen(Qt::NoPen);
       p.setBrush(Qt::white);
-      p.drawRect(QRectF(4, 1.5, 8, 5));
-      p.drawRect(QRectF(4, 9, 8, 5.5));
-      if (image == CommandImage::WriteList) {
-        p.drawLine(QPointF(5, 11), QPointF(11, 11));
-        p.drawLine(QPointF(5, 13), QPointF(11, 13));
-      }
+      p.drawEllipse(QPointF(9.8, 11.5), 1.1, 1.1);
       break;
-    }
+    case CommandImage::WriteList:
+      // A green disk with a page of lines: the list goes into a file.
+      DrawDisk(p, QColor(0x2A, 0x80, 0x38));
+      p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(7.5, 6.5, 8, 9));
+      for (qreal y = 8.5; y < 15; y += 2) p.drawLine(QPointF(9, y), QPointF(14, y));
+      break;
     case CommandImage::Exit:
       p.drawRect(QRectF(2.5, 1.5, 7, 13));
       p.setPen(QPen(QColor(0xB0, 0x20, 0x20), 1.8));
@@ -148,6 +164,8 @@ QPixmap Draw(CommandImage image) {
 QIcon CommandIcon(CommandImage image) {
   if (image == CommandImage::None) return {};
   const QIcon drawn(Draw(image));
+  // A theme draws both writes as the same disk; they must differ at a glance.
+  if (image == CommandImage::WriteTags || image == CommandImage::WriteList) return drawn;
   return QIcon::fromTheme(QString::fromLatin1(ThemeName(image)), drawn);
 }
 

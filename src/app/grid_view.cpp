@@ -1,11 +1,13 @@
 #include "app/grid_view.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QValidator>
 
@@ -221,6 +223,12 @@ GridView::GridView(TrackGrid& grid, QWidget* parent) : QTableView(parent) {
                         side->mapToGlobal(pos));
   });
 
+  // The corner above the row numbers is their header cell: "№".
+  if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+    corner->setText(QString::fromUtf8(FixedHeader(colRowNo)));
+    corner->installEventFilter(this);
+  }
+
   connect(model_, &TrackTableModel::columnsChanged, this, &GridView::ApplyColumnWidths);
   ApplyRowHeight();
   ApplyColumnWidths();
@@ -242,6 +250,11 @@ void GridView::ApplyColumnWidths() {
 
 void GridView::ApplyRowHeight() {
   const int height = QFontMetrics(font()).height() + 4;
+  // Wide enough for the corner's "№" when the row numbers are narrower.
+  const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+  verticalHeader()->setMinimumWidth(
+      QFontMetrics(font()).horizontalAdvance(QString::fromUtf8(FixedHeader(colRowNo))) +
+      2 * margin + 4);
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(std::max(height, QFontInfo(font()).pixelSize() + 4));
 }
@@ -456,6 +469,12 @@ void GridView::MoveFromEditor(CursorAction action) {
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Menu ||
+      (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    PopupAtCurrentCell();
+    event->accept();
+    return;
+  }
   const TrackEditor::Key key = KeyOf(event);
   if (editor_ != nullptr && !IsEditorOpen()) editor_->grKeyDown(key);
   if (key == TrackEditor::Key::Enter && !IsEditorOpen()) {
@@ -477,10 +496,45 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void GridView::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    PopupAtCurrentCell();
+    return;
+  }
   int column = -1;
   int row = -1;
   CellAt(event->globalPos(), column, row);
   emit popupRequested(column, row, event->globalPos());
+}
+
+void GridView::PopupAtCurrentCell() {
+  const QModelIndex current = currentIndex();
+  const QRect cell = visualRect(current);
+  const QPoint at = cell.isValid() ? cell.bottomLeft() : QPoint(0, 0);
+  emit popupRequested(CurrentColumn(), CurrentRow(), viewport()->mapToGlobal(at));
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Paint && watched->parent() == this) {
+    if (auto* corner = qobject_cast<QAbstractButton*>(watched)) {
+      PaintCorner(corner);
+      return true;
+    }
+  }
+  return QTableView::eventFilter(watched, event);
+}
+
+// Qt's corner button paints an empty header section; this one carries the
+// row-number column's header text, drawn as the row numbers are.
+void GridView::PaintCorner(QWidget* corner) {
+  QStyleOptionHeader option;
+  option.initFrom(verticalHeader());  // its colours, not the disabled button's
+  option.state |= QStyle::State_Raised;
+  option.rect = corner->rect();
+  option.position = QStyleOptionHeader::OnlyOneSection;
+  option.text = static_cast<QAbstractButton*>(corner)->text();
+  option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+  QPainter painter(corner);
+  corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
 }
 
 // Qt moves the section on screen; the grid moves the column's cells,

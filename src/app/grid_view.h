@@ -62,7 +62,8 @@ class GridView : public QTableView, public GridViewPort {
 
  signals:
   void editActionsChanged(const quilmark::EditActions& actions);
-  // A right-click: the grid cell under the mouse (see CellAt).
+  // A right-click: the grid cell under the mouse (see CellAt); from the
+  // keyboard, the current cell.
   void popupRequested(int column, int row, const QPoint& globalPos);
   // The user dragged a field column to another place.
   void columnMoved();
@@ -73,6 +74,7 @@ class GridView : public QTableView, public GridViewPort {
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   friend class CellDelegate;
@@ -84,6 +86,10 @@ class GridView : public QTableView, public GridViewPort {
   void EditorKey(QKeyEvent* event, bool& consumed);
   void MoveFromEditor(CursorAction action);
   void SetEditorTextQuietly(QLineEdit* editor, const QString& text);
+  // The pop-up menu of the current cell, from the keyboard (Menu key,
+  // Shift+F10), below the cell.
+  void PopupAtCurrentCell();
+  void PaintCorner(QWidget* corner);
 
   TrackTableModel* model_;
   GateSelectionModel* selection_;

@@ -60,6 +60,10 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   // user right-clicks it (see pmPopup); the caller shows it.
   void pmPopup(int column, int row);
 
+  // No menu of bars to switch: the tool bar and status bar are switched in
+  // 表示 only.
+  QMenu* createPopupMenu() override { return nullptr; }
+
  public slots:
   // Moves the current cell: the column first, then the row, each only when
   // it differs from the current one; each move may be refused as a user's.

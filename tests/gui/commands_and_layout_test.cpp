@@ -8,7 +8,6 @@
 
 #include "app/command_table.h"
 #include "app/grid_view.h"
-#include "bridge/read_file_tags.h"
 #include "support/gui_test_support.h"
 
 using namespace quilmark;
@@ -21,11 +20,7 @@ class SilentPresenter : public MessagePresenter {
   int Show(const std::string&, const std::string&, unsigned) override { return IDOK; }
 };
 
-std::string TitleOnDisk(const std::string& path) {
-  TrackGrid reread;
-  if (ReadFileTags(reread, path).row != 1) return "(unreadable)";
-  return reread.FieldCell(colTitle, 1);
-}
+std::string TitleOnDisk(const std::string& path) { return FieldOnDisk(path, colTitle); }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/grid_view.h"
+#include "bridge/read_file_tags.h"
 #include "support/mp3_maker.h"
 
 namespace quilmark::testing {
@@ -45,6 +46,12 @@ std::vector<std::string> WriteSongs(const GuiTestFolder& folder, const QStringLi
     WriteTaggedMp3(paths.back(), title);
   }
   return paths;
+}
+
+std::string FieldOnDisk(const std::string& path, Field field) {
+  TrackGrid reread;
+  if (ReadFileTags(reread, path).row != 1) return "(unreadable)";
+  return reread.FieldCell(field, 1);
 }
 
 RunningWindow::RunningWindow(const std::vector<std::string>& files)

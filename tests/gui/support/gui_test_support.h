@@ -32,6 +32,9 @@ class GuiTestFolder {
 void WriteTaggedMp3(const std::string& path, const QString& title, const QString& artist = {},
                     const QString& bpm = {});
 
+// A field as the file holds it now, read back as adding the file reads it.
+std::string FieldOnDisk(const std::string& path, Field field);
+
 // One tagged file per title, named "<title>.mp3"; their paths in order.
 std::vector<std::string> WriteSongs(const GuiTestFolder& folder, const QStringList& titles);
 
