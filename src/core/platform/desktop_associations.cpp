@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "platform/file.h"
+#include "platform/replacement.h"
 
 extern char** environ;
 

@@ -6,12 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
 #include <utility>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "platform/paths.h"
+#include "platform/folder.h"
 
 namespace quilmark::platform {
 
@@ -33,7 +31,7 @@ void Spend(std::size_t written) {
   if (g_writeBudget) *g_writeBudget -= std::min<std::uint64_t>(written, *g_writeBudget);
 }
 
-int OpenFlags(File::Mode mode) {
+int AccessFlags(File::Mode mode) {
   switch (mode) {
     case File::Mode::Read:
       return O_RDONLY;
@@ -47,26 +45,12 @@ int OpenFlags(File::Mode mode) {
   return O_RDONLY;
 }
 
-// The creation mask, without changing it for the rest of the process.
-mode_t CurrentUmask() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("Umask:", 0) == 0) {
-      return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
-    }
-  }
-  mode_t mask = umask(022);
-  umask(mask);
-  return mask;
-}
+// Never waits in the open (FIFOs), never takes a terminal as the
+// controlling one.
+int OpenFlags(File::Mode mode) { return O_CLOEXEC | O_NONBLOCK | O_NOCTTY | AccessFlags(mode); }
 
-bool SyncFolder(const std::string& folder) {
-  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = fsync(fd) == 0;
-  close(fd);
-  return ok;
+std::int64_t Nanoseconds(const struct timespec& t) {
+  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
 }  // namespace
@@ -87,20 +71,53 @@ File& File::operator=(File&& other) noexcept {
   return *this;
 }
 
+IoResult<File> File::Adopt(int fd) {
+  File file(fd);
+  struct stat st;
+  if (fstat(fd, &st) != 0) return IoError::FromSystem(errno);
+  if (S_ISDIR(st.st_mode)) return IoError::FromSystem(EISDIR);
+  if (!S_ISREG(st.st_mode)) return IoError::Because(kNotRegularFile);
+  return file;
+}
+
 IoResult<File> File::Open(const std::string& path, Mode mode) {
   int fd;
   do {
-    fd = open(path.c_str(), OpenFlags(mode) | O_CLOEXEC, 0666);
+    fd = open(path.c_str(), OpenFlags(mode), 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return IoError::FromSystem(errno);
-  return File(fd);
+  return Adopt(fd);
+}
+
+IoResult<File> File::OpenIn(const Folder& folder, const std::string& name, Mode mode) {
+  int fd;
+  do {
+    fd = openat(folder.Descriptor(), name.c_str(), OpenFlags(mode) | O_NOFOLLOW, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return IoError::FromSystem(errno);
+  return Adopt(fd);
 }
 
 IoResult<std::uint64_t> File::Size() const {
+  auto info = Info();
+  if (!info) return info.Error();
+  return info->size;
+}
+
+IoResult<FileInfo> File::Info() const {
   struct stat st;
   if (fd_ < 0) return IoError::FromSystem(EBADF);
   if (fstat(fd_, &st) != 0) return IoError::FromSystem(errno);
-  return static_cast<std::uint64_t>(st.st_size);
+  FileInfo info;
+  info.mode = static_cast<std::uint32_t>(st.st_mode & 07777);
+  info.owner = st.st_uid;
+  info.group = st.st_gid;
+  info.links = st.st_nlink;
+  info.size = static_cast<std::uint64_t>(st.st_size);
+  info.lastWrite = Nanoseconds(st.st_mtim);
+  info.device = st.st_dev;
+  info.inode = st.st_ino;
+  return info;
 }
 
 IoResult<std::size_t> File::ReadAt(std::uint64_t offset, void* buffer, std::size_t size) {
@@ -189,6 +206,23 @@ IoStatus File::CopyFrom(File& from, std::uint64_t offset, std::uint64_t size) {
   return {};
 }
 
+IoStatus File::SetLastWriteTime(std::int64_t nanoseconds) {
+  if (fd_ < 0) return IoError::FromSystem(EBADF);
+  std::int64_t seconds = nanoseconds / 1'000'000'000;
+  std::int64_t rest = nanoseconds % 1'000'000'000;
+  if (rest < 0) {  // times before 1970 round towards the past
+    rest += 1'000'000'000;
+    --seconds;
+  }
+  struct timespec times[2];
+  times[0].tv_sec = 0;
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = static_cast<time_t>(seconds);
+  times[1].tv_nsec = static_cast<long>(rest);
+  if (futimens(fd_, times) != 0) return IoError::FromSystem(errno);
+  return {};
+}
+
 IoStatus File::Sync() {
   if (fd_ < 0) return IoError::FromSystem(EBADF);
   if (fsync(fd_) != 0) return IoError::FromSystem(errno);
@@ -208,66 +242,22 @@ IoResult<std::string> ReadWholeFile(const std::string& path, std::uint64_t limit
   IoResult<File> opened = File::Open(path, File::Mode::Read);
   if (!opened) return opened.Error();
   File& file = *opened;
+  auto size = file.Size();
+  if (!size) return size.Error();
+  if (*size > limit) return IoError::FromSystem(EFBIG);
   std::string bytes;
-  if (auto size = file.Size()) {
-    if (*size > limit) return IoError::FromSystem(EFBIG);
-    bytes.reserve(static_cast<std::size_t>(*size));
-  }
-  // Read to the end rather than trusting the size: the file may grow, or be
-  // something (a pipe, /proc) whose size says nothing.
+  bytes.reserve(static_cast<std::size_t>(*size));
+  // Read to the end rather than trusting the size, which /proc files do
+  // not give and a file being written may outgrow; the limit holds still.
   char chunk[65536];
-  std::uint64_t offset = 0;
   for (;;) {
-    auto n = file.ReadAt(offset, chunk, sizeof chunk);
-    if (!n) {
-      // Pipes cannot be read at an offset; read them in order instead.
-      if (!n.Error().Is(std::errc::invalid_seek)) return n.Error();
-      ssize_t r;
-      do {
-        r = read(file.Descriptor(), chunk, sizeof chunk);
-      } while (r < 0 && errno == EINTR);
-      if (r < 0) return IoError::FromSystem(errno);
-      n = static_cast<std::size_t>(r);
-    }
+    auto n = file.ReadAt(bytes.size(), chunk, sizeof chunk);
+    if (!n) return n.Error();
     if (*n == 0) break;
     if (bytes.size() + *n > limit) return IoError::FromSystem(EFBIG);
     bytes.append(chunk, *n);
-    offset += *n;
   }
   return bytes;
-}
-
-IoStatus WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string folder = FolderPart(path);
-  std::string name = FileNamePart(path);
-  if (name.empty()) return IoError::FromSystem(EISDIR);
-
-  // The replacement keeps the permission bits of the file it replaces; a new
-  // file gets what the creation mask allows, like any other new file.
-  struct stat old;
-  mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-
-  IoResult<std::string> temp = MakeTempFile(folder.empty() ? "./" : folder, "." + name + ".");
-  if (!temp) return temp.Error();
-  IoStatus written = [&]() -> IoStatus {
-    IoResult<File> file = File::Open(*temp, File::Mode::ReadWrite);
-    if (!file) return file.Error();
-    if (IoStatus status = file->Write(bytes); !status) return status;
-    if (fchmod(file->Descriptor(), mode) != 0) return IoError::FromSystem(errno);
-    if (IoStatus status = file->Sync(); !status) return status;
-    if (IoStatus status = file->Close(); !status) return status;
-    if (rename(temp->c_str(), path.c_str()) != 0) return IoError::FromSystem(errno);
-    return {};
-  }();
-  if (!written) {
-    unlink(temp->c_str());
-    return written;
-  }
-  // The new name is in place; only its lasting on the disk depends on the
-  // folder being synced. An error here cannot be undone and the old content
-  // is gone either way, so it is not reported as a failed write.
-  SyncFolder(folder.empty() ? "." : folder);
-  return {};
 }
 
 namespace testing {

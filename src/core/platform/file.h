@@ -1,5 +1,11 @@
 // A file opened by the program: an owned descriptor with reads and writes
 // that report failure, with its reason, by result. Nothing here throws.
+//
+// Only regular files are ever opened. The open itself never waits (a FIFO
+// would block until a writer came), and what it opened is checked on the
+// descriptor: a FIFO, a device or a folder is refused with the reason, so
+// nothing the user names can hang the program or be read or written as if
+// it were a file.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +17,27 @@
 #include "platform/io_result.h"
 
 namespace quilmark::platform {
+
+class Folder;
+
+// The reason given for anything that is not a regular file.
+inline constexpr const char* kNotRegularFile = "not a regular file";
+
+// What the system keeps about an open file beside its bytes.
+struct FileInfo {
+  std::uint32_t mode = 0;  // permission bits, set-id and sticky bits included
+  std::uint32_t owner = 0;
+  std::uint32_t group = 0;
+  std::uint64_t links = 1;  // names (hard links) the file has
+  std::uint64_t size = 0;
+  std::int64_t lastWrite = 0;  // nanoseconds since the epoch
+  std::uint64_t device = 0;    // with the inode: which file it is
+  std::uint64_t inode = 0;
+
+  bool SameFile(const FileInfo& other) const {
+    return device == other.device && inode == other.inode;
+  }
+};
 
 class File {
  public:
@@ -28,14 +55,18 @@ class File {
   File(const File&) = delete;
   File& operator=(const File&) = delete;
 
-  // Opens a file, or says why it cannot be opened.
+  // Opens a regular file, or says why it cannot be opened.
   static IoResult<File> Open(const std::string& path, Mode mode);
+  // The same for `name` in `folder`, where `name` itself must not be a
+  // symbolic link (a link put there since it was resolved is refused).
+  static IoResult<File> OpenIn(const Folder& folder, const std::string& name, Mode mode);
 
   bool IsOpen() const { return fd_ >= 0; }
   int Descriptor() const { return fd_; }
 
   // Size in bytes.
   IoResult<std::uint64_t> Size() const;
+  IoResult<FileInfo> Info() const;
 
   // Reads up to `size` bytes at `offset`; how many were read (0 at the end).
   IoResult<std::size_t> ReadAt(std::uint64_t offset, void* buffer, std::size_t size);
@@ -51,6 +82,9 @@ class File {
   // short read or write.
   IoStatus CopyFrom(File& from, std::uint64_t offset, std::uint64_t size);
 
+  // The last-write time, in nanoseconds since the epoch.
+  IoStatus SetLastWriteTime(std::int64_t nanoseconds);
+
   // Data and metadata on the disk.
   IoStatus Sync();
   // Closing can report a late write-back failure; the descriptor is released
@@ -58,19 +92,16 @@ class File {
   IoStatus Close();
 
  private:
+  friend class Replacement;  // makes files that have no name yet
   explicit File(int fd) : fd_(fd) {}
+  static IoResult<File> Adopt(int fd);  // refuses what is not a regular file
   int fd_ = -1;
   std::uint64_t writeOffset_ = 0;
 };
 
-// Reads a whole file, up to `limit` bytes; a larger file fails with
-// EFBIG.
-IoResult<std::string> ReadWholeFile(const std::string& path,
-                                    std::uint64_t limit = std::uint64_t{1} << 30);
-
-// Replaces `path` with `bytes` through a temporary file in the same folder,
-// flushed and renamed over it, so that a failure leaves the old file whole.
-IoStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Reads a whole file of at most `limit` bytes; a larger one fails at once
+// with EFBIG, before anything is read.
+IoResult<std::string> ReadWholeFile(const std::string& path, std::uint64_t limit);
 
 namespace testing {
 // Fault injection for tests: after `bytes` more bytes have been written

@@ -15,6 +15,7 @@
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/replacement.h"
 
 namespace quilmark::platform {
 

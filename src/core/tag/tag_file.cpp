@@ -1,6 +1,7 @@
 #include "tag/tag_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "tag/id3v1.h"
 #include "tag/id3v2_frame.h"
@@ -59,6 +60,97 @@ class FileBodySource : public ByteSource {
   std::uint64_t bodySize_;
   std::string_view first_;  // what the caller read already; not copied
   std::string window_;
+  std::uint64_t windowStart_ = 0;
+};
+
+// A version 2.2 or 2.3 tag body unsynchronised as a whole, taken back as
+// the frame walk reads it: one pass forward through the file, so that only
+// the contents the walk keeps are ever in memory, however large the header
+// says the tag is.
+class ResynchronisingSource : public ByteSource {
+ public:
+  ResynchronisingSource(platform::File& file, std::uint64_t rawStart, std::uint64_t rawSize)
+      : file_(file), rawStart_(rawStart), rawSize_(rawSize) {}
+
+  std::string_view Read(std::uint64_t offset, std::size_t size) override {
+    Seek(offset);
+    if (window_.size() < size) Produce(std::max(size, kWindow) - window_.size(), &window_);
+    return std::string_view(window_).substr(0, std::min(size, window_.size()));
+  }
+
+  bool ReadInto(std::uint64_t offset, std::size_t size, std::string& out) override {
+    Seek(offset);
+    out.assign(window_, 0, std::min(size, window_.size()));
+    if (out.size() < size) Produce(size - out.size(), &out);
+    window_.clear();  // what the window held is used up
+    windowStart_ = produced_;
+    return out.size() == size;
+  }
+
+ private:
+  // Makes the window start at `offset`: what lies before it is dropped,
+  // and a position behind the walk starts the pass again.
+  void Seek(std::uint64_t offset) {
+    if (offset < windowStart_) {
+      rawRead_ = produced_ = windowStart_ = 0;
+      afterFF_ = false;
+      raw_.clear();
+      rawAt_ = 0;
+      window_.clear();
+    }
+    if (offset <= produced_) {
+      window_.erase(0, static_cast<std::size_t>(offset - windowStart_));
+    } else {
+      window_.clear();
+      Produce(offset - produced_, nullptr);
+    }
+    windowStart_ = offset;
+  }
+
+  // Appends (or, without `out`, passes over) up to `count` bytes of the
+  // resynchronised body: FF 00 becomes FF.
+  void Produce(std::uint64_t count, std::string* out) {
+    while (count > 0) {
+      if (rawAt_ == raw_.size() && !Refill()) return;
+      if (afterFF_ && raw_[rawAt_] == '\0') {
+        ++rawAt_;
+        afterFF_ = false;
+        continue;
+      }
+      const char* run = raw_.data() + rawAt_;
+      const std::size_t take =
+          static_cast<std::size_t>(std::min<std::uint64_t>(raw_.size() - rawAt_, count));
+      const void* ff = std::memchr(run, 0xFF, take);
+      const std::size_t n =
+          ff ? static_cast<std::size_t>(static_cast<const char*>(ff) - run) + 1 : take;
+      afterFF_ = ff != nullptr;
+      if (out) out->append(run, n);
+      rawAt_ += n;
+      produced_ += n;
+      count -= n;
+    }
+  }
+
+  bool Refill() {
+    const auto size =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, rawSize_ - rawRead_));
+    raw_.resize(size);
+    auto got = size > 0 ? file_.ReadAt(rawStart_ + rawRead_, raw_.data(), size)
+                        : platform::IoResult<std::size_t>(std::size_t{0});
+    raw_.resize(got ? *got : 0);
+    rawAt_ = 0;
+    rawRead_ += raw_.size();
+    return !raw_.empty();
+  }
+
+  platform::File& file_;
+  std::uint64_t rawStart_, rawSize_;
+  std::uint64_t rawRead_ = 0;   // raw bytes read from the file so far
+  std::string raw_;             // the last raw chunk read
+  std::size_t rawAt_ = 0;       // next unused byte of raw_
+  bool afterFF_ = false;        // the last byte produced was FF
+  std::uint64_t produced_ = 0;  // resynchronised bytes produced so far
+  std::string window_;          // produced bytes from windowStart_ on
   std::uint64_t windowStart_ = 0;
 };
 
@@ -150,22 +242,13 @@ platform::IoResult<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout
   if (header.major == 2 && (header.flags & kId3v22Compressed)) return tag;
   std::uint64_t bodySize = std::min<std::uint64_t>(header.size, layout.fileSize - kId3v2HeaderSize);
 
-  // Versions 2.2 and 2.3 unsynchronise the whole body, headers included:
-  // it is taken back as a whole before the walk (such tags are rare and
-  // bounded by the file).
-  std::string resynchronised;
-  std::optional<MemorySource> memory;
+  // Versions 2.2 and 2.3 unsynchronise the whole body, headers included.
+  std::optional<ResynchronisingSource> resynchronised;
   std::optional<FileBodySource> fromFile;
   ByteSource* body = nullptr;
   std::uint64_t readable = bodySize;
   if (header.major < 4 && (header.flags & kId3v2Unsynchronisation)) {
-    std::string raw(static_cast<std::size_t>(bodySize), '\0');
-    auto got = file.ReadAt(kId3v2HeaderSize, raw.data(), raw.size());
-    if (!got) return got.Error();
-    raw.resize(*got);
-    resynchronised = UndoUnsynchronisation(raw);
-    bodySize = resynchronised.size();
-    body = &memory.emplace(resynchronised);
+    body = &resynchronised.emplace(file, kId3v2HeaderSize, bodySize);
   } else {
     readable = ReadableBodySize(file, layout, bodySize);
     body = &fromFile.emplace(file, kId3v2HeaderSize, readable, alreadyRead);

@@ -4,9 +4,11 @@
 // result says what happened and why, and the caller presents it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/replacement.h"
 #include "tag/tag_kind.h"
 #include "tag/tag_values.h"
 #include "text/charset.h"
@@ -24,8 +26,9 @@ struct TagWriteOptions {
 
 enum class TagWriteStatus {
   Written,
-  NotOpened,       // the file is gone or cannot be opened
-  ReadOnly,        // a read-only file, and forceWrite is off
+  NotOpened,       // the file is gone, cannot be opened, or is no regular file
+  ReadOnly,        // read-only (and forceWrite is off), or this user may not write it
+  NotMpegAudio,    // neither an ID3v2 tag nor MPEG audio at its start: no tag is put in
   TrackNotNumber,  // an ID3v1 block cannot hold the Track value
   Failed,          // reading the old file or making the new one failed
 };
@@ -37,6 +40,13 @@ struct [[nodiscard]] TagWriteResult {
   std::string reason;
   // Identifiers of the old tag's frames that could not be kept.
   std::vector<std::string> droppedFrames;
+  // A written file that this user could not give back its owner (or its
+  // group) now belongs to this user (or this user's group).
+  bool ownerKept = true;
+  bool groupKept = true;
+  // Other names (hard links) the old file had: they keep the old content,
+  // since only the name written is replaced.
+  std::uint64_t otherNames = 0;
 
   bool Written() const { return status == TagWriteStatus::Written; }
 };
@@ -45,17 +55,23 @@ struct [[nodiscard]] TagWriteResult {
 // at the end, ID3v2 at the start), text in `options.charset`, and the audio
 // data of the old file between. Nothing is changed unless it says Written.
 //
-// The new file is made as a temporary file with the prefix "QMK" in the
-// file's own folder, flushed to disk, given the old file's permission bits
-// (and owner where allowed) and, with keepFileTime, its last-write time, and
-// then renamed over the old one. A file reached through a symbolic link is
-// rewritten where it lives.
+// Only a regular file that this user may write is rewritten, and only when
+// it has an ID3v2 tag or starts like MPEG audio. The new file is made in
+// the file's own folder as platform::Replacement makes it: through its
+// descriptor alone, with the old file's owner and group (where this user
+// may set them), permission bits, extended attributes and, with
+// keepFileTime, last-write time, flushed, and renamed over the old one. A
+// file reached through a symbolic link is rewritten where it lives.
 //
 // An ID3v2 tag keeps the old tag's frames that the row has no value for
 // (pictures, lyrics, other comments...), after the row's frames and
 // converted to the version written; those that could not be kept are named
 // in the result. An ID3v1 block keeps nothing of an ID3v2 tag.
+//
+// `sweep`, when given, removes what killed saves left in the file's folder
+// the first time the run writes there.
 TagWriteResult WriteFileTags(const std::string& path, const TagValues& values,
-                             const TagWriteOptions& options);
+                             const TagWriteOptions& options,
+                             platform::LeftoverSweep* sweep = nullptr);
 
 }  // namespace quilmark

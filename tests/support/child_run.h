@@ -1,0 +1,22 @@
+// Runs a piece of a test in a child process, so that a hang becomes a
+// failure after a time limit instead of a stuck test run, and so that the
+// memory it took is measured apart from the test program's.
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+namespace quilmark::testing {
+
+struct ChildRun {
+  bool finished = false;  // false: still running at the limit, and killed
+  bool passed = false;    // finished, and `body` returned true
+  long peakKiB = 0;       // the child's largest resident set
+};
+
+// `body` runs in a fork of the test program (which should have no other
+// threads at that moment).
+ChildRun RunInChild(const std::function<bool()>& body,
+                    std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+}  // namespace quilmark::testing

@@ -1,0 +1,202 @@
+// What a tag write refuses, and what a hostile folder cannot make it do:
+// text files and lists get no tag, odd file kinds are never waited on or
+// replaced, a name swapped for a link cannot redirect the write, and a
+// huge tag costs no memory to rewrite.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "support/child_run.h"
+#include "tag/tag_file.h"
+#include "tag/tag_io_support.h"
+
+namespace quilmark {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class RewriteSafety : public ::testing::Test {
+ protected:
+  RewriteSafety() { values_.Set("Title", "new"); }
+  TagWriteResult Write(const std::string& path) { return WriteFileTags(path, values_, {}); }
+
+  testing::TempDir dir_;
+  TagValues values_;
+};
+
+TEST_F(RewriteSafety, OnlyFilesThatLookLikeMpegAudioGetATag) {
+  std::string junk(1000, 'j');
+  std::string freeFormat = MpegAudio(1);
+  freeFormat[2] = '\x00';  // bit-rate index 0
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool tagged;
+  } cases[] = {
+      {"a CSV list", "File,Title\r\n/m/a.mp3,T\r\n", false},
+      {"a shell start-up file", "export PATH=$PATH:~/bin\n", false},
+      {"UTF-16 text, whose byte-order mark reads as a frame header", "\xFF\xFEh\0i\0"s, false},
+      {"an empty file", "", false},
+      {"frame headers that do not follow one another", MpegAudio(1).substr(0, 40) + junk, false},
+      {"MPEG audio", MpegAudio(3), true},
+      {"MPEG audio after junk", junk + MpegAudio(2), true},
+      {"one frame and an ID3v1 block", MpegAudio(1) + Id3v1Block("old"), true},
+      {"a free-format stream", freeFormat + junk, true},
+      {"anything after an ID3v2 tag", Id3v2Tag(3, Text23("TIT2", "t")) + junk, true},
+  };
+  const std::string path = dir_.File("file.mp3");
+  for (const auto& c : cases) {
+    WriteBytes(path, c.bytes);
+    const TagWriteResult result = Write(path);
+    EXPECT_EQ(result.Written(), c.tagged) << c.what << ": " << result.reason;
+    if (!c.tagged) {
+      EXPECT_EQ(result.status, TagWriteStatus::NotMpegAudio) << c.what;
+      EXPECT_TRUE(ReadBytes(path) == c.bytes) << c.what;
+    }
+  }
+}
+
+TEST_F(RewriteSafety, TagClaimingMoreThanTheFileHoldsIsRefusedAndTheFileKept) {
+  const std::string path = dir_.File("cut.mp3");
+  const std::string bytes = "ID3\x03\0\0\0\0\x10\x3F"s + Text23("TIT2", "t") + MpegAudio(1);
+  WriteBytes(path, bytes);
+  const TagWriteResult result = Write(path);
+  EXPECT_EQ(result.status, TagWriteStatus::Failed);
+  EXPECT_NE(result.reason.find("more than the"), std::string::npos) << result.reason;
+  EXPECT_TRUE(ReadBytes(path) == bytes);
+}
+
+TEST_F(RewriteSafety, FifosDevicesAndFoldersAreRefusedWithoutWaitingAndLeftAsTheyAre) {
+  const std::string fifo = dir_.File("pipe.mp3"), folder = dir_.File("folder.mp3");
+  const std::string device = dir_.File("z.mp3");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  // Only root may make a device node: the same one as /dev/null.
+  const bool withDevice = mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  const auto run = testing::RunInChild([&] {
+    bool refused = true;
+    for (const std::string& path : {fifo, folder, device}) {
+      if (path == device && !withDevice) continue;
+      refused = refused && Write(path).status == TagWriteStatus::NotOpened;
+    }
+    return refused;
+  });
+  EXPECT_TRUE(run.finished) << "a write waited on a FIFO";
+  EXPECT_TRUE(run.passed);
+  struct stat st {};
+  EXPECT_TRUE(lstat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+  EXPECT_TRUE(lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+  if (withDevice) {
+    EXPECT_TRUE(lstat(device.c_str(), &st) == 0 && S_ISCHR(st.st_mode));
+  }
+  EXPECT_EQ(testing::CountEntries(dir_.Path()), withDevice ? 3 : 2);
+  if (!withDevice) GTEST_SKIP() << "device node part skipped: only root may make one";
+}
+
+TEST_F(RewriteSafety, HugeUnsynchronisedTagIsRewrittenInLittleMemory) {
+  const std::string path = dir_.File("huge.mp3");
+  // A header claiming 256 MB, unsynchronised; one real frame, then a hole.
+  WriteBytes(path, "ID3\x03\0\x80\x7F\x7F\x7F\x7F"s + Text23("TIT2", "old"));
+  std::filesystem::resize_file(path, 10 + 0x0FFFFFFF);
+  {
+    std::FILE* out = std::fopen(path.c_str(), "ab");
+    ASSERT_TRUE(out);
+    const std::string audio = MpegAudio(2);
+    std::fwrite(audio.data(), 1, audio.size(), out);
+    std::fclose(out);
+  }
+  const auto run = testing::RunInChild([&] {
+    return ReadTagValues(path)->Get("Title") == "old" && Write(path).Written() &&
+           ReadTagValues(path)->Get("Title") == "new";
+  });
+  EXPECT_TRUE(run.passed);
+  EXPECT_LT(run.peakKiB, 128 * 1024) << "the tag was read into memory";
+  EXPECT_TRUE(ReadBytes(path).ends_with(MpegAudio(2)));
+}
+
+// Watches a folder and, the moment a temporary file appears in it, puts a
+// link to another file in its place, as another user who may write the
+// folder could.
+class LinkSwapper {
+ public:
+  LinkSwapper(const std::string& folder, const std::string& victim)
+      : folder_(folder), victim_(victim), watch_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    inotify_add_watch(watch_, folder.c_str(), IN_CREATE | IN_MOVED_TO);
+    thread_ = std::thread([this] { Run(); });
+  }
+  ~LinkSwapper() {
+    stop_ = true;
+    thread_.join();
+    close(watch_);
+  }
+  int Swaps() const { return swaps_; }
+
+ private:
+  void Run() {
+    alignas(inotify_event) char buffer[4096];
+    while (!stop_) {
+      pollfd p{watch_, POLLIN, 0};
+      if (poll(&p, 1, 20) <= 0) continue;
+      const ssize_t n = read(watch_, buffer, sizeof buffer);
+      for (ssize_t at = 0; at < n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        const std::string name = event->len ? event->name : "";
+        if (!name.starts_with("QMK")) continue;
+        const std::string link = folder_ + ".link";
+        symlink(victim_.c_str(), link.c_str());
+        if (rename(link.c_str(), (folder_ + name).c_str()) == 0) ++swaps_;
+      }
+    }
+  }
+
+  std::string folder_, victim_;
+  int watch_;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> swaps_{0};
+  std::thread thread_;
+};
+
+TEST_F(RewriteSafety, ATemporaryNameSwappedForALinkNeverRedirectsTheWrite) {
+  testing::TempDir elsewhere;
+  const std::string victim = elsewhere.File("victim"), song = dir_.File("song.mp3");
+  WriteBytes(victim, "precious");
+  ASSERT_EQ(chmod(victim.c_str(), 0600), 0);
+  struct stat before {};
+  ASSERT_EQ(stat(victim.c_str(), &before), 0);
+  // Audio large enough that the copy gives the swapper time, and a kept
+  // time and mode that would show on whatever the name led to.
+  const std::string audio = MpegAudio(10000);
+  const TagWriteOptions options{TagKind::Id3v23, Charset::ShiftJis, false, true};
+  int swaps = 0;
+  {
+    LinkSwapper swapper(dir_.Path(), victim);
+    for (int i = 0; i < 20; ++i) {
+      // Whatever a lost race left at the song's name, a song again.
+      std::filesystem::remove(song);
+      WriteBytes(song, audio);
+      ASSERT_EQ(chmod(song.c_str(), 0644), 0);
+      std::filesystem::last_write_time(song, std::filesystem::file_time_type{});
+      values_.Set("Title", "t" + std::to_string(i));
+      static_cast<void>(WriteFileTags(song, values_, options));
+    }
+    swaps = swapper.Swaps();
+  }
+  struct stat after {};
+  ASSERT_EQ(stat(victim.c_str(), &after), 0);
+  EXPECT_TRUE(ReadBytes(victim) == "precious")
+      << "written through a link after " << swaps << " swaps";
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+}
+
+}  // namespace
+}  // namespace quilmark
