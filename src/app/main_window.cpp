@@ -270,11 +270,12 @@ void MainWindow::FormCreate(const std::vector<std::string>& files) {
 void MainWindow::RunAddFiles(const std::vector<std::string>& names) {
   BusyScope busy(busy_);
   gr_->Model().BeginBulk();
-  AddFiles(grid_, names, messages_);
+  const AddFilesResult added = AddFiles(grid_, names, messages_);
   // The widths follow what was added (also for the command line's files).
   grid_.FitColumnWidth(-1, *measure_);
   gr_->Model().EndBulk();
   gr_->ApplyColumnWidths();
+  ShowFileReport(added.notAdded, messages_);
 }
 
 void MainWindow::AddFilesFromUser(const std::vector<std::string>& names) {

@@ -1,28 +1,20 @@
 #include "app/show_save_report.h"
 
-#include <string>
-
 namespace quilmark {
 
-void ShowSaveReport(const SaveReport& report, Messages& messages, BusyIndicator& status) {
-  for (const FileSaveOutcome& file : report.files) {
-    switch (file.status) {
-      case SaveStatus::ReadOnly:
-      case SaveStatus::Failed:
-        messages.msgbox(MSG_CANNOT_WRITE, file.path);
-        break;
-      case SaveStatus::TrackNotNumber:
-        messages.Notice(TrackNotNumberText(file));
-        break;
-      case SaveStatus::Written:
-      case SaveStatus::Skipped:
-      case SaveStatus::Unreadable:
-        break;
-    }
-    for (const std::string& notice : file.notices) {
-      messages.Notice(file.path + "\n" + notice, MB_OK | MB_ICONINFORMATION);
-    }
+void ShowFileReport(const std::vector<FileReportLine>& lines, Messages& messages) {
+  for (const std::string& text : GroupedReportTexts(lines)) {
+    messages.Notice(text, MB_OK | MB_ICONINFORMATION);
   }
+}
+
+void ShowSaveReport(const SaveReport& report, Messages& messages, BusyIndicator& status) {
+  std::vector<FileReportLine> lines;
+  for (const FileSaveOutcome& file : report.files) {
+    std::vector<FileReportLine> more = OutcomeLines(file, false);
+    lines.insert(lines.end(), more.begin(), more.end());
+  }
+  ShowFileReport(lines, messages);
   status.SetStatusText(DroppedFramesText(report));
 }
 

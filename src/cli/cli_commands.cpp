@@ -17,6 +17,9 @@ namespace {
 
 bool AddAll(TrackGrid& grid, const Options& options, Messages& messages) {
   const AddFilesResult added = AddFiles(grid, options.names, messages);
+  for (const FileReportLine& line : added.notAdded) {
+    messages.Notice(FileReportText(line), MB_OK | MB_ICONINFORMATION);
+  }
   return added.failed == 0 && added.unreadableList.empty();
 }
 

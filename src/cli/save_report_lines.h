@@ -1,6 +1,7 @@
 // How quilmark-cli tells what a save did: one line on standard error for
-// each file that was not written as asked, in the words of the window's
-// messages; nothing for the files written without a remark.
+// each file that was not written as asked, for each notice about a written
+// one and for the old frames it could not keep, in the words of the
+// window's messages; nothing for the files written without a remark.
 #pragma once
 
 #include <cstdio>

@@ -3,6 +3,9 @@
 // file read into.
 #include "bridge/save_changed_rows.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "bridge/bridge_test_support.h"
 #include "bridge/read_file_tags.h"
 #include "tag/tag_file.h"
@@ -53,6 +56,33 @@ TEST_F(SaveRun, StatusTextNamesEachFileAndFailedFilesStayMarked) {
   EXPECT_EQ(TitleOf(1), "changed");
   EXPECT_EQ(TitleOf(2), "t2");
   EXPECT_FALSE(busy_.busy);
+}
+
+TEST_F(SaveRun, EachFileNotWrittenSaysWhyAndWrittenOnesWhatTheyDidNotKeep) {
+  AddFiles(4);
+  ASSERT_EQ(chmod(paths_[0].c_str(), 0444), 0);
+  const std::string otherName = dir_.File("other name.mp3");
+  ASSERT_EQ(link(paths_[1].c_str(), otherName.c_str()), 0);
+  grid_.SetFieldCell(colTitle, 3, std::string(17 << 20, 'x'));  // past a v2.2 frame's size field
+  ASSERT_EQ(std::remove(paths_[3].c_str()), 0);
+  options_.kind = TagKind::Id3v22;
+  const SaveReport report = Save();
+  std::vector<std::string> told;
+  for (const FileSaveOutcome& file : report.files) {
+    for (const FileReportLine& line : OutcomeLines(file, false))
+      told.push_back(FileReportText(line));
+  }
+  EXPECT_EQ(told,
+            (std::vector<std::string>{
+                paths_[0] + "\nこのファイルに対して書き込めません。(the file is read-only)",
+                paths_[1] + "\nこのファイルにはほかの名前(ハードリンク)があります。"
+                            "新しいタグはこの名前だけに書き込み、ほかの名前は元の内容のままです。",
+                paths_[2] + "\nこのファイルに対して書き込めません。(the tag is too large for "
+                            "ID3v2.2)",
+                paths_[3] + "\nこのファイルを開けません。(No such file or directory)",
+            }));
+  EXPECT_TRUE(testing::ReadBytes(otherName) == originals_[1]);
+  EXPECT_EQ(grid_.ChangedRowCount(), 3);
 }
 
 TEST_F(SaveRun, NoThenCancelWritesNothing) {

@@ -1,16 +1,9 @@
 // quilmark-cli, run as a script would run it: export, edit the CSV, apply,
 // export again; stored settings; exit statuses.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <map>
-
-#include "lists/csv_fields.h"
+#include "cli/cli_test_support.h"
 #include "lists/list_text.h"
-#include "support/mp3_maker.h"
-#include "support/temp_dir.h"
 #include "text/comma_text.h"
 
 namespace quilmark {
@@ -19,47 +12,6 @@ namespace {
 using testing::ReadBytes;
 using testing::WriteBytes;
 using testing::WriteMp3;
-using Lines = std::vector<std::string>;
-
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-
-// The first data line of a CSV as header name -> value.
-std::map<std::string, std::string> FirstRow(const std::string& bytes) {
-  const Lines lines = DecodeListText(bytes);
-  std::map<std::string, std::string> row;
-  if (lines.size() < 2) return row;
-  const Lines header = SplitCommaText(lines[0]), fields = SplitCommaText(QuoteCsvFields(lines[1]));
-  for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-  return row;
-}
-
-class CliTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(mkdir(F("config").c_str(), 0700), 0);
-    ASSERT_EQ(mkdir(F("music").c_str(), 0700), 0);
-  }
-
-  std::string F(std::string_view name) const { return dir.File(name); }
-
-  // Runs the program in the test folder with its own settings store.
-  CliRun Cli(const std::string& args) {
-    const std::string command = "cd '" + dir.Path() + "' && XDG_CONFIG_HOME='" + F("config") +
-                                "' '" QUILMARK_CLI "' " + args + " >'" + F("out.txt") + "' 2>'" +
-                                F("err.txt") + "'";
-    CliRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadBytes(F("out.txt"));
-    run.err = ReadBytes(F("err.txt"));
-    return run;
-  }
-
-  testing::TempDir dir;
-};
 
 TEST_F(CliTest, ExportEditApplyExportForEveryCharsetAndTagKind) {
   for (auto [charset, tag, major] : {std::tuple{"sjis", "v1", 0},

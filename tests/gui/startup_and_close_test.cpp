@@ -2,6 +2,8 @@
 // program sets it up (Qt's texts in Japanese, its icon), and the close
 // question: asked whenever rows are changed, after any edit still open has
 // been finished.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -28,6 +30,7 @@ class StartupAndCloseTest : public QObject {
   void commandLineAddsFilesAndListsInOrder();
   void closeAsksWhenRowsChangedAndHonoursTheAnswer();
   void anOpenEditIsFinishedBeforeAddAndClose();
+  void manyFilesThatCannotBeReadOrWrittenMakeOneMessageEachWay();
   void qtsOwnTextsAreJapaneseAndTheProgramHasItsIcon();
 };
 
@@ -106,6 +109,40 @@ void StartupAndCloseTest::anOpenEditIsFinishedBeforeAddAndClose() {
   QVERIFY(!w->close());
   QCOMPARE(answers.Seen().size(), 1);
   QVERIFY(w->Grid().IsRowChanged(2));
+}
+
+// A list of fifty missing entries is one message, not fifty boxes to click
+// away; so are fifty files a save could not write, each with its reason.
+void StartupAndCloseTest::manyFilesThatCannotBeReadOrWrittenMakeOneMessageEachWay() {
+  GuiTestFolder folder;
+  std::string list;
+  for (int i = 0; i < 50; ++i) list += folder.File("missing" + std::to_string(i) + ".mp3") + "\r\n";
+  WriteBytes(folder.File("list.m3u"), list);
+  RunningWindow w;
+  QVERIFY(ShowActive(*w));
+  const std::vector<QMessageBox::StandardButton> oks(60, QMessageBox::Ok);
+  {
+    MessageBoxAnswers answers(oks);
+    w->AddFilesFromUser({folder.File("list.m3u")});
+    QTRY_COMPARE(answers.Seen().size(), 1);
+    QVERIFY(
+        answers.Seen().front().startsWith(QStringLiteral("次の 50 個のファイルを開けません。\n")));
+  }
+
+  QStringList titles;
+  for (int i = 0; i < 50; ++i) titles << QString::number(i);
+  const std::vector<std::string> songs = WriteSongs(folder, titles);
+  w->AddFilesFromUser(songs);
+  for (int row = 1; row <= 50; ++row) {
+    QVERIFY(chmod(songs[static_cast<std::size_t>(row - 1)].c_str(), 0444) == 0);
+    w->Grid().MarkRowChanged(row);
+  }
+  MessageBoxAnswers answers(oks);
+  w->Action("actFileSaveMP3")->trigger();
+  QTRY_COMPARE(answers.Seen().size(), 1);
+  QVERIFY(answers.Seen().front().startsWith(
+      QStringLiteral("次の 50 個のファイルに対して書き込めません。\n") +
+      QString::fromStdString(songs[0]) + QStringLiteral(" (the file is read-only)\n")));
 }
 
 // Whatever the session's language: the texts Qt itself supplies come from its

@@ -71,11 +71,10 @@ class Adder {
 
  private:
   // Folders cannot be added yet: where a file is expected, a folder is
-  // named in a notice and skipped, never made a blank row.
+  // named and skipped, never made a blank row.
   bool RefusedFolder(const std::string& path) {
     if (path.empty() || !platform::DirectoryExists(path)) return false;
-    messages_.Notice(path + "\nフォルダは追加できません。読み飛ばしました。",
-                     MB_OK | MB_ICONINFORMATION);
+    result_.notAdded.push_back({path, "フォルダは追加できません。読み飛ばしました。", {}});
     ++result_.failed;
     return true;
   }
@@ -89,7 +88,7 @@ class Adder {
         ++result_.added;
         break;
       case RowAddResult::Status::Unreadable:
-        messages_.msgbox(MSG_CANNOT_WRITE, path);
+        result_.notAdded.push_back(CatalogueLine(MSG_CANNOT_OPEN, path, added.reason));
         // An empty entry (a blank playlist line) is told but is no file.
         if (!path.empty()) ++result_.failed;
         break;

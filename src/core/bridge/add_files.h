@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tracklist/track_grid.h"
+#include "ui/file_report.h"
 #include "ui/msgbox.h"
 
 namespace quilmark {
@@ -15,6 +16,11 @@ struct AddFilesResult {
   bool started = false;  // false when there were no names: nothing was done
   int added = 0;         // rows added
   int failed = 0;        // names not added, other than duplicates
+  // What to tell about each name not added, in order: MSG_CANNOT_OPEN with
+  // the reason for a file that could not be read (a blank playlist line
+  // included, with no path), a notice for a folder where a file was
+  // expected. Gathered for the caller, who may tell many at once.
+  std::vector<FileReportLine> notAdded;
   int skippedLines = 0;  // CSV data lines that named no file
   // A playlist or CSV file could not be read: the add ended there (the user
   // was told); rows added before it stay.
@@ -25,9 +31,8 @@ struct AddFilesResult {
 // .PLS, .CSV; anything else is ignored). Names and list entries are made
 // absolute and normal first (relative names start at the current folder).
 // Every file goes through ReadFileTags, which refuses duplicates; a file
-// that cannot be read is reported with MSG_CANNOT_WRITE naming it, and a
-// folder where a file is expected is named in a notice and skipped (both
-// count as failed).
+// that cannot be read and a folder where a file is expected are skipped
+// and gathered in `notAdded` (both count as failed).
 // After a CSV file with lines that named no file (no "File" column, too few
 // fields, an empty path), one notice says how many were skipped.
 AddFilesResult AddFiles(TrackGrid& grid, const std::vector<std::string>& names, Messages& messages);

@@ -21,12 +21,38 @@ SaveStatus StatusOf(TagWriteStatus status) {
       return SaveStatus::Unreadable;
     case TagWriteStatus::ReadOnly:
       return SaveStatus::ReadOnly;
+    case TagWriteStatus::NotMpegAudio:
+      return SaveStatus::NotMpegAudio;
     case TagWriteStatus::TrackNotNumber:
       return SaveStatus::TrackNotNumber;
     case TagWriteStatus::Failed:
       break;
   }
   return SaveStatus::Failed;
+}
+
+// What a written file did not keep, in words the same for every file.
+std::vector<std::string> NoticesOf(const TagWriteResult& written) {
+  std::vector<std::string> notices;
+  if (!written.ownerKept) {
+    notices.push_back(
+        written.groupKept
+            ? "元の所有者に戻せなかったため、所有者があなたに変わりました"
+              "(グループはそのままです)。"
+            : "元の所有者とグループに戻せなかったため、あなたのファイルになりました。");
+  } else if (!written.groupKept) {
+    notices.push_back("元のグループに戻せなかったため、グループが変わりました。");
+  }
+  // Rewriting the content where it lies would keep every name on the new
+  // tags, but a crash half-way would then damage the file under all of
+  // them; the other names cannot be found without searching the whole
+  // disk. So the name saved gets the new file and the user is told.
+  if (written.otherNames > 0) {
+    notices.push_back(
+        "このファイルにはほかの名前(ハードリンク)があります。新しいタグはこの名前だけに書き込み、"
+        "ほかの名前は元の内容のままです。");
+  }
+  return notices;
 }
 
 }  // namespace
@@ -38,6 +64,7 @@ SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Mess
   // One list for the whole run, never cleared: a key that an earlier row
   // removed and this row sets again moves to the end, and so does its frame.
   TagValues values;
+  platform::LeftoverSweep sweep;
   const int dataRows = grid.RowCount() - 1;
   for (int row = 1; row < grid.RowCount(); ++row) {
     if (!grid.IsRowChanged(row)) continue;
@@ -58,8 +85,9 @@ SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Mess
     }
 
     SetRowIntoTagValues(grid, row, values);
-    TagWriteResult written = WriteFileTags(outcome.path, values, options);
+    TagWriteResult written = WriteFileTags(outcome.path, values, options, &sweep);
     outcome.status = StatusOf(written.status);
+    outcome.notices = NoticesOf(written);
     outcome.reason = std::move(written.reason);
     outcome.droppedFrames = std::move(written.droppedFrames);
     if (written.Written()) grid.ClearRowChanged(row);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/msgbox.h"
+
 namespace quilmark {
 
 namespace {
@@ -37,9 +39,38 @@ std::string DroppedFramesText(const SaveReport& report) {
   return text;
 }
 
+std::vector<FileReportLine> OutcomeLines(const FileSaveOutcome& outcome, bool droppedFrames) {
+  std::vector<FileReportLine> lines;
+  switch (outcome.status) {
+    case SaveStatus::Unreadable:
+      lines.push_back(CatalogueLine(MSG_CANNOT_OPEN, outcome.path, outcome.reason));
+      break;
+    case SaveStatus::ReadOnly:
+    case SaveStatus::NotMpegAudio:
+    case SaveStatus::Failed:
+      lines.push_back(CatalogueLine(MSG_CANNOT_WRITE, outcome.path, outcome.reason));
+      break;
+    case SaveStatus::TrackNotNumber:
+      lines.push_back({outcome.path,
+                       "トラック番号「" + outcome.track +
+                           "」は数値ではないため、ID3v1 タグに書き込めません。\n"
+                           "以後のファイルには書き込みません。",
+                       {}});
+      break;
+    case SaveStatus::Written:
+    case SaveStatus::Skipped:
+      break;
+  }
+  for (const std::string& notice : outcome.notices) lines.push_back({outcome.path, notice, {}});
+  if (droppedFrames && !outcome.droppedFrames.empty()) {
+    lines.push_back({outcome.path, "書き込めなかったフレームがあります。",
+                     PrintableIds(outcome.droppedFrames)});
+  }
+  return lines;
+}
+
 std::string TrackNotNumberText(const FileSaveOutcome& outcome) {
-  return outcome.path + "\nトラック番号「" + outcome.track +
-         "」は数値ではないため、ID3v1 タグに書き込めません。\n以後のファイルには書き込みません。";
+  return FileReportText(OutcomeLines(outcome, false).front());
 }
 
 }  // namespace quilmark

@@ -7,13 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "ui/file_report.h"
+
 namespace quilmark {
 
 enum class SaveStatus {
   Written,
   Skipped,         // the user answered No to the question
-  Unreadable,      // the file is gone or cannot be opened
-  ReadOnly,        // refused: the file is read-only and ForceWrite is off
+  Unreadable,      // the file is gone, cannot be opened, or is no regular file
+  ReadOnly,        // refused: read-only (ForceWrite off), or this user may not write it
+  NotMpegAudio,    // refused: no MP3 file, so no tag is put into it
   Failed,          // reading the old file or writing the new one failed
   TrackNotNumber,  // an ID3v1 block cannot hold the row's track; the run stopped
 };
@@ -28,7 +31,8 @@ struct FileSaveOutcome {
   std::string track;  // the Track value, for TrackNotNumber
   // Identifiers of old frames a written file could not keep.
   std::vector<std::string> droppedFrames;
-  // Anything else the user should know about a written file.
+  // Anything else the user should know about a written file: a sentence
+  // each, the same for every file it concerns.
   std::vector<std::string> notices;
 };
 
@@ -45,6 +49,12 @@ struct SaveReport {
 // The status text a finished save leaves: "" or the notice naming the files
 // whose old frames could not all be kept.
 std::string DroppedFramesText(const SaveReport& report);
+
+// What to tell about one file: why it was not written (MSG_CANNOT_OPEN for
+// a file that could not be opened, MSG_CANNOT_WRITE for the others, each
+// with its reason; the track an ID3v1 block cannot hold), its notices,
+// and, with `droppedFrames`, the old frames it could not keep.
+std::vector<FileReportLine> OutcomeLines(const FileSaveOutcome& outcome, bool droppedFrames);
 
 // The notice for a row whose track an ID3v1 block cannot hold: the path,
 // the value, and that no later file is written.

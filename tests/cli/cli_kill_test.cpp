@@ -1,0 +1,108 @@
+// quilmark-cli apply killed at random moments during a save of many files:
+// every file is always whole, old or new, and nothing a killed save made
+// stays behind once the next save has run.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <thread>
+
+#include "cli/cli_test_support.h"
+
+namespace quilmark {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+using namespace std::string_literals;
+
+constexpr int kFiles = 24;
+
+// Starts `quilmark-cli apply LIST` in `folder` without waiting for it.
+pid_t StartApply(const std::string& folder, const std::string& config, const std::string& list) {
+  const pid_t child = fork();
+  if (child != 0) return child;
+  const int null = open("/dev/null", O_WRONLY);
+  dup2(null, 1);
+  dup2(null, 2);
+  if (chdir(folder.c_str()) != 0) _exit(127);
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  execl(QUILMARK_CLI, QUILMARK_CLI, "apply", list.c_str(), static_cast<char*>(nullptr));
+  _exit(127);
+}
+
+std::vector<std::string> TempNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string name = entry.path().filename();
+    if (name.starts_with("QMK")) names.push_back(entry.path());
+  }
+  return names;
+}
+
+TEST_F(CliTest, KilledAtAnyMomentEveryFileIsWholeOldOrNew) {
+  ASSERT_EQ(mkdir(F("reference").c_str(), 0700), 0);
+  std::vector<std::string> oldBytes, newBytes;
+  std::string csv = "File,Title\r\n", referenceCsv = csv;
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string name = "s" + std::to_string(i) + ".mp3";
+    oldBytes.push_back(testing::Id3v2Tag(3, "TIT2\0\0\0\x04\0\0\0old"s) + testing::MpegAudio(3000));
+    WriteBytes(F("reference/" + name), oldBytes.back());
+    csv += "music/" + name + ",new " + std::to_string(i) + "\r\n";
+    referenceCsv += "reference/" + name + ",new " + std::to_string(i) + "\r\n";
+  }
+  WriteBytes(F("apply.csv"), csv);
+  WriteBytes(F("reference.csv"), referenceCsv);
+
+  // The new files, and how long a whole save takes, from a run left alone.
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(Cli("apply reference.csv").status, 0);
+  const auto whole = std::chrono::steady_clock::now() - start;
+  for (int i = 0; i < kFiles; ++i) {
+    newBytes.push_back(ReadBytes(F("reference/s" + std::to_string(i) + ".mp3")));
+  }
+
+  const unsigned seed = std::random_device()();
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<long> moment(
+      0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
+  int kills = 0;
+  for (int round = 0; round < 15; ++round) {
+    for (int i = 0; i < kFiles; ++i)
+      WriteBytes(F("music/s" + std::to_string(i) + ".mp3"), oldBytes[i]);
+    const pid_t cli = StartApply(dir.Path(), F("config"), "apply.csv");
+    ASSERT_GT(cli, 0);
+    std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+    kills += kill(cli, SIGKILL) == 0;
+    waitpid(cli, nullptr, 0);
+
+    for (int i = 0; i < kFiles; ++i) {
+      const std::string bytes = ReadBytes(F("music/s" + std::to_string(i) + ".mp3"));
+      EXPECT_TRUE(bytes == oldBytes[i] || bytes == newBytes[i])
+          << "file " << i << " torn in round " << round << " (seed " << seed << ")";
+    }
+    // The one moment a temporary file has a name is just before it takes
+    // the song's: whatever a kill leaves is a complete new file.
+    for (const std::string& temp : TempNames(F("music"))) {
+      const std::string bytes = ReadBytes(temp);
+      EXPECT_TRUE(std::find(newBytes.begin(), newBytes.end(), bytes) != newBytes.end())
+          << "a partial temporary file " << temp << " in round " << round;
+    }
+  }
+  EXPECT_GT(kills, 0);
+
+  // The next save removes whatever the killed ones left.
+  ASSERT_EQ(Cli("apply apply.csv").status, 0);
+  for (int i = 0; i < kFiles; ++i) {
+    EXPECT_TRUE(ReadBytes(F("music/s" + std::to_string(i) + ".mp3")) == newBytes[i]) << i;
+  }
+  EXPECT_TRUE(TempNames(F("music")).empty());
+}
+
+}  // namespace
+}  // namespace quilmark
