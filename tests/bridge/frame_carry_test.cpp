@@ -86,7 +86,8 @@ TEST_F(FrameCarry, PictureAndLyricsKeepEveryByteAfterATitleEdit) {
   const std::string plain =
       RenderId3v2Tag(TagValues::FromCommaText("\"Title=new title\",Artist=artist"), TagKind::Id3v23,
                      Charset::ShiftJis)
-          .value();
+          .value()
+          .bytes;
   EXPECT_TRUE(testing::ReadBytes(path_) ==
               Id3v2Tag(3, frames + picture + lyrics + plain.substr(10 + frames.size())) + audio_);
   EXPECT_EQ(DroppedFramesText(report_), "");

@@ -16,7 +16,7 @@ std::string Render(std::string_view key, std::string_view value, TagKind kind = 
   values.Set(key, value);
   auto tag = RenderId3v2Tag(values, kind, charset);
   EXPECT_TRUE(tag.has_value());
-  return tag.value_or("");
+  return tag ? tag->bytes : std::string();
 }
 
 TEST(Id3v2Writing, ExactBytesOfTextFramesAndTheirPadding) {
@@ -34,7 +34,7 @@ TEST(Id3v2Writing, ExactBytesOfTextFramesAndTheirPadding) {
                 std::string(15, '\0'));
   // The unwritten Commentv1 leaves its room as padding: 11+3 + 11+10 = 35 -> 48.
   TagValues values = TagValues::FromCommaText("Title=abc,Commentv1=0123456789");
-  EXPECT_EQ(RenderId3v2Tag(values, kV23, Charset::ShiftJis)->substr(6, 4), "\0\0\0\x30"s);
+  EXPECT_EQ(RenderId3v2Tag(values, kV23, Charset::ShiftJis)->bytes.substr(6, 4), "\0\0\0\x30"s);
   EXPECT_EQ(Render("Commentv1", "only for ID3v1"), "");  // nothing to write: no tag
 }
 

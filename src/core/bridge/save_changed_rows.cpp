@@ -32,8 +32,27 @@ SaveStatus StatusOf(TagWriteStatus status) {
 }
 
 // What a written file did not keep, in words the same for every file.
-std::vector<std::string> NoticesOf(const TagWriteResult& written) {
+std::string CharsetName(Charset charset) {
+  switch (charset) {
+    case Charset::ShiftJis:
+      return "Shift-JIS";
+    case Charset::EucJp:
+      return "EUC";
+    case Charset::Utf16Le:
+    case Charset::Utf16Be:
+      break;
+  }
+  return "Unicode";
+}
+
+std::vector<std::string> NoticesOf(const TagWriteResult& written, Charset charset) {
   std::vector<std::string> notices;
+  if (written.fallback != TextFallback::None) {
+    notices.push_back(
+        "文字コード " + CharsetName(charset) + " では正しく書き込めない文字があるため、タグを " +
+        (written.fallback == TextFallback::Latin1 ? "Latin-1 (ISO-8859-1)" : "UTF-16 (Unicode)") +
+        " で書き込みました。");
+  }
   if (!written.ownerKept) {
     notices.push_back(
         written.groupKept
@@ -87,9 +106,10 @@ SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Mess
     SetRowIntoTagValues(grid, row, values);
     TagWriteResult written = WriteFileTags(outcome.path, values, options, &sweep);
     outcome.status = StatusOf(written.status);
-    outcome.notices = NoticesOf(written);
+    outcome.notices = NoticesOf(written, options.charset);
     outcome.reason = std::move(written.reason);
     outcome.droppedFrames = std::move(written.droppedFrames);
+    outcome.fallback = written.fallback;
     if (written.Written()) grid.ClearRowChanged(row);
     if (outcome.status == SaveStatus::TrackNotNumber) {
       outcome.track = values.Get(keys::Track);

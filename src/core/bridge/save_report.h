@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tag/text_fallback.h"
 #include "ui/file_report.h"
 
 namespace quilmark {
@@ -31,6 +32,9 @@ struct FileSaveOutcome {
   std::string track;  // the Track value, for TrackNotNumber
   // Identifiers of old frames a written file could not keep.
   std::vector<std::string> droppedFrames;
+  // What a written file's text went into instead of the chosen charset (a
+  // notice says so too).
+  TextFallback fallback = TextFallback::None;
   // Anything else the user should know about a written file: a sentence
   // each, the same for every file it concerns.
   std::vector<std::string> notices;

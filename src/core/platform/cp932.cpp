@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -64,14 +65,19 @@ class Converter {
     ucnv_setSubstChars(cnv_, &kCp932Replacement, 1, &err);
     err = U_ZERO_ERROR;
     ucnv_setFromUCallBack(cnv_, &Converter::OnUnmappable, &substituted_, nullptr, nullptr, &err);
+    err = U_ZERO_ERROR;
+    ucnv_setToUCallBack(cnv_, &Converter::OnUndecodable, &decodeState_, nullptr, nullptr, &err);
   }
   ~Converter() { ucnv_close(cnv_); }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  std::u16string Decode(std::string_view bytes) {
-    // CP932 never yields more UTF-16 units than it has bytes.
-    std::u16string out(bytes.size(), u'\0');
+  std::u16string Decode(std::string_view bytes, Undecodable undecodable, bool* clean) {
+    // CP932 never yields more UTF-16 units than it has bytes, except that a
+    // kept byte takes two.
+    std::u16string out(undecodable == Undecodable::KeepBytes ? 2 * bytes.size() : bytes.size(),
+                       u'\0');
+    decodeState_ = DecodeState{undecodable, true};
     UErrorCode err = U_ZERO_ERROR;
     int32_t n =
         ucnv_toUChars(cnv_, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
@@ -84,7 +90,12 @@ class Converter {
     }
     if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
     out.resize(static_cast<std::size_t>(n));
-    for (char16_t& u : out) u = IcuToWindowsControl(u);
+    bool userDefined = false;
+    for (char16_t& u : out) {
+      u = IcuToWindowsControl(u);
+      userDefined = userDefined || (u >= kUserDefinedFirst && u <= kUserDefinedLast);
+    }
+    if (clean) *clean = decodeState_.clean && !userDefined;
     return out;
   }
 
@@ -107,6 +118,42 @@ class Converter {
   }
 
  private:
+  // The user-defined rows F040..F9FC as ICU maps them.
+  static constexpr char16_t kUserDefinedFirst = 0xE000, kUserDefinedLast = 0xE757;
+
+  struct DecodeState {
+    Undecodable undecodable = Undecodable::Replace;
+    bool clean = true;
+  };
+
+  // ICU hands over exactly the bytes it could not read: a lone byte, a lead
+  // byte whose follower is no trail byte (the follower is read again on its
+  // own), or an unassigned pair.
+  static void U_CALLCONV OnUndecodable(const void* context, UConverterToUnicodeArgs* args,
+                                       const char* bytes, int32_t length,
+                                       UConverterCallbackReason reason, UErrorCode* err) {
+    if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) return;
+    auto* state = static_cast<DecodeState*>(const_cast<void*>(context));
+    state->clean = false;
+    *err = U_ZERO_ERROR;
+    if (state->undecodable == Undecodable::Replace) {
+      const UChar replacement = static_cast<UChar>(kReplacementChar);
+      ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
+      return;
+    }
+    for (int32_t i = 0; i < length && U_SUCCESS(*err); ++i) {
+      const auto byte = static_cast<unsigned char>(bytes[i]);
+      if (byte < 0x80) {
+        const UChar ascii = byte;
+        ucnv_cbToUWriteUChars(args, &ascii, 1, 0, err);
+        continue;
+      }
+      const UChar32 raw = static_cast<UChar32>(kRawByteBase + byte);
+      const UChar pair[2] = {U16_LEAD(raw), U16_TRAIL(raw)};
+      ucnv_cbToUWriteUChars(args, pair, 2, 0, err);
+    }
+  }
+
   static void U_CALLCONV OnUnmappable(const void* context, UConverterFromUnicodeArgs* args,
                                       const UChar* units, int32_t length, UChar32 cp,
                                       UConverterCallbackReason reason, UErrorCode* err) {
@@ -118,6 +165,7 @@ class Converter {
 
   UConverter* cnv_ = nullptr;
   bool substituted_ = false;
+  DecodeState decodeState_;
 };
 
 Converter& ThreadConverter() {
@@ -127,10 +175,13 @@ Converter& ThreadConverter() {
 
 }  // namespace
 
-std::string Cp932ToUtf8(std::string_view cp932) {
+std::string Cp932ToUtf8(std::string_view cp932, Undecodable undecodable, bool* clean) {
   // Below 0x80 code page 932 is ASCII, and most tag text is.
-  if (IsAscii(cp932)) return std::string(cp932);
-  return Utf16ToUtf8(ThreadConverter().Decode(cp932));
+  if (IsAscii(cp932)) {
+    if (clean) *clean = true;
+    return std::string(cp932);
+  }
+  return Utf16ToUtf8(ThreadConverter().Decode(cp932, undecodable, clean));
 }
 
 std::string Utf8ToCp932(std::string_view utf8, bool* lossless) {

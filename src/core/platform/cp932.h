@@ -15,9 +15,22 @@ namespace quilmark::platform {
 // Written in place of a character that code page 932 cannot hold.
 inline constexpr char kCp932Replacement = '?';
 
-// Decodes code page 932 bytes. A byte sequence that is not valid CP932
-// becomes U+FFFD; a NUL byte stays a NUL character.
-std::string Cp932ToUtf8(std::string_view cp932);
+// A byte that no decoding could read is kept in the text as the character
+// kRawByteBase + byte (private use, plane 15), so that a write can put it
+// back as it came. Code page 932 has no form for these characters.
+inline constexpr char32_t kRawByteBase = 0xF0000;
+
+// What decoding makes of bytes that are no character of code page 932.
+enum class Undecodable {
+  Replace,    // U+FFFD
+  KeepBytes,  // each byte as its raw-byte character (bytes below 0x80 as themselves)
+};
+
+// Decodes code page 932 bytes; a NUL byte stays a NUL character. `clean`,
+// when given, tells whether every byte was part of a character, and none
+// of the user-defined area (which no text from elsewhere uses).
+std::string Cp932ToUtf8(std::string_view cp932, Undecodable undecodable = Undecodable::Replace,
+                        bool* clean = nullptr);
 
 // Encodes UTF-8 text as code page 932. Characters without a CP932 form
 // become kCp932Replacement; `lossless`, when given, tells whether none did.

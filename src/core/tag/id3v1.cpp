@@ -5,7 +5,9 @@
 #include <tuple>
 
 #include "tag/genre_table.h"
+#include "text/legacy_reading.h"
 #include "text/tag_text.h"
+#include "text/western_text.h"
 
 namespace quilmark {
 
@@ -24,13 +26,16 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+bool StartsWithBom(std::string_view field) {
+  return field.size() >= 2 && ((Byte(field, 0) == 0xFF && Byte(field, 1) == 0xFE) ||
+                               (Byte(field, 0) == 0xFE && Byte(field, 1) == 0xFF));
+}
+
 // A field's text ends at its first NUL: a zero byte, or in UTF-16 (a field
 // that starts with a byte-order mark) a zero unit.
-std::string FieldText(std::string_view field) {
+std::string_view FieldBytes(std::string_view field) {
   std::size_t end = field.size();
-  const bool utf16 = field.size() >= 2 && ((Byte(field, 0) == 0xFF && Byte(field, 1) == 0xFE) ||
-                                           (Byte(field, 0) == 0xFE && Byte(field, 1) == 0xFF));
-  if (utf16) {
+  if (StartsWithBom(field)) {
     for (std::size_t i = 2; i + 1 < field.size(); i += 2) {
       if (field[i] == '\0' && field[i + 1] == '\0') {
         end = i;
@@ -40,7 +45,32 @@ std::string FieldText(std::string_view field) {
   } else {
     end = std::min(end, field.find('\0'));
   }
-  return std::string(Trim(DecodeTagText(field.substr(0, end), false)));
+  return field.substr(0, end);
+}
+
+struct TextField {
+  std::string_view key;  // the key the field is read into
+  std::string_view writtenFrom;
+  std::size_t at;
+};
+constexpr TextField kTextFields[] = {{keys::Title, keys::Title, kTitleAt},
+                                     {keys::Artist, keys::Artist, kArtistAt},
+                                     {keys::Album, keys::Album, kAlbumAt},
+                                     {keys::Comment, keys::Commentv1, kCommentAt}};
+
+// The block's four texts are one tagger's: their legacy bytes are judged
+// together.
+LegacyReading BlockLegacyReading(std::string_view block) {
+  std::vector<std::string_view> texts;
+  for (const TextField& field : kTextFields) {
+    const std::string_view bytes = FieldBytes(std::string_view(block).substr(field.at, kTextWidth));
+    if (!StartsWithBom(bytes)) texts.push_back(bytes);
+  }
+  return DecideLegacyReading(texts);
+}
+
+std::string FieldText(std::string_view field, LegacyReading legacy) {
+  return std::string(Trim(DecodeTagText(FieldBytes(field), false, legacy)));
 }
 
 void PutField(std::string& block, std::size_t at, std::string_view bytes, std::size_t width) {
@@ -56,9 +86,10 @@ bool IsId3v1Block(std::string_view last128) {
 
 void ReadId3v1Block(std::string_view block, TagValues& values) {
   if (!IsId3v1Block(block)) return;
-  values.Set(keys::Title, FieldText(block.substr(kTitleAt, kTextWidth)));
-  values.Set(keys::Artist, FieldText(block.substr(kArtistAt, kTextWidth)));
-  values.Set(keys::Album, FieldText(block.substr(kAlbumAt, kTextWidth)));
+  const LegacyReading legacy = BlockLegacyReading(block);
+  values.Set(keys::Title, FieldText(block.substr(kTitleAt, kTextWidth), legacy));
+  values.Set(keys::Artist, FieldText(block.substr(kArtistAt, kTextWidth), legacy));
+  values.Set(keys::Album, FieldText(block.substr(kAlbumAt, kTextWidth), legacy));
 
   std::string_view year = block.substr(kYearAt, kYearWidth);
   year = year.substr(0, year.find('\0'));
@@ -67,16 +98,76 @@ void ReadId3v1Block(std::string_view block, TagValues& values) {
   if (Byte(block, kV11MarkerAt) == 0 && Byte(block, kTrackAt) != 0) {
     values.Set(keys::Track, std::to_string(Byte(block, kTrackAt)));
   }
-  values.Set(keys::Comment, FieldText(block.substr(kCommentAt, kTextWidth)));
+  values.Set(keys::Comment, FieldText(block.substr(kCommentAt, kTextWidth), legacy));
   if (Byte(block, kGenreAt) != kNoGenreByte)
     values.Set(keys::Genre, GenreName(Byte(block, kGenreAt)));
 }
 
-Id3v1Render RenderId3v1Block(const TagValues& values, Charset charset) {
-  Id3v1Render out;
+namespace {
+
+// The width each text has: a track takes the comment's last two bytes (the
+// ID3v1.1 layout), so the comment is cut to 28 and the zero at 125 tells
+// readers a track follows.
+std::size_t Width(const TextField& field, bool track) {
+  return field.at == kCommentAt && track ? kV11MarkerAt - kCommentAt : kTextWidth;
+}
+
+// A block that holds only the texts, in `charset`; nullopt when a
+// character has no form there or the block would read back otherwise.
+std::optional<std::string> LegacyTextBlock(const TagValues& values, Charset charset, bool track) {
   std::string block(kId3v1Size, '\0');
   PutField(block, 0, "TAG", 3);
+  for (const TextField& field : kTextFields) {
+    const std::string value = values.Get(field.writtenFrom);
+    if (value.empty()) continue;
+    bool exact = true;
+    static_cast<void>(EncodeTagText(value, charset, &exact));
+    if (!exact) return std::nullopt;
+    const std::size_t width = Width(field, track);
+    PutField(block, field.at, FitV1Text(value, width, charset), width);
+  }
+  TagValues back;
+  ReadId3v1Block(block, back);
+  for (const TextField& field : kTextFields) {
+    const std::string_view bytes = FieldBytes(std::string_view(block).substr(field.at, kTextWidth));
+    if (back.Get(field.key) != Trim(DecodeTagTextAs(bytes, charset, false))) return std::nullopt;
+  }
+  return block;
+}
 
+// The same in ISO-8859-1, one byte a character.
+std::optional<std::string> Latin1TextBlock(const TagValues& values, bool track) {
+  std::string block(kId3v1Size, '\0');
+  PutField(block, 0, "TAG", 3);
+  for (const TextField& field : kTextFields) {
+    const std::optional<std::string> bytes = EncodeLatin1(values.Get(field.writtenFrom));
+    if (!bytes) return std::nullopt;
+    PutField(block, field.at, *bytes, Width(field, track));
+  }
+  TagValues back;
+  ReadId3v1Block(block, back);
+  for (const TextField& field : kTextFields) {
+    const std::string_view bytes = FieldBytes(std::string_view(block).substr(field.at, kTextWidth));
+    if (back.Get(field.key) != Trim(DecodeLatin1(bytes))) return std::nullopt;
+  }
+  return block;
+}
+
+std::string Utf16TextBlock(const TagValues& values, Charset charset, bool track) {
+  std::string block(kId3v1Size, '\0');
+  PutField(block, 0, "TAG", 3);
+  for (const TextField& field : kTextFields) {
+    const std::string value = values.Get(field.writtenFrom);
+    const std::size_t width = Width(field, track);
+    if (!value.empty()) PutField(block, field.at, FitV1Text(value, width, charset), width);
+  }
+  return block;
+}
+
+}  // namespace
+
+Id3v1Render RenderId3v1Block(const TagValues& values, Charset charset) {
+  Id3v1Render out;
   unsigned char track = 0;
   if (const std::string value = values.Get(keys::Track); !value.empty()) {
     const std::optional<int> number = ParseDecimal(value);
@@ -86,19 +177,19 @@ Id3v1Render RenderId3v1Block(const TagValues& values, Charset charset) {
     }
     track = static_cast<unsigned char>(static_cast<std::uint32_t>(*number) & 0xFF);
   }
-  // A track takes the comment's last two bytes (the ID3v1.1 layout): the
-  // comment is cut to 28 so that the zero at 125 tells readers a track
-  // follows.
-  const std::size_t commentWidth = track != 0 ? kV11MarkerAt - kCommentAt : kTextWidth;
-  const std::tuple<std::string_view, std::size_t, std::size_t> texts[] = {
-      {keys::Title, kTitleAt, kTextWidth},
-      {keys::Artist, kArtistAt, kTextWidth},
-      {keys::Album, kAlbumAt, kTextWidth},
-      {keys::Commentv1, kCommentAt, commentWidth}};
-  for (const auto& [key, at, width] : texts) {
-    const std::string value = values.Get(key);
-    if (!value.empty()) PutField(block, at, FitV1Text(value, width, charset), width);
+
+  std::optional<std::string> texts;
+  if (IsLegacyCharset(charset)) {
+    texts = LegacyTextBlock(values, charset, track != 0);
+    if (!texts) {
+      texts = Latin1TextBlock(values, track != 0);
+      out.fallback = texts ? TextFallback::Latin1 : TextFallback::Utf16;
+    }
   }
+  std::string block =
+      texts ? std::move(*texts)
+            : Utf16TextBlock(values, IsLegacyCharset(charset) ? Charset::Utf16Le : charset,
+                             track != 0);
   if (const std::string year = values.Get(keys::Year); !year.empty()) {
     PutField(block, kYearAt, EncodeTagText(year, Charset::ShiftJis), kYearWidth);
   }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "tag/tag_values.h"
+#include "tag/text_fallback.h"
 #include "text/charset.h"
 
 namespace quilmark {
@@ -28,12 +29,18 @@ struct Id3v1Render {
   };
   Status status = Status::kNothing;
   std::string block;
+  TextFallback fallback = TextFallback::None;
 };
 
 // The block for Title, Artist, Album, Commentv1 (text in `charset`; the
 // comment cut to 28 bytes beside a track), Year, Track (its low 8 bits)
 // and Genre (255 for none or a name outside the table); no block when
 // every field is empty.
+//
+// When Shift-JIS or EUC-JP cannot hold the texts, or they would read back
+// as another encoding, they are all written in ISO-8859-1, which other
+// readers take this block's text for, if that holds them and reads back;
+// else in UTF-16.
 Id3v1Render RenderId3v1Block(const TagValues& values, Charset charset);
 
 // A decimal integer, optionally signed, blanks around it allowed; nullopt

@@ -78,13 +78,14 @@ std::size_t Utf8Prefix(std::string_view text, std::size_t count) {
 // One string of a frame whose encoding byte says UTF-8 or big-endian
 // UTF-16, where the bytes alone would be misread; other encodings are
 // detected from the bytes as they always were.
-std::string DecodeString(std::string_view bytes, unsigned char encoding) {
+std::string DecodeString(std::string_view bytes, unsigned char encoding,
+                         const LegacyStrings& legacy) {
   if (encoding == kEncodingUtf8 && IsWellFormedUtf8(bytes)) return EscapeNul(bytes);
   if (IsUtf16Encoding(encoding) && !StartsWithBom(bytes) &&
       (encoding == kEncodingUtf16Be || bytes.empty())) {
     return DecodeUtf16String(bytes, encoding);
   }
-  return DecodeTagText(bytes, true);
+  return legacy.Decode(bytes);
 }
 
 // Splits at every terminator of the encoding.
@@ -123,39 +124,17 @@ char EncodingByte(Charset charset) { return IsUtf16(charset) ? 1 : 0; }
 
 }  // namespace
 
-bool IsWellFormedUtf8(std::string_view bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const unsigned char c = Byte(bytes, i);
-    std::size_t extra = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // range of the byte after the lead
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2;
-      if (c == 0xE0) lo = 0xA0;
-      if (c == 0xED) hi = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3;
-      if (c == 0xF0) lo = 0x90;
-      if (c == 0xF4) hi = 0x8F;
-    } else {
-      return false;
-    }
-    if (bytes.size() - i <= extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const unsigned char t = Byte(bytes, i + k);
-      if (k == 1 ? (t < lo || t > hi) : (t < 0x80 || t > 0xBF)) return false;
-    }
-    i += extra + 1;
+std::string LegacyStrings::Decode(std::string_view bytes) const {
+  if (StartsWithBom(bytes)) return DecodeTagText(bytes, true);
+  if (noted_) {
+    noted_->emplace_back(bytes);
+    return {};
   }
-  return true;
+  return DecodeTagText(bytes, true, reading_);
 }
 
-std::string ParseTextContent(std::string_view content, bool severalValues) {
+std::string ParseTextContent(std::string_view content, bool severalValues,
+                             const LegacyStrings& legacy) {
   if (content.size() <= 1) return {};
   const unsigned char encoding = Byte(content, 0);
   std::string_view text = content.substr(1);
@@ -165,17 +144,17 @@ std::string ParseTextContent(std::string_view content, bool severalValues) {
     const std::vector<std::string_view> values = SplitStrings(DropTerminator(text, utf16), utf16);
     for (std::size_t i = 0; i < values.size(); ++i) {
       if (i > 0) joined += kValueSeparator;
-      joined += DecodeString(values[i], encoding);
+      joined += DecodeString(values[i], encoding, legacy);
     }
     return joined;
   }
   if (encoding == kEncodingUtf8 || encoding == kEncodingUtf16Be) {
-    return DecodeString(DropTerminator(text, encoding == kEncodingUtf16Be), encoding);
+    return DecodeString(DropTerminator(text, encoding == kEncodingUtf16Be), encoding, legacy);
   }
-  return DecodeTagText(DropTerminator(text, StartsWithBom(text)), true);
+  return legacy.Decode(DropTerminator(text, StartsWithBom(text)));
 }
 
-CommentFields ParseCommentContent(std::string_view content) {
+CommentFields ParseCommentContent(std::string_view content, const LegacyStrings& legacy) {
   CommentFields fields;
   if (content.empty()) return fields;
   const unsigned char encoding = Byte(content, 0);
@@ -205,21 +184,22 @@ CommentFields ParseCommentContent(std::string_view content) {
   if (encoding == kEncodingUtf8) {
     const std::size_t end = rest.find('\0');
     if (end == std::string_view::npos) {
-      fields.description = ToCrLf(DecodeString(rest, encoding));
+      fields.description = ToCrLf(DecodeString(rest, encoding, legacy));
       return fields;
     }
-    fields.description = ToCrLf(DecodeString(rest.substr(0, end), encoding));
-    fields.text = ToCrLf(DecodeString(DropTerminator(rest.substr(end + 1), false), encoding));
+    fields.description = ToCrLf(DecodeString(rest.substr(0, end), encoding, legacy));
+    fields.text =
+        ToCrLf(DecodeString(DropTerminator(rest.substr(end + 1), false), encoding, legacy));
     return fields;
   }
   // Single-byte strings: the text is decoded as a whole (its pairs decide
   // between Shift-JIS and EUC-JP) and split at its first NUL, which is a
   // character here, never the trail byte of a double-byte character.
-  SplitDescription(DecodeTagText(DropTerminator(rest, false), true), fields);
+  SplitDescription(legacy.Decode(DropTerminator(rest, false)), fields);
   return fields;
 }
 
-std::string ParseUrlContent(std::string_view content) {
+std::string ParseUrlContent(std::string_view content, const LegacyStrings& legacy) {
   if (content.size() <= 1) return {};
   const unsigned char encoding = Byte(content, 0);
   std::string_view data = content.substr(1);
@@ -227,19 +207,21 @@ std::string ParseUrlContent(std::string_view content) {
   const std::size_t end = FindTerminator(data, utf16);
   if (end == std::string_view::npos) {
     // A bare address without a description.
-    return DecodeTagText(DropTerminator(data, StartsWithBom(data)), true);
+    return legacy.Decode(DropTerminator(data, StartsWithBom(data)));
   }
-  // The address itself is always single-byte text.
-  return DecodeTagText(DropTerminator(data.substr(end + (utf16 ? 2 : 1)), false), true);
+  // The address is single-byte text as a rule; UTF-16 after a byte-order mark where a
+  // UTF-16 tag had to write it so.
+  const std::string_view address = data.substr(end + (utf16 ? 2 : 1));
+  return legacy.Decode(DropTerminator(address, StartsWithBom(address)));
 }
 
-std::string ParseUrlDescription(std::string_view content) {
+std::string ParseUrlDescription(std::string_view content, const LegacyStrings& legacy) {
   if (content.size() <= 1) return {};
   const unsigned char encoding = Byte(content, 0);
   std::string_view data = content.substr(1);
   const std::size_t end = FindTerminator(data, IsUtf16Encoding(encoding));
   if (end == std::string_view::npos) return {};
-  return DecodeString(data.substr(0, end), encoding);
+  return DecodeString(data.substr(0, end), encoding, legacy);
 }
 
 std::vector<std::string> SplitAtNulEscapes(std::string_view text) {
@@ -265,7 +247,7 @@ std::vector<std::string> SplitAtNulEscapes(std::string_view text) {
 RenderedContent RenderTextContent(std::string_view value, Charset charset) {
   RenderedContent out;
   out.bytes.push_back(EncodingByte(charset));
-  out.bytes += EncodeTagText(value, charset);
+  out.bytes += EncodeTagText(value, charset, &out.exact);
   out.counted = out.bytes.size();
   return out;
 }
@@ -278,7 +260,9 @@ RenderedContent RenderCommentContent(std::string_view value, Charset charset) {
     const std::vector<std::string> parts = SplitAtNulEscapes(text);
     for (std::size_t i = 0; i < parts.size(); ++i) {
       if (i > 0) out.bytes.push_back('\0');
-      out.bytes += EncodeTagText(parts[i], charset);
+      bool exact = true;
+      out.bytes += EncodeTagText(parts[i], charset, &exact);
+      out.exact = out.exact && exact;
     }
     // The size arithmetic counts the text before its NULs were collapsed.
     out.counted = 1 + EncodeTagText(text, charset).size();
@@ -315,10 +299,17 @@ RenderedContent RenderUrlContent(std::string_view url, std::string_view descript
     out.bytes.assign(2, '\0');
   } else {
     out.bytes.push_back(EncodingByte(charset));
-    out.bytes += EncodeTagText(description, charset);
+    out.bytes += EncodeTagText(description, charset, &out.exact);
     out.bytes.append(IsUtf16(charset) ? 2 : 1, '\0');
   }
-  out.bytes += EncodeTagText(url, Charset::ShiftJis);
+  bool exact = true;
+  std::string address = EncodeTagText(url, Charset::ShiftJis, &exact);
+  if (!exact && IsUtf16(charset)) {
+    address = EncodeTagText(url, charset);
+    exact = true;
+  }
+  out.exact = out.exact && exact;
+  out.bytes += address;
   out.counted = out.bytes.size();
   return out;
 }

@@ -2,9 +2,9 @@
 // text frames, the comment frame and the user-defined URL frame. A content
 // here starts with the frame's text-encoding byte.
 //
-// Texts are decoded from their bytes (a byte-order mark, else Shift-JIS or
-// EUC-JP by their byte pairs), not from the encoding byte: Japanese taggers
-// write Shift-JIS under the byte for Latin-1. The byte tells where a
+// Texts are decoded from their bytes (a byte-order mark, else legacy text as
+// its tag's LegacyReading says), not from the encoding byte: Japanese
+// taggers write Shift-JIS under the byte for Latin-1. The byte tells where a
 // terminator ends a string in the layouts that put one between two strings,
 // and it is honoured where the bytes alone cannot tell: 3 is UTF-8 (read as
 // such when it is well-formed), 2 is big-endian UTF-16 without a mark.
@@ -17,16 +17,33 @@
 #include <vector>
 
 #include "text/charset.h"
+#include "text/legacy_reading.h"
 
 namespace quilmark {
 
 // --- reading
 
+// How the parsers read a string of legacy bytes: as the tag's reading
+// says; or, while that reading is being worked out, not at all: the bytes
+// are noted and the string comes out empty.
+class LegacyStrings {
+ public:
+  explicit LegacyStrings(LegacyReading reading = LegacyReading::Japanese) : reading_(reading) {}
+  explicit LegacyStrings(std::vector<std::string>& noted) : noted_(&noted) {}
+
+  std::string Decode(std::string_view bytes) const;
+
+ private:
+  LegacyReading reading_ = LegacyReading::Japanese;
+  std::vector<std::string>* noted_ = nullptr;
+};
+
 // A text frame's text. NULs inside it become "\0"; one NUL (or zero UTF-16
 // unit) at the very end is a terminator and is dropped. With
 // `severalValues` (version 2.4, where a NUL separates values) the values
 // are joined with " / " instead.
-std::string ParseTextContent(std::string_view content, bool severalValues = false);
+std::string ParseTextContent(std::string_view content, bool severalValues = false,
+                             const LegacyStrings& legacy = LegacyStrings());
 
 // The separator that joins the values of a version 2.4 text frame.
 inline constexpr std::string_view kValueSeparator = " / ";
@@ -39,16 +56,16 @@ struct CommentFields {
 // Reads both the standard layout (encoding byte, three language bytes,
 // description, terminator, text) and the one that starts its content with a
 // byte-order mark and holds the language as UTF-16 units.
-CommentFields ParseCommentContent(std::string_view content);
+CommentFields ParseCommentContent(std::string_view content,
+                                  const LegacyStrings& legacy = LegacyStrings());
 
 // The address of a user-defined URL frame: what follows the description and
 // its terminator; the whole content when there is no terminator.
-std::string ParseUrlContent(std::string_view content);
+std::string ParseUrlContent(std::string_view content,
+                            const LegacyStrings& legacy = LegacyStrings());
 // Its description: what comes before the terminator; "" without one.
-std::string ParseUrlDescription(std::string_view content);
-
-// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsWellFormedUtf8(std::string_view bytes);
+std::string ParseUrlDescription(std::string_view content,
+                                const LegacyStrings& legacy = LegacyStrings());
 
 // --- writing
 
@@ -56,6 +73,8 @@ struct RenderedContent {
   std::string bytes;
   // What the tag-size arithmetic counts for this frame's content.
   std::size_t counted = 0;
+  // Every character had a form in the charset (none became "?").
+  bool exact = true;
 };
 
 // Encoding byte (0 for Shift-JIS and EUC-JP, 1 for UTF-16) and the encoded
@@ -70,8 +89,10 @@ RenderedContent RenderCommentContent(std::string_view value, Charset charset);
 
 // Encoding byte, description with its terminator, the address. Without a
 // description the encoding byte is 0; with one it is the byte of
-// `charset`, in which the description is written. The address is always
-// single-byte text.
+// `charset`, in which the description is written. The address is
+// single-byte text (code page 932), except that in a UTF-16 tag an address
+// code page 932 cannot hold is written in UTF-16 after a byte-order mark,
+// which the reader knows by that mark.
 RenderedContent RenderUrlContent(std::string_view url, std::string_view description = {},
                                  Charset charset = Charset::ShiftJis);
 

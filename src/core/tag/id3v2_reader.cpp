@@ -39,8 +39,16 @@ std::optional<std::string_view> ShowableData(const Frame& frame, int major, bool
   return payload->data;
 }
 
-std::string TextValue(std::string_view data, std::string_view id, int major) {
-  return ParseTextContent(data, major == 4 && IsTextFrameId(id));
+std::string TextValue(std::string_view data, std::string_view id, int major,
+                      const LegacyStrings& legacy) {
+  return ParseTextContent(data, major == 4 && IsTextFrameId(id), legacy);
+}
+
+// Frames whose content is text: the T frames, comments, user-defined URLs.
+// Other frames (pictures, private data) are bytes that say nothing about
+// how the tag's text is written.
+bool HoldsText(std::string_view id, std::string_view key) {
+  return (!id.empty() && id[0] == 'T') || key == keys::Comment || key == keys::URL;
 }
 
 // Language and description: what tells two comment frames apart.
@@ -56,12 +64,43 @@ std::optional<std::string> LeadingYear(std::string_view text) {
   return std::string(text.substr(0, 4));
 }
 
+std::vector<std::string> LegacyStringsOf(const Frame& frame, int major, bool allUnsynchronised) {
+  std::vector<std::string> noted;
+  const std::string_view key = FrameIdToKey(frame.id);
+  if (!frame.contentRead || !HoldsText(frame.id, key)) return noted;
+  std::string scratch;
+  auto payload = FrameData(frame, major, allUnsynchronised, scratch);
+  if (!payload) return noted;
+  const LegacyStrings note(noted);
+  if (key == keys::Comment) {
+    static_cast<void>(ParseCommentContent(payload->data, note));
+  } else if (key == keys::URL) {
+    static_cast<void>(ParseUrlDescription(payload->data, note));
+    static_cast<void>(ParseUrlContent(payload->data, note));
+  } else {
+    static_cast<void>(TextValue(payload->data, frame.id, major, note));
+  }
+  return noted;
+}
+
+LegacyReading TagLegacyReading(const std::vector<Frame>& frames, int major,
+                               bool allUnsynchronised) {
+  std::vector<std::string> texts;
+  for (const Frame& frame : frames) {
+    for (std::string& text : LegacyStringsOf(frame, major, allUnsynchronised)) {
+      texts.push_back(std::move(text));
+    }
+  }
+  return DecideLegacyReading(std::vector<std::string_view>(texts.begin(), texts.end()));
+}
+
 bool WantFrameForValues(std::string_view id, std::uint32_t size) {
   return size <= (FrameIdToKey(id).empty() ? kMaxUnknownFrameSize : kMaxShownFrameSize);
 }
 
 void AddFrameValues(const std::vector<Frame>& frames, TagValues& values, int major,
                     bool allUnsynchronised) {
+  const LegacyStrings legacy(TagLegacyReading(frames, major, allUnsynchronised));
   std::string scratch;
   bool commentShown = false, urlShown = false;
   std::map<std::string_view, bool> yearFrameSeen;
@@ -75,16 +114,16 @@ void AddFrameValues(const std::vector<Frame>& frames, TagValues& values, int maj
     if (key == keys::Comment) {
       if (commentShown) continue;
       commentShown = true;
-      CommentFields comment = ParseCommentContent(content);
+      CommentFields comment = ParseCommentContent(content, legacy);
       values.Set(keys::Comment0, comment.language);
       if (comment.text) values.Set(keys::Comment2, *comment.text);
       values.Set(keys::Comment, comment.description);
     } else if (key == keys::URL) {
       if (urlShown) continue;
       urlShown = true;
-      values.Set(key, ParseUrlContent(content));
+      values.Set(key, ParseUrlContent(content, legacy));
     } else if (key.empty()) {
-      std::string text = TextValue(content, frame.id, major);
+      std::string text = TextValue(content, frame.id, major, legacy);
       if (const DateFrame* date = major >= 3 ? FindDateFrame(frame.id) : nullptr) {
         if (auto year = LeadingYear(text)) dateYears[date->yearKey] = *year;
       }
@@ -93,7 +132,7 @@ void AddFrameValues(const std::vector<Frame>& frames, TagValues& values, int maj
       if (!text.empty()) values.Set(key, text);
     } else {
       if (key == keys::Year || key == keys::OrgYear) yearFrameSeen[key] = true;
-      values.Set(key, TextValue(content, frame.id, major));
+      values.Set(key, TextValue(content, frame.id, major, legacy));
     }
   }
   for (const auto& [key, year] : dateYears) {
@@ -105,6 +144,7 @@ std::string KeptUrlDescription(const std::vector<Frame>& frames, int major, bool
                                const TagValues& values) {
   const std::string url = values.Get(keys::URL);
   if (url.empty()) return {};
+  const LegacyStrings legacy(TagLegacyReading(frames, major, allUnsynchronised));
   std::string scratch;
   for (const Frame& frame : frames) {
     if (FrameIdToKey(frame.id) != keys::URL) continue;
@@ -112,7 +152,8 @@ std::string KeptUrlDescription(const std::vector<Frame>& frames, int major, bool
     if (!data) continue;
     // The first readable one is the frame the row shows.
     const std::string content(*data);
-    return ParseUrlContent(content) == url ? ParseUrlDescription(content) : std::string();
+    return ParseUrlContent(content, legacy) == url ? ParseUrlDescription(content, legacy)
+                                                   : std::string();
   }
   return {};
 }
@@ -120,6 +161,8 @@ std::string KeptUrlDescription(const std::vector<Frame>& frames, int major, bool
 std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int major,
                                       bool allUnsynchronised, const TagValues& values) {
   std::vector<FrameRole> roles(frames.size(), FrameRole::kOther);
+  // The frames are read as they were when the row got its values.
+  const LegacyStrings legacy(TagLegacyReading(frames, major, allUnsynchronised));
   std::string scratch;
   // The frame each key shows: the first of a multi-instance key, else the last.
   std::map<std::string_view, std::size_t> shown;
@@ -155,14 +198,14 @@ std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int majo
       KeptUrlDescription(frames, major, allUnsynchronised, values);
   std::optional<std::string> shownComment, shownUrl;
   if (auto it = shown.find(keys::Comment); it != shown.end()) {
-    CommentFields c =
-        ParseCommentContent(*ShowableData(frames[it->second], major, allUnsynchronised, scratch));
+    CommentFields c = ParseCommentContent(
+        *ShowableData(frames[it->second], major, allUnsynchronised, scratch), legacy);
     c.language.erase(std::remove(c.language.begin(), c.language.end(), ' '), c.language.end());
     shownComment = CommentIdentity(c);
   }
   if (auto it = shown.find(keys::URL); it != shown.end()) {
     shownUrl = ParseUrlDescription(
-        std::string(*ShowableData(frames[it->second], major, allUnsynchronised, scratch)));
+        std::string(*ShowableData(frames[it->second], major, allUnsynchronised, scratch)), legacy);
   }
 
   for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -175,7 +218,7 @@ std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int majo
       auto data = ShowableData(frame, major, allUnsynchronised, scratch);
       if (!data) continue;
       // A full date is kept only while it still agrees with the row's year.
-      if (auto year = LeadingYear(TextValue(*data, frame.id, major))) {
+      if (auto year = LeadingYear(TextValue(*data, frame.id, major, legacy))) {
         if (*year != values.Get(date->yearKey)) roles[i] = FrameRole::kDuplicate;
       }
       continue;
@@ -188,12 +231,12 @@ std::vector<FrameRole> ClassifyFrames(const std::vector<Frame>& frames, int majo
     auto data = ShowableData(frame, major, allUnsynchronised, scratch);
     if (!data) continue;
     if (key == keys::Comment) {
-      CommentFields c = ParseCommentContent(*data);
+      CommentFields c = ParseCommentContent(*data, legacy);
       c.language.erase(std::remove(c.language.begin(), c.language.end(), ' '), c.language.end());
       const std::string identity = CommentIdentity(c);
       if (identity == shownComment || identity == rowComment) roles[i] = FrameRole::kDuplicate;
     } else {
-      const std::string description = ParseUrlDescription(std::string(*data));
+      const std::string description = ParseUrlDescription(std::string(*data), legacy);
       if (description == shownUrl || (rowHasUrl && description == rowUrlDescription)) {
         roles[i] = FrameRole::kDuplicate;
       }

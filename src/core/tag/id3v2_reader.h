@@ -9,6 +9,7 @@
 
 #include "tag/id3v2_frame.h"
 #include "tag/tag_values.h"
+#include "text/legacy_reading.h"
 
 namespace quilmark {
 
@@ -17,6 +18,16 @@ namespace quilmark {
 // picture, say) would only bloat the row's work cell.
 inline constexpr std::uint32_t kMaxShownFrameSize = 16u << 20;
 inline constexpr std::uint32_t kMaxUnknownFrameSize = 4096;
+
+// How the tag's legacy text is read: decided from all its text frames
+// together (their contents must have been read).
+LegacyReading TagLegacyReading(const std::vector<Frame>& frames, int major,
+                               bool allUnsynchronised = false);
+
+// The legacy strings of one frame, as the parsers decode them; none for a
+// frame that holds no text.
+std::vector<std::string> LegacyStringsOf(const Frame& frame, int major,
+                                         bool allUnsynchronised = false);
 
 // Whether the grid needs this frame's content.
 bool WantFrameForValues(std::string_view id, std::uint32_t size);

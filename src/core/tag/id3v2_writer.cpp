@@ -5,24 +5,28 @@
 #include "tag/frame_map.h"
 #include "tag/id3v2_fields.h"
 #include "tag/id3v2_header.h"
+#include "tag/id3v2_reader.h"
 #include "text/tag_text.h"
 
 namespace quilmark {
 
-std::optional<std::string> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
-                                          const std::vector<Frame>& carried,
-                                          std::string_view urlDescription) {
-  const int major = Id3v2Major(kind);
-  if (major == 0) return std::nullopt;
-  const std::int64_t overhead = major == 2 ? 7 : 11;
+namespace {
 
-  std::int64_t total = 0;
-  for (std::size_t i = 0; i < values.Count(); ++i) {
-    total += overhead + static_cast<std::int64_t>(Cp932Length(values.Value(i)));
-  }
-  total = (total + 15) / 16 * 16;
-
+struct RowFrames {
   std::vector<Frame> frames;
+  std::int64_t total = 0;  // the size arithmetic's total for them
+  bool exact = true;       // every character had a form in the charset
+};
+
+RowFrames RenderRowFrames(const TagValues& values, int major, Charset charset,
+                          std::string_view urlDescription) {
+  const std::int64_t overhead = major == 2 ? 7 : 11;
+  RowFrames out;
+  for (std::size_t i = 0; i < values.Count(); ++i) {
+    out.total += overhead + static_cast<std::int64_t>(Cp932Length(values.Value(i)));
+  }
+  out.total = (out.total + 15) / 16 * 16;
+
   for (std::size_t i = 0; i < values.Count(); ++i) {
     const std::string& key = values.Name(i);
     const std::string& value = values.Value(i);
@@ -31,17 +35,55 @@ std::optional<std::string> RenderId3v2Tag(const TagValues& values, TagKind kind,
     RenderedContent content = key == keys::Comment ? RenderCommentContent(value, charset)
                               : key == keys::URL ? RenderUrlContent(value, urlDescription, charset)
                                                  : RenderTextContent(value, charset);
-    total += static_cast<std::int64_t>(content.counted) -
-             static_cast<std::int64_t>(1 + Cp932Length(value));
+    out.total += static_cast<std::int64_t>(content.counted) -
+                 static_cast<std::int64_t>(1 + Cp932Length(value));
+    out.exact = out.exact && content.exact;
     Frame frame;
     frame.id = std::string(id);
     frame.size =
         static_cast<std::uint32_t>(std::min<std::size_t>(content.bytes.size(), UINT32_MAX));
     frame.content = std::move(content.bytes);
     frame.contentRead = true;
-    frames.push_back(std::move(frame));
+    out.frames.push_back(std::move(frame));
   }
-  if (frames.empty() && carried.empty()) return std::string();
+  return out;
+}
+
+// Whether a reader gives back what the row's frames say in `charset`: the
+// tag's legacy text, carried frames included, must be judged Japanese, and
+// each string read as the encoding it was written in (a string of only
+// half-width kana, say, counts as EUC-JP by its pairs).
+bool ReadsBackAsWritten(const RowFrames& row, const std::vector<Frame>& carried, int major,
+                        Charset charset) {
+  std::vector<Frame> all = row.frames;
+  all.insert(all.end(), carried.begin(), carried.end());
+  const LegacyReading reading = TagLegacyReading(all, major);
+  for (const Frame& frame : row.frames) {
+    for (const std::string& text : LegacyStringsOf(frame, major)) {
+      if (DecodeTagText(text, true, reading) != DecodeTagTextAs(text, charset, true)) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<Id3v2Render> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
+                                          const std::vector<Frame>& carried,
+                                          std::string_view urlDescription) {
+  const int major = Id3v2Major(kind);
+  if (major == 0) return std::nullopt;
+
+  Id3v2Render out;
+  RowFrames row = RenderRowFrames(values, major, charset, urlDescription);
+  if (IsLegacyCharset(charset) &&
+      (!row.exact || !ReadsBackAsWritten(row, carried, major, charset))) {
+    row = RenderRowFrames(values, major, Charset::Utf16Le, urlDescription);
+    out.fallback = TextFallback::Utf16;
+  }
+  const std::vector<Frame>& frames = row.frames;
+  const std::int64_t total = row.total;
+  if (frames.empty() && carried.empty()) return out;
 
   std::uint64_t frameBytes = 0;
   for (const Frame& frame : frames) frameBytes += FrameHeaderSize(major) + frame.content.size();
@@ -50,7 +92,10 @@ std::optional<std::string> RenderId3v2Tag(const TagValues& values, TagKind kind,
   for (const Frame& frame : carried) {
     tagSize += FrameHeaderSize(major) + frame.content.size();
   }
-  return AssembleId3v2Tag(major, frames, tagSize, carried);
+  std::optional<std::string> tag = AssembleId3v2Tag(major, frames, tagSize, carried);
+  if (!tag) return std::nullopt;
+  out.bytes = std::move(*tag);
+  return out;
 }
 
 std::optional<std::string> AssembleId3v2Tag(int major, const std::vector<Frame>& frames,

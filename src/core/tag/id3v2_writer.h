@@ -10,22 +10,33 @@
 #include "tag/id3v2_frame.h"
 #include "tag/tag_kind.h"
 #include "tag/tag_values.h"
+#include "tag/text_fallback.h"
 #include "text/charset.h"
 
 namespace quilmark {
 
+struct Id3v2Render {
+  std::string bytes;  // "" when there is no frame to write
+  TextFallback fallback = TextFallback::None;
+};
+
 // The whole tag for `values` in the version `kind` writes (nullopt for
 // ID3v1, which is no ID3v2 kind); frames in the list's order, then the
 // `carried` frames (already in the version written), then zero padding.
-// The URL frame has `urlDescription`. "" when there is no frame to write;
-// nullopt when a value is too large for the format.
+// The URL frame has `urlDescription`. nullopt when a value is too large for
+// the format.
+//
+// The row's frames are in `charset`, unless a value has a character that
+// Shift-JIS or EUC-JP cannot hold, or the tag would read back as another
+// encoding (the reader judges a tag's legacy text as a whole, carried
+// frames included): then all of them are in UTF-16, and the render says so.
 //
 // The tag size is the sum over all lines (Commentv1 included) of the frame
 // overhead plus the value's code page 932 length, rounded up to a multiple
 // of 16, then corrected by each written frame's change of length through
 // encoding; whatever the frames leave is padding. Carried frames add their
 // own size to it, so the padding is what it would be without them.
-std::optional<std::string> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
+std::optional<Id3v2Render> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
                                           const std::vector<Frame>& carried = {},
                                           std::string_view urlDescription = {});
 

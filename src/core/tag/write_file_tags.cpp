@@ -29,6 +29,7 @@ struct NewTags {
   std::string id3v2;  // before the audio
   std::string id3v1;  // after it
   std::vector<std::string> dropped;
+  TextFallback fallback = TextFallback::None;
 };
 
 TagWriteResult Refused(TagWriteStatus status, std::string reason) {
@@ -99,6 +100,7 @@ std::optional<TagWriteResult> BuildTags(Original& original, const TagLayout& lay
       return Refused(TagWriteStatus::TrackNotNumber, "the track is not a number");
     }
     tags.id3v1 = std::move(v1.block);
+    if (!tags.id3v1.empty()) tags.fallback = v1.fallback;
     return std::nullopt;
   }
   CarriedFrames carried;
@@ -107,13 +109,14 @@ std::optional<TagWriteResult> BuildTags(Original& original, const TagLayout& lay
     if (!old) return Failed(old.Error());
     carried = CarryFrames(*old, values, Id3v2Major(options.kind));
   }
-  std::optional<std::string> v2 = RenderId3v2Tag(values, options.kind, options.charset,
-                                                 carried.frames, carried.urlDescription);
+  std::optional<Id3v2Render> v2 =
+      RenderId3v2Tag(values, options.kind, options.charset, carried.frames, carried.urlDescription);
   if (!v2) {
     return Refused(TagWriteStatus::Failed,
                    std::string("the tag is too large for ") + KindName(options.kind));
   }
-  tags.id3v2 = std::move(*v2);
+  tags.id3v2 = std::move(v2->bytes);
+  tags.fallback = v2->fallback;
   tags.dropped = std::move(carried.dropped);
   return std::nullopt;
 }
@@ -168,6 +171,7 @@ TagWriteResult WriteFileTags(const std::string& path, const TagValues& values,
     return Failed(written.Error());
   }
   result.droppedFrames = std::move(tags.dropped);
+  result.fallback = tags.fallback;
   result.otherNames = original->info.links > 1 ? original->info.links - 1 : 0;
   return result;
 }

@@ -11,6 +11,7 @@
 #include "platform/replacement.h"
 #include "tag/tag_kind.h"
 #include "tag/tag_values.h"
+#include "tag/text_fallback.h"
 #include "text/charset.h"
 
 namespace quilmark {
@@ -47,12 +48,16 @@ struct [[nodiscard]] TagWriteResult {
   // Other names (hard links) the old file had: they keep the old content,
   // since only the name written is replaced.
   std::uint64_t otherNames = 0;
+  // What the text was written in instead of the charset asked for, so that
+  // none of it was lost (see RenderId3v1Block and RenderId3v2Tag).
+  TextFallback fallback = TextFallback::None;
 
   bool Written() const { return status == TagWriteStatus::Written; }
 };
 
 // Rebuilds the file at `path` with exactly one tag of `options.kind` (ID3v1
-// at the end, ID3v2 at the start), text in `options.charset`, and the audio
+// at the end, ID3v2 at the start), text in `options.charset` (or, where that
+// would lose some of it, in the fallback the result names), and the audio
 // data of the old file between. Nothing is changed unless it says Written.
 //
 // Only a regular file that this user may write is rewritten, and only when

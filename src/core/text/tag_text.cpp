@@ -4,8 +4,11 @@
 
 #include "platform/cp932.h"
 #include "text/bytes.h"
+#include "text/japanese_text.h"
+#include "text/raw_bytes.h"
 #include "text/sjis_euc.h"
 #include "text/text_code.h"
+#include "text/western_text.h"
 
 namespace quilmark {
 namespace {
@@ -35,8 +38,20 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return platform::Utf16ToUtf8(text);
 }
 
+// Raw bytes as the Latin-1 characters of their value.
+std::string Latin1ForRawBytes(std::string_view text) {
+  std::string out;
+  raw_bytes::Split(
+      text, [&](std::string_view part) { out += part; },
+      [&](std::uint8_t byte) {
+        out += static_cast<char>(0xC0 | (byte >> 6));
+        out += static_cast<char>(0x80 | (byte & 0x3F));
+      });
+  return out;
+}
+
 std::string EncodeUtf16(std::string_view text, bool bigEndian) {
-  const std::u16string units = platform::Utf8ToUtf16(text);
+  const std::u16string units = platform::Utf8ToUtf16(Latin1ForRawBytes(text));
   std::string out;
   out.reserve(2 + 2 * units.size());
   auto put = [&](char16_t u) {
@@ -85,37 +100,103 @@ std::string EscapeNul(std::string_view bytes) {
   return out;
 }
 
-std::string DecodeTagText(std::string_view bytes, bool escapeNul) {
+namespace {
+
+// Legacy text that the tag's other texts showed to be UTF-8; a byte that
+// breaks the form (a field cut short) stays raw.
+std::string DecodeUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    std::size_t end = i + 1;
+    while (end < bytes.size() && end - i < 4 && (ByteAt(bytes, end) & 0xC0) == 0x80) ++end;
+    for (std::size_t length = end - i; length > 0; --length) {
+      if (IsWellFormedUtf8(bytes.substr(i, length))) {
+        out += bytes.substr(i, length);
+        i += length;
+        break;
+      }
+      if (length == 1) {
+        raw_bytes::Append(out, ByteAt(bytes, i));
+        ++i;
+      }
+    }
+  }
+  return out;
+}
+
+// The legacy bytes of `text` in `charset` (Shift-JIS or EUC-JP), raw bytes
+// as themselves.
+std::string EncodeLegacy(std::string_view text, Charset charset, bool& exact) {
+  std::string out;
+  exact = true;
+  raw_bytes::Split(
+      text,
+      [&](std::string_view part) {
+        bool lossless = true;
+        std::string cp932 = Utf8ToCp932(part, &lossless);
+        exact = exact && lossless;
+        if (charset == Charset::EucJp) {
+          std::string euc = SjisToEuc(cp932);
+          // The user-defined and IBM rows have no EUC-JP form.
+          exact = exact && EucToSjis(euc) == cp932;
+          out += euc;
+        } else {
+          out += cp932;
+        }
+      },
+      [&](std::uint8_t byte) { out += static_cast<char>(byte); });
+  return out;
+}
+
+}  // namespace
+
+std::string DecodeTagText(std::string_view bytes, bool escapeNul, LegacyReading legacy) {
   switch (DetectTextCode(bytes)) {
-    case TextCode::EucJp:
-      return Cp932ToUtf8(EucToSjis(bytes));
     case TextCode::Utf16Le:
       return DecodeUtf16(bytes, false);
     case TextCode::Utf16Be:
       return DecodeUtf16(bytes, true);
     default:
-      if (escapeNul) {
-        if (bytes.find('\0') == std::string_view::npos) return Cp932ToUtf8(bytes);
-        return Cp932ToUtf8(EscapeNul(bytes));
-      }
-      // Unescaped text is read as a zero-terminated string: it ends at its
-      // first NUL, so no NUL ever reaches the program's text.
-      return Cp932ToUtf8(bytes.substr(0, bytes.find('\0')));
-  }
-}
-
-std::string EncodeTagText(std::string_view text, Charset charset) {
-  switch (charset) {
-    case Charset::EucJp:
-      return SjisToEuc(Utf8ToCp932(text));
-    case Charset::Utf16Le:
-      return EncodeUtf16(text, false);
-    case Charset::Utf16Be:
-      return EncodeUtf16(text, true);
-    case Charset::ShiftJis:
       break;
   }
-  return Utf8ToCp932(text);
+  if (legacy == LegacyReading::Japanese) return DecodeJapanese(bytes, escapeNul).text;
+  // Unescaped text is read as a zero-terminated string: it ends at its
+  // first NUL, so no NUL ever reaches the program's text.
+  const std::string_view text = escapeNul ? bytes : bytes.substr(0, bytes.find('\0'));
+  const std::string escaped = escapeNul ? EscapeNul(text) : std::string();
+  const std::string_view input = escapeNul ? std::string_view(escaped) : text;
+  return legacy == LegacyReading::Utf8 ? DecodeUtf8(input) : DecodeWindows1252(input);
+}
+
+std::string DecodeTagTextAs(std::string_view bytes, Charset charset, bool escapeNul) {
+  switch (charset) {
+    case Charset::ShiftJis:
+      return DecodeShiftJis(bytes, escapeNul).text;
+    case Charset::EucJp:
+      return DecodeEucJp(bytes).text;
+    case Charset::Utf16Le:
+    case Charset::Utf16Be:
+      break;
+  }
+  return DecodeTagText(bytes, escapeNul);
+}
+
+std::string EncodeTagText(std::string_view text, Charset charset, bool* exact) {
+  bool fits = true;
+  std::string out;
+  switch (charset) {
+    case Charset::Utf16Le:
+    case Charset::Utf16Be:
+      out = EncodeUtf16(text, charset == Charset::Utf16Be);
+      break;
+    case Charset::ShiftJis:
+    case Charset::EucJp:
+      out = EncodeLegacy(text, charset, fits);
+      break;
+  }
+  if (exact) *exact = fits;
+  return out;
 }
 
 std::size_t Cp932Length(std::string_view text) { return Utf8ToCp932(text).size(); }
