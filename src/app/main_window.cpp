@@ -396,8 +396,8 @@ void MainWindow::actFileAddExecute() {
     KeepCurrentDirectory keep;
     const QStringList chosen = QFileDialog::getOpenFileNames(
         this, QString(), QString(),
-        QStringLiteral("すべてのサポートされているファイル (*.mp3 *.m3u *.pls *.csv);;"
-                       "MP3ファイル (*.mp3);;プレイリスト (*.m3u *.pls);;"
+        QStringLiteral("すべてのサポートされているファイル (*.mp3 *.m3u *.m3u8 *.pls *.csv);;"
+                       "MP3ファイル (*.mp3);;プレイリスト (*.m3u *.m3u8 *.pls);;"
                        "カンマ区切りファイル (*.csv)"));
     for (const QString& name : chosen) names.push_back(name.toStdString());
   }
@@ -422,8 +422,8 @@ void MainWindow::actFileSavePlaylistExecute() {
   KeepCurrentDirectory keep;
   const QString chosen = QFileDialog::getSaveFileName(
       this, QString(), QString(),
-      QStringLiteral("すべてのサポートされているファイル (*.m3u *.pls *.csv);;"
-                     "プレイリスト (*.m3u *.pls);;カンマ区切りファイル (*.csv)"));
+      QStringLiteral("すべてのサポートされているファイル (*.m3u *.m3u8 *.pls *.csv);;"
+                     "プレイリスト (*.m3u *.m3u8 *.pls);;カンマ区切りファイル (*.csv)"));
   if (chosen.isEmpty()) return;
   ListWriteResult written;
   {

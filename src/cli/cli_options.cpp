@@ -7,12 +7,12 @@ namespace quilmark::cli {
 
 const char* const kUsage =
     "usage: quilmark-cli export [--relative] [-o OUT.csv] NAME...\n"
-    "       quilmark-cli playlist OUT.m3u|OUT.pls [--relative] NAME...\n"
+    "       quilmark-cli playlist OUT.m3u|OUT.m3u8|OUT.pls [--relative] NAME...\n"
     "       quilmark-cli apply [--charset sjis|euc|utf16|utf16be] [--tag v1|v2.2|v2.3] "
     "LIST.csv...\n"
     "       quilmark-cli --help\n"
     "\n"
-    "NAME is an MP3 file, an M3U or PLS playlist, or a CSV list.\n"
+    "NAME is an MP3 file, an M3U, M3U8 or PLS playlist, or a CSV list.\n"
     "  export    writes the files' tags as a CSV list with every column (to OUT or\n"
     "            standard output)\n"
     "  playlist  writes the files as a playlist\n"
@@ -107,7 +107,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   }
 
   if (o.verb == Verb::Playlist) {
-    if (!outputSeen) return Bad("playlist needs OUT.m3u or OUT.pls");
+    if (!outputSeen) return Bad("playlist needs OUT.m3u, OUT.m3u8 or OUT.pls");
     if (ListKindOf(o.output) != ListKind::Playlist)
       return Bad("the playlist name must end with .m3u or .pls: " + o.output);
   }

@@ -68,6 +68,15 @@ TEST_F(AddFilesTest, PlaylistEntriesRelativeBlankNestedAndForeign) {
   EXPECT_TRUE(presenter.texts.empty());
 }
 
+TEST_F(AddFilesTest, APlaylistLineIsAnEntryWhateverItsQuotes) {
+  WriteMp3(F("b.mp3"), "B");
+  // Quotes mean nothing in a playlist: three lines, three entries.
+  WriteBytes(F("quoted.m3u8"), "\"a\r\nb.mp3\r\nc\"\r\n");
+  const AddFilesResult r = Add({F("quoted.m3u8")});
+  EXPECT_EQ(Rows(), (Paths{F("b.mp3")}));
+  EXPECT_EQ(r.failed, 2);
+}
+
 TEST_F(AddFilesTest, BadListsAreSkippedCountedOrEndTheAddNamingTheFile) {
   WriteMp3(F("a.mp3"));
   WriteMp3(F("b.mp3"));

@@ -1,13 +1,16 @@
 // Lists written here read back into the same track list: playlists and CSV
-// files, relative or full paths, moved columns, text CP932 cannot hold.
+// files, relative or full paths, moved columns, text CP932 cannot hold,
+// values with line breaks.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "bridge/add_files.h"
 #include "bridge/bridge_test_support.h"
+#include "bridge/save_changed_rows.h"
 #include "lists/list_entry.h"
 #include "lists/list_text.h"
 #include "lists/list_writer.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 
 namespace quilmark {
@@ -94,6 +97,44 @@ TEST_F(ListRoundTripTest, CsvColumnsFollowMovedColumnsAndFlags) {
   TrackGrid back;
   EXPECT_EQ(WriteAndReadBack(F("lists/moved.csv"), back)[0], std::string("FILE,TITLE,NO,") + kTail);
   EXPECT_EQ(back.FieldCell(colNo, 3), "3");
+}
+
+TEST_F(ListRoundTripTest, AValueWithALineBreakComesBackWholeAndTouchesNoOtherFile) {
+  // A downloaded file's tag chooses its title: cut at its line break, the
+  // rest would be a CSV line of its own, naming another file to rewrite.
+  const std::string title = "Nice song\r\n" + files[0] + ",1,INJECTED";
+  testing::WriteMp3(files[1], title);
+  const std::string victim = ReadBytes(files[0]);
+  TrackGrid tagged;
+  AddFiles(tagged, files, messages);
+  ASSERT_EQ(tagged.FieldCell(colTitle, 2), title);
+  tagged.SetFieldCell(colYear, 2, "1999");  // the export differs from the tag in one value
+  ASSERT_TRUE(WriteList(tagged, options, F("lists/export.csv")).written);
+
+  TrackGrid applied;
+  AddFiles(applied, {F("lists/export.csv")}, messages);
+  ASSERT_EQ(applied.FileRowCount(), 3);
+  EXPECT_EQ(applied.FieldCell(colTitle, 2), title);
+  EXPECT_FALSE(applied.IsRowChanged(1));
+  testing::RecordingBusy busy;
+  const SaveReport report = SaveChangedRows(applied, TagWriteOptions{}, messages, busy);
+  EXPECT_EQ(report.Written(), 1);
+  EXPECT_TRUE(ReadBytes(files[0]) == victim);
+  TrackGrid back;
+  AddFiles(back, {files[1]}, messages);
+  EXPECT_EQ(back.FieldCell(colTitle, 1), title);
+  EXPECT_EQ(back.FieldCell(colYear, 1), "1999");
+  EXPECT_TRUE(presenter.texts.empty());
+}
+
+TEST_F(ListRoundTripTest, APlaylistRefusesANameWithALineBreak) {
+  const std::string odd = F("music/two\nlines.mp3");
+  testing::WriteMp3(odd);
+  AddFiles(grid, {odd}, messages);
+  const ListWriteResult result = WriteList(grid, options, F("lists/all.m3u8"));
+  EXPECT_FALSE(result.written);
+  EXPECT_NE(result.error.find(odd), std::string::npos);
+  EXPECT_FALSE(platform::FileExists(F("lists/all.m3u8")));
 }
 
 TEST(MakeRelativePath, ClimbsAndDescendsFromTheListFolderAndResolvesBack) {

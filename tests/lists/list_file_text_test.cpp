@@ -1,5 +1,6 @@
 // List files between bytes, lines and CSV fields: any line-end convention,
-// text that is not what it claims, odd quotes, and a failed write.
+// each encoding a list may be in and one it may not, odd quotes, values
+// that span lines, and a failed write.
 #include <gtest/gtest.h>
 
 #include "lists/csv_fields.h"
@@ -11,6 +12,7 @@
 namespace quilmark {
 namespace {
 
+using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
 TEST(ListText, DecodesLineEndsEncodingsAndNul) {
@@ -18,11 +20,49 @@ TEST(ListText, DecodesLineEndsEncodingsAndNul) {
       {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
       {"a\n\r\nb\r\r", {"a", "", "b", ""}},            // blank lines kept, no phantom last one
       {"\x8B\xC8.mp3\r\n\x83\x5C", {"曲.mp3", "ソ"}},  // trail bytes that look like separators
-      {"\xEF\xBB\xBF\xC3(x", {"\xEF\xBF\xBD(x"}},      // broken UTF-8 still gives well-formed text
+      {"\xEF\xBB\xBF曲\r\nb", {"曲", "b"}},            // UTF-8 after its mark
+      {"曲.mp3\r\n", {"曲.mp3"}},                      // and without: what editors write
+      {"\xFF\xFE\xF2\x66\r\0\n\0b\0"s, {"曲", "b"}},   // UTF-16, either byte order
+      {"\xFE\xFF\x66\xF2\0\n\0b"s, {"曲", "b"}},
       {std::string("a\r\nb\0c\r\nd", 10), {"a", "b"}},
+      {"\xFF\xFE"
+       "a\0\0\0b\0"s,
+       {"a"}},  // a NUL character ends UTF-16 text too
   };
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(DecodeListText(bytes), lines) << bytes;
   EXPECT_EQ(EncodeListText({"曲.mp3", ""}), "\x8B\xC8.mp3\r\n\r\n");
+  EXPECT_EQ(EncodeListText({"한.mp3"}), "\xEF\xBB\xBF한.mp3\r\n");
+  EXPECT_EQ(EncodeListText({"曲.mp3"}, ListEncoding::Utf8), "曲.mp3\r\n");
+}
+
+TEST(ListText, BytesNoEncodingReadsAreRefusedAtTheirLine) {
+  const std::pair<std::string, std::size_t> cases[] = {
+      {"ok\r\n\xEF\xBB\xBF", 0},  // (the mark only counts first)
+      {"\xEF\xBB\xBF"
+       "a\r\nb\n\xC3(x",
+       3},                        // broken UTF-8 after the mark
+      {"a\r\nb\r\n\x81\x20", 3},  // neither UTF-8 nor code page 932
+      {"\xFF\xFE"
+       "a\0\n\0\x00\xD8z\0"s,
+       2},                    // a lone surrogate
+      {"\xFE\xFF\0a\0"s, 1},  // half a unit at the end
+  };
+  for (const auto& [bytes, line] : cases) {
+    const DecodedList decoded = DecodeListBytes(bytes);
+    EXPECT_EQ(decoded.ok, line == 0) << bytes;
+    EXPECT_EQ(decoded.badLine, line) << bytes;
+  }
+  // An .m3u8 playlist is UTF-8 by its name, so code page 932 is refused.
+  EXPECT_FALSE(DecodeListBytes("\x8B\xC8.mp3", ListEncoding::Utf8).ok);
+  EXPECT_EQ(ListEncodingOf("/x/Mix.M3U8"), ListEncoding::Utf8);
+  EXPECT_EQ(ListEncodingOf("/x/mix.m3u"), ListEncoding::ByContent);
+
+  testing::TempDir dir;
+  const std::string path = dir.File("bad.csv");
+  testing::WriteBytes(path, "File,Title\r\na.mp3,\x81\x20\r\n");
+  const ListFileText read = ReadListFile(path);
+  EXPECT_FALSE(read.ok);
+  EXPECT_NE(read.error.find(path + "\n2 行目"), std::string::npos) << read.error;
 }
 
 TEST(CsvFields, QuotesInsideOrAfterFieldsStayInTheirField) {
@@ -43,6 +83,18 @@ TEST(CsvFields, BlanksAfterAClosingQuoteAreNoPartOfTheField) {
   };
   for (const auto& [line, items] : cases)
     EXPECT_EQ(SplitCommaText(QuoteCsvFields(line)), items) << line;
+}
+
+TEST(CsvFields, AQuotedFieldMaySpanLines) {
+  const std::pair<const char*, Lines> cases[] = {
+      {"File,Title\r\na.mp3,\"one\r\ntwo\"\r\nb.mp3,x",
+       {"File,Title", "a.mp3,\"one\r\ntwo\"", "b.mp3,x"}},
+      {"a,\"\"\"\n\"\"\"\nb", {"a,\"\"\"\n\"\"\"", "b"}},  // doubled quotes around a break
+      {"a,12\" x\nb,\"c\"\n", {"a,12\" x", "b,\"c\""}},    // a bare quote opens nothing
+      {"a,\"open\nb,c", {"a,\"open", "b,c"}},              // unclosed: its line only
+  };
+  for (const auto& [text, records] : cases) EXPECT_EQ(SplitCsvRecords(text), records) << text;
+  EXPECT_EQ(SplitCommaText(QuoteCsvFields("a.mp3,\"one\r\ntwo\"")), (Lines{"a.mp3", "one\r\ntwo"}));
 }
 
 TEST(ListFile, FailedWriteNamesTheFileAndKeepsTheOldOne) {

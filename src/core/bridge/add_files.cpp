@@ -61,7 +61,7 @@ class Adder {
     const std::string extension = platform::UpperExtension(name);
     if (extension == ".MP3") {
       AddTrack(name);
-    } else if (extension == ".M3U" || extension == ".PLS") {
+    } else if (extension == ".M3U" || extension == ".M3U8" || extension == ".PLS") {
       return AddPlaylist(name);
     } else if (extension == ".CSV") {
       return AddCsv(name);
@@ -98,20 +98,21 @@ class Adder {
     return added.row;
   }
 
-  bool ReadList(const std::string& name, std::vector<std::string>& lines) {
-    ListFileText text = ReadListFile(name);
-    if (!text.ok) {
-      messages_.Notice(text.error);
+  bool ReadList(const std::string& name, std::string& text) {
+    ListFileText read = ReadListFile(name);
+    if (!read.ok) {
+      messages_.Notice(read.error);
       result_.unreadableList = name;
       return false;
     }
-    lines = std::move(text.lines);
+    text = std::move(read.text);
     return true;
   }
 
   bool AddPlaylist(const std::string& name) {
-    std::vector<std::string> lines;
-    if (!ReadList(name, lines)) return false;
+    std::string text;
+    if (!ReadList(name, text)) return false;
+    const std::vector<std::string> lines = SplitListLines(text);
     for (const std::string& line : lines) {
       if (line.starts_with('#')) continue;
       AddTrack(ResolveListEntry(line, name));
@@ -120,8 +121,9 @@ class Adder {
   }
 
   bool AddCsv(const std::string& name) {
-    std::vector<std::string> lines;
-    if (!ReadList(name, lines)) return false;
+    std::string text;
+    if (!ReadList(name, text)) return false;
+    const std::vector<std::string> lines = SplitCsvRecords(text);
     if (lines.size() < 2) return true;
     // The header is cut like the data lines, so that a name holding a blank
     // ("Album Artist") is one name and the columns after it keep their place.

@@ -1,9 +1,11 @@
-// Preparing a CSV data line for the comma-text split, which would otherwise
-// cut fields at blanks and drop empty ones.
+// The CSV reading rules: a file's text cut into records, and a record
+// prepared for the comma-text split, which would otherwise cut fields at
+// blanks and drop empty ones.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quilmark {
 
@@ -18,5 +20,12 @@ namespace quilmark {
 // single). A quote that is never closed takes the rest of the line into
 // its field.
 std::string QuoteCsvFields(std::string_view line);
+
+// Cuts a CSV file's text into records: at CR LF, a lone CR or a lone LF,
+// except inside a field that begins with a quote, which may span lines up
+// to its closing quote (values with line breaks, as the writer quotes them).
+// A quote that is never closed ends at its line's end, as above. A break at
+// the very end adds no record.
+std::vector<std::string> SplitCsvRecords(std::string_view text);
 
 }  // namespace quilmark

@@ -45,7 +45,7 @@ void AppendValue(std::string& line, bool first, std::string_view value) {
 
 ListKind ListKindOf(const std::string& fileName) {
   const std::string extension = platform::UpperExtension(fileName);
-  if (extension == ".M3U" || extension == ".PLS") return ListKind::Playlist;
+  if (extension == ".M3U" || extension == ".M3U8" || extension == ".PLS") return ListKind::Playlist;
   if (extension == ".CSV") return ListKind::Csv;
   return ListKind::None;
 }
@@ -92,11 +92,24 @@ ListWriteResult WriteCsvList(const TrackGrid& grid, const ListWriteOptions& opti
   return WriteListFile(fileName, CsvListLines(grid, options, BaseFolderOf(fileName)));
 }
 
+ListWriteResult WritePlaylist(const TrackGrid& grid, const ListWriteOptions& options,
+                              const std::string& fileName) {
+  const std::vector<std::string> lines = PlaylistLines(grid, options, BaseFolderOf(fileName));
+  // A playlist has one path a line: a name with a line break in it would
+  // come back as two entries.
+  for (const std::string& line : lines) {
+    if (line.find_first_of("\r\n") != std::string::npos) {
+      return {false, fileName + "\n改行を含むファイル名はプレイリストに書き込めません。\n" + line};
+    }
+  }
+  return WriteListFile(fileName, lines);
+}
+
 ListWriteResult WriteList(const TrackGrid& grid, const ListWriteOptions& options,
                           const std::string& fileName) {
   switch (ListKindOf(fileName)) {
     case ListKind::Playlist:
-      return WriteListFile(fileName, PlaylistLines(grid, options, BaseFolderOf(fileName)));
+      return WritePlaylist(grid, options, fileName);
     case ListKind::Csv:
       return WriteCsvList(grid, options, fileName);
     case ListKind::None:

@@ -25,7 +25,7 @@ struct ListWriteOptions {
                                                true, true, true, true, true, true, true, true};
 };
 
-// By the name's extension: .M3U and .PLS are playlists, .CSV is CSV.
+// By the name's extension: .M3U, .M3U8 and .PLS are playlists, .CSV is CSV.
 ListKind ListKindOf(const std::string& fileName);
 
 // The lines of a playlist: each data row's full path, or, with

@@ -7,7 +7,7 @@
 
 #include "platform/cp932.h"
 #include "tag/id3v2_fields.h"
-#include "text/legacy_reading.h"
+#include "text/utf8.h"
 
 namespace quilmark {
 

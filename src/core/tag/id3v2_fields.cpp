@@ -2,6 +2,7 @@
 
 #include "text/line_ends.h"
 #include "text/tag_text.h"
+#include "text/utf8.h"
 
 namespace quilmark {
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "text/japanese_text.h"
+#include "text/utf8.h"
 
 namespace quilmark {
 
@@ -211,38 +212,6 @@ bool IsCleanJapanese(std::string_view text, bool& loneHalfWidthKana) {
 }
 
 }  // namespace
-
-bool IsWellFormedUtf8(std::string_view bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const int c = At(bytes, static_cast<std::ptrdiff_t>(i));
-    std::size_t extra = 0;
-    int lo = 0x80, hi = 0xBF;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2;
-      if (c == 0xE0) lo = 0xA0;
-      if (c == 0xED) hi = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3;
-      if (c == 0xF0) lo = 0x90;
-      if (c == 0xF4) hi = 0x8F;
-    } else {
-      return false;
-    }
-    if (bytes.size() - i <= extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const int t = At(bytes, static_cast<std::ptrdiff_t>(i + k));
-      if (k == 1 ? (t < lo || t > hi) : (t < 0x80 || t > 0xBF)) return false;
-    }
-    i += extra + 1;
-  }
-  return true;
-}
 
 LegacyReading DecideLegacyReading(const std::vector<std::string_view>& texts) {
   bool any = false, utf8 = true, japanese = true, loneKana = false;

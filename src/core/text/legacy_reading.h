@@ -20,7 +20,4 @@ enum class LegacyReading {
 // a Japanese text is never misread.
 LegacyReading DecideLegacyReading(const std::vector<std::string_view>& texts);
 
-// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsWellFormedUtf8(std::string_view bytes);
-
 }  // namespace quilmark

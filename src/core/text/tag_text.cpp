@@ -8,6 +8,7 @@
 #include "text/raw_bytes.h"
 #include "text/sjis_euc.h"
 #include "text/text_code.h"
+#include "text/utf8.h"
 #include "text/western_text.h"
 
 namespace quilmark {

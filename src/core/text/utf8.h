@@ -1,0 +1,17 @@
+// Well-formed UTF-8: no overlong forms, no surrogates, nothing past
+// U+10FFFF, no sequence cut short.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace quilmark {
+
+// Where the first byte that breaks the form is; npos when none does.
+std::size_t IllFormedUtf8At(std::string_view bytes);
+
+inline bool IsWellFormedUtf8(std::string_view bytes) {
+  return IllFormedUtf8At(bytes) == std::string_view::npos;
+}
+
+}  // namespace quilmark
