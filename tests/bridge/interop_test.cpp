@@ -1,16 +1,22 @@
 // Files written here must read correctly in an independent reader, and
 // files that reader writes (version 2.3, and 2.4 with a picture and user
-// text) must read correctly here and survive an edit. The reader is mutagen
+// text) must read correctly here and survive an edit. Random text of many
+// scripts, in every charset and tag kind, must read back here as it was
+// (cut to an ID3v1 field), or go into UTF-16 with a notice; what went into
+// UTF-16 must read the same in the other reader. The reader is mutagen
 // under Debian's own Python (the python3-mutagen package, which the setup
 // script installs); without it these tests are skipped.
 #include <random>
 
+#include "bridge/add_files.h"
 #include "bridge/bridge_test_support.h"
 #include "bridge/mutagen_reader.h"
 #include "bridge/read_file_tags.h"
 #include "bridge/save_changed_rows.h"
 #include "tag/tag_file.h"
 #include "tag/tag_io_support.h"
+#include "text/tag_text.h"
+#include "text/western_text.h"
 
 namespace quilmark {
 namespace {
@@ -31,6 +37,18 @@ tag.add(APIC(encoding=3, mime='image/jpeg', type=3, desc='\u8868\u7d19',
 tag.add(TXXX(encoding=3, desc='\u30e1\u30e2', text='\u30e6\u30fc\u30b6\u30fc\u5b9a\u7fa9'))
 tag.add(TDRC(encoding=3, text='2021-04-05'))
 tag.save(sys.argv[1], v2_version=int(sys.argv[3]))
+)PY";
+
+// For each file named in the list file argv[1]: the file, then the title,
+// artist and album as hexadecimal UTF-8 (their values joined by "/").
+constexpr const char* kTextsScript = R"PY(
+import sys
+from mutagen.id3 import ID3
+for path in open(sys.argv[1], encoding='utf-8').read().splitlines():
+    tag = ID3(path)
+    texts = ['/'.join(tag[i].text).encode('utf-8').hex() if i in tag else '-'
+             for i in ('TIT2', 'TPE1', 'TALB')]
+    print(path.encode('utf-8').hex(), *texts)
 )PY";
 
 class Interop : public ::testing::Test {
@@ -127,6 +145,225 @@ TEST_F(Interop, TagsWrittenElsewhereReadHereAndKeepTheirFramesThroughAnEdit) {
     EXPECT_EQ(items["TXXX"], "\u30E1\u30E2 \u30E6\u30FC\u30B6\u30FC\u5B9A\u7FA9");
     EXPECT_EQ(items["TDRC"], "2021-04-05");
   }
+}
+
+// Random text from the scripts a tag meets, a few characters of one or two
+// of them among ASCII. A row's texts are all Japanese (which Shift-JIS
+// holds), all Latin-1, or of any two scripts.
+class RandomText {
+ public:
+  enum class Row { Japanese, Latin1, Any };
+  Row NextRow() { return static_cast<Row>(Between(0, 2)); }
+
+  std::string Value(Row row) {
+    std::string text;
+    if (row == Row::Latin1) {
+      // Words with accented letters, as Western titles have them.
+      static constexpr char32_t kAccented[] = {0xE9, 0xE8, 0xE0, 0xFC, 0xF6, 0xE4, 0xF1,
+                                               0xE7, 0xEA, 0xF4, 0xED, 0xF3, 0xDF, 0xC9};
+      for (int word = Between(1, 3); word > 0; --word) {
+        if (!text.empty()) text += ' ';
+        const int length = Between(3, 8), accent = Between(1, length - 1);
+        for (int i = 0; i < length; ++i) {
+          Put(text,
+              i == accent ? kAccented[Between(0, std::size(kAccented) - 2)] : Between('a', 'z'));
+        }
+      }
+      return text;
+    }
+    const int length = Between(1, 12);
+    const int first = row == Row::Japanese ? 0 : row == Row::Latin1 ? 1 : Between(0, kPools - 1);
+    const int second = row == Row::Japanese ? 6 : row == Row::Latin1 ? 1 : Between(0, kPools - 1);
+    for (int i = 0; i < length; ++i) {
+      const int pool = Between(0, 2) == 0 ? -1 : Between(0, 1) == 0 ? first : second;
+      Append(text, pool);
+    }
+    return text;
+  }
+
+ private:
+  static constexpr int kPools = 7;
+
+  void Append(std::string& text, int pool) {
+    static constexpr char32_t kKanji[] = {0x65E5, 0x672C, 0x8A9E, 0x66F2, 0x6B4C, 0x611B, 0x6771,
+                                          0x4EAC, 0x5927, 0x962A, 0x591C, 0x7A7A, 0x9AD8, 0x6A4B};
+    static constexpr char32_t kGreek[] = {0x0391, 0x03B1, 0x03A9, 0x03C9, 0x03AC, 0x03AD,
+                                          0x0386, 0x03CA, 0x0390, 0x03C2, 0x03BB, 0x0388};
+    switch (pool) {
+      case 0:  // Japanese: kana, kanji, full-width and half-width forms
+        switch (Between(0, 4)) {
+          case 0:
+            return Put(text, Between(0x3041, 0x3093));
+          case 1:
+            return Put(text, Between(0x30A1, 0x30F6));
+          case 2:
+            return Put(text, kKanji[Between(0, std::size(kKanji) - 1)]);
+          case 3:
+            return Put(text, Between(0xFF10, 0xFF3A));
+          default:
+            return Put(text, Between(0xFF66, 0xFF9D));
+        }
+      case 1:  // Latin-1
+        return Put(text, Between(0xA1, 0xFF));
+      case 2:  // Korean
+        return Put(text, Between(0xAC00, 0xD7A3));
+      case 3:
+        return Put(text, kGreek[Between(0, std::size(kGreek) - 1)]);
+      case 4:  // beyond the BMP: CJK extension B and pictographs
+        return Put(text, Between(0, 1) ? Between(0x20000, 0x2A6D6) : Between(0x1F300, 0x1F64F));
+      case 5:  // a letter with combining marks
+        Put(text, Between('a', 'z'));
+        return Put(text, Between(0x0300, 0x036F));
+      case 6:  // control characters
+        return Put(text, Between(0x01, 0x1F));
+      default:  // ASCII
+        return Put(text, Between(0x20, 0x7E));
+    }
+  }
+
+  static void Put(std::string& text, char32_t c) {
+    if (c < 0x80) {
+      text += static_cast<char>(c);
+    } else if (c < 0x800) {
+      text += static_cast<char>(0xC0 | (c >> 6));
+      text += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      text += static_cast<char>(0xE0 | (c >> 12));
+      text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      text += static_cast<char>(0xF0 | (c >> 18));
+      text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+
+  int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+
+  std::mt19937 random_{11};
+};
+
+std::string_view TrimControls(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
+  return text;
+}
+
+// What an ID3v1 field gives back of `value` written in `charset` (ISO-8859-1
+// for a Latin-1 fallback): the characters that fit its 30 bytes, trimmed.
+std::string FittedToV1(std::string_view value, Charset charset, TextFallback fallback) {
+  std::string fitted;
+  for (std::size_t i = 0; i < value.size();) {
+    std::size_t next = i + 1;
+    while (next < value.size() && (static_cast<unsigned char>(value[next]) & 0xC0) == 0x80) ++next;
+    const std::string longer(value.substr(0, next));
+    const std::size_t size = fallback == TextFallback::Latin1 ? EncodeLatin1(longer)->size()
+                             : fallback == TextFallback::Utf16
+                                 ? EncodeTagText(longer, Charset::Utf16Le).size()
+                                 : EncodeTagText(longer, charset).size();
+    if (size > 30) break;
+    fitted = longer;
+    i = next;
+  }
+  return std::string(TrimControls(fitted));
+}
+
+TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
+  RandomText random;
+  constexpr Field kFields[] = {colTitle, colArtist, colAlbum};
+  constexpr std::string_view kKeys[] = {keys::Title, keys::Artist, keys::Album};
+  std::string utf16Files;  // for the other reader
+  std::map<std::string, std::vector<std::string>> writtenValues;
+  int file = 0;
+  std::map<TextFallback, int> fallbacks;
+  for (const Charset charset :
+       {Charset::ShiftJis, Charset::EucJp, Charset::Utf16Le, Charset::Utf16Be}) {
+    for (const TagKind kind : {TagKind::Id3v1, TagKind::Id3v22, TagKind::Id3v23}) {
+      SCOPED_TRACE("charset " + std::to_string(static_cast<int>(charset)) + " kind " +
+                   std::to_string(static_cast<int>(kind)));
+      std::vector<std::string> paths;
+      for (int i = 0; i < 12; ++i) {
+        paths.push_back(dir_.File("random" + std::to_string(++file) + ".mp3"));
+        testing::WriteBytes(paths.back(), testing::MpegAudio(2));
+      }
+      const bool writeConfirm = false;
+      testing::ScriptedPresenter presenter;
+      Messages messages(writeConfirm, presenter);
+      TrackGrid grid;
+      ASSERT_EQ(AddFiles(grid, paths, messages).added, 12);
+      for (int row = 1; row <= 12; ++row) {
+        const RandomText::Row texts = random.NextRow();
+        for (Field field : kFields) grid.SetFieldCell(field, row, random.Value(texts));
+        grid.MarkRowChanged(row);
+      }
+      testing::RecordingBusy busy;
+      const SaveReport report = SaveChangedRows(grid, {kind, charset}, messages, busy);
+      ASSERT_EQ(report.Written(), 12);
+      const std::string notice = TextFallbackText(report);
+      for (int row = 1; row <= 12; ++row) {
+        const FileSaveOutcome& outcome = report.files[static_cast<std::size_t>(row - 1)];
+        const std::string& path = outcome.path;
+        const platform::IoResult<TagValues> back = ReadTagValues(path);
+        ASSERT_TRUE(back) << path;
+        bool allFit = true;
+        for (std::size_t f = 0; f < std::size(kFields); ++f) {
+          const std::string& value = grid.FieldCell(kFields[f], row);
+          bool exact = true;
+          static_cast<void>(EncodeTagText(value, charset, &exact));
+          allFit = allFit && exact;
+          const std::string expected =
+              kind == TagKind::Id3v1 ? FittedToV1(value, charset, outcome.fallback) : value;
+          EXPECT_EQ(back->Get(kKeys[f]), expected) << path << " " << value;
+        }
+        // A charset that cannot hold the text never writes it.
+        if (!allFit) {
+          EXPECT_NE(outcome.fallback, TextFallback::None) << path;
+        }
+        if (IsLegacyCharset(charset)) ++fallbacks[outcome.fallback];
+        if (outcome.fallback != TextFallback::None) {
+          EXPECT_NE(notice.find(path + " : "), std::string::npos) << path;
+        }
+        const bool utf16 = !IsLegacyCharset(charset) || outcome.fallback == TextFallback::Utf16;
+        if (kind != TagKind::Id3v1 && utf16) {
+          utf16Files += path + "\n";
+          for (Field field : kFields) writtenValues[path].push_back(grid.FieldCell(field, row));
+        }
+      }
+    }
+  }
+  // Each way was taken.
+  EXPECT_GT(fallbacks[TextFallback::None], 0);
+  EXPECT_GT(fallbacks[TextFallback::Latin1], 0);
+  EXPECT_GT(fallbacks[TextFallback::Utf16], 0);
+
+  const std::string list = dir_.File("utf16-files.txt");
+  testing::WriteBytes(list, utf16Files);
+  const std::string scriptPath = dir_.File("texts.py");
+  testing::WriteBytes(scriptPath, kTextsScript);
+  FILE* pipe = popen((std::string(kPython) + " '" + scriptPath + "' '" + list + "'").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  std::array<char, 4096> buffer;
+  while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+    output.append(buffer.data(), n);
+  ASSERT_EQ(pclose(pipe), 0) << output;
+  const auto unhex = [](const std::string& hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+      bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    return bytes;
+  };
+  std::istringstream lines(output);
+  std::size_t seen = 0;
+  for (std::string path, title, artist, album; lines >> path >> title >> artist >> album; ++seen) {
+    const std::vector<std::string>& values = writtenValues[unhex(path)];
+    ASSERT_EQ(values.size(), 3u) << unhex(path);
+    EXPECT_EQ(unhex(title), values[0]);
+    EXPECT_EQ(unhex(artist), values[1]);
+    EXPECT_EQ(unhex(album), values[2]);
+  }
+  EXPECT_EQ(seen, writtenValues.size());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Saving the changed rows: the question for each file, the run stopped by
-// Cancel or by a track ID3v1 cannot hold, each file's outcome, and the row a
-// file read into.
+// Cancel or by a track ID3v1 cannot hold, each file's outcome, the row a
+// file read into, and the values nobody touched.
 #include "bridge/save_changed_rows.h"
 
 #include <sys/stat.h>
@@ -152,6 +152,42 @@ TEST_F(SaveRun, ReadFileTagsFillsTheRowAndRefusesDuplicates) {
   EXPECT_EQ(missing.status, RowAddResult::Status::Unreadable);
   EXPECT_EQ(missing.reason, std::make_error_code(std::errc::no_such_file_or_directory).message());
   EXPECT_EQ(grid_.FileRowCount(), 1);
+}
+
+TEST_F(SaveRun, UnreadableBytesOfUntouchedValuesGoBackAsTheyCame) {
+  // Shift-JIS text with bytes that are no character of it: an unassigned
+  // pair, a lead byte before a blank, bytes the code page never uses.
+  const std::string title = testing::kTesutoSjis + " \x85\x41 \x81 \xFD\xA0";
+  const std::string album = "\xEF\x76" + testing::kTesutoSjis;
+  const std::string tag =
+      testing::Id3v2Tag(3, Text23("TIT2", title) + Text23("TALB", album) + Text23("TYER", "2001"));
+  const std::string path = dir_.File("damaged.mp3");
+  for (Charset charset : {Charset::ShiftJis, Charset::EucJp, Charset::Utf16Le}) {
+    SCOPED_TRACE(static_cast<int>(charset));
+    testing::WriteBytes(path, tag + testing::MpegAudio(1));
+    TrackGrid grid;
+    ASSERT_EQ(ReadFileTags(grid, path).row, 1);
+    EXPECT_TRUE(grid.FieldCell(colTitle, 1).starts_with(testing::kTesutoUtf8 + " "));
+    grid.SetFieldCell(colYear, 1, "2002");
+    grid.MarkRowChanged(1);
+    options_.charset = charset;
+    const SaveReport report = SaveChangedRows(grid, options_, messages_, busy_);
+    ASSERT_EQ(report.Written(), 1);
+    if (charset != Charset::ShiftJis) {
+      // In another encoding they are the Latin-1 characters of their
+      // values, which EUC-JP has no form for.
+      EXPECT_EQ(report.files[0].fallback,
+                charset == Charset::EucJp ? TextFallback::Utf16 : TextFallback::None);
+      EXPECT_EQ(ReadTagValues(path)->Get("Title"),
+                testing::kTesutoUtf8 + " \u0085A \u0081 \u00FD\u00A0");
+      continue;
+    }
+    // In the encoding they were read with, they go back byte for byte.
+    const std::string written = testing::ReadBytes(path);
+    EXPECT_NE(written.find(Text23("TIT2", title)), std::string::npos);
+    EXPECT_NE(written.find(Text23("TALB", album)), std::string::npos);
+    EXPECT_NE(written.find(Text23("TYER", "2002")), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -46,6 +46,24 @@ TEST_F(CliTest, ExportEditApplyExportForEveryCharsetAndTagKind) {
   }
 }
 
+TEST_F(CliTest, AUtf8ListAppliesAsWrittenAndTextShiftJisCannotHoldGoesIntoUtf16) {
+  WriteMp3(F("music/a.mp3"), "Old");
+  WriteMp3(F("music/b.mp3"), "Old");
+  // What a spreadsheet saves here: UTF-8 without a byte-order mark.
+  const std::string wide =
+      "Beyonc\u00E9 \uD55C\uAD6D\uC5B4 \U00020BB7\u91CE\u5BB6 \u0395\u03BB\u03BB\u03AC\u03B4\u03B1";
+  WriteBytes(F("u.csv"),
+             "File,Title\r\nmusic/a.mp3,\u65E5\u672C\u8A9E\r\nmusic/b.mp3,\"" + wide + "\"\r\n");
+  const CliRun run = Cli("apply --charset sjis --tag v2.3 u.csv");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(FirstRow(Cli("export music/a.mp3").out)["TITLE"], "\u65E5\u672C\u8A9E");
+  EXPECT_EQ(FirstRow(Cli("export music/b.mp3").out)["TITLE"], wide);
+  // One line for the file that went into UTF-16, none for the other.
+  EXPECT_NE(run.err.find(F("music/b.mp3") + ": "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("UTF-16"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("a.mp3"), std::string::npos) << run.err;
+}
+
 TEST_F(CliTest, StoredSettingsApplyAreNeverWrittenAndABrokenStoreStopsTheRun) {
   ASSERT_EQ(mkdir(F("config/quilmark").c_str(), 0700), 0);
   ASSERT_EQ(mkdir(F("lists").c_str(), 0700), 0);

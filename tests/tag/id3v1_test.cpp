@@ -34,6 +34,11 @@ TEST(Id3v1Reading, LayoutsGenresTrimmingAndEncodings) {
   EXPECT_EQ(values.Get("Title"), testing::kTesutoUtf8);
   EXPECT_EQ(values.Get("Artist"), testing::kTesutoUtf8);
   EXPECT_FALSE(IsId3v1Block("tag" + std::string(125, '\0')));
+  // Latin-1, the standard's meaning of the block, where the bytes say so:
+  // no letter is lost to a double-byte reading.
+  values = Read(Id3v1Block("Caf\xE9", "Beyonc\xE9", "", "", "na\xEFve"));
+  EXPECT_EQ(values.Get("Title"), "Caf\u00E9");
+  EXPECT_EQ(values.Get("Comment"), "na\u00EFve");
 }
 
 TEST(Id3v1Writing, FieldsAtTheirOffsets) {
@@ -55,6 +60,27 @@ TEST(Id3v1Writing, FieldsAtTheirOffsets) {
   EXPECT_EQ(
       RenderId3v1Block(TagValues::FromCommaText("Genre=Not a genre"), Charset::ShiftJis).status,
       Id3v1Render::Status::kNothing);
+}
+
+TEST(Id3v1Writing, TextTheCharsetCannotHoldGoesIntoLatin1OrElseUtf16) {
+  const struct {
+    const char* title;
+    TextFallback fallback;
+    std::string field;
+  } cases[] = {
+      {"Caf\u00E9 na\u00EFve", TextFallback::Latin1, "Caf\xE9 na\xEFve"},
+      {"\u30C6\u30B9\u30C8", TextFallback::None, testing::kTesutoSjis},
+      {"\uD55C\uAD6D", TextFallback::Utf16, "\xFF\xFE\x5C\xD5\x6D\xAD"},
+  };
+  for (const auto& c : cases) {
+    // The artist is one of the block's texts too, and one encoding serves all.
+    const Id3v1Render out = RenderId3v1Block(
+        TagValues::FromCommaText("\"Title="s + c.title + "\",Artist=plain"), Charset::ShiftJis);
+    EXPECT_EQ(out.fallback, c.fallback) << c.title;
+    EXPECT_EQ(out.block.substr(3, c.field.size()), c.field) << c.title;
+    EXPECT_EQ(Read(out.block).Get("Title"), c.title);
+    EXPECT_EQ(Read(out.block).Get("Artist"), "plain");
+  }
 }
 
 TEST(Id3v1Writing, TrackThatIsNoNumberStopsTheWrite) {

@@ -41,6 +41,21 @@ TEST_F(Id3v2Reading, Id3v2ReplacesId3v1AsAWhole) {
   EXPECT_TRUE(ReadFile(Id3v2Tag(5, Utf8Frame("TIT2", "t")) + MpegAudio(2) + v1).Empty());
 }
 
+TEST_F(Id3v2Reading, LegacyTextIsReadAsItsWholeTagSays) {
+  // Western taggers write Latin-1 under encoding byte 0, some write UTF-8.
+  TagValues values = Read(Text23("TIT2", "Caf\xE9 na\xEFve") + Text23("TPE1", "Beyonc\xE9") +
+                          Frame23("COMM", "\0eng\0d\xE9j\xE0 vu"s));
+  EXPECT_EQ(values.Get("Title"), "Caf\u00E9 na\u00EFve");
+  EXPECT_EQ(values.Get("Artist"), "Beyonc\u00E9");
+  EXPECT_EQ(values.Get("Comment2"), "d\u00E9j\u00E0 vu");
+  EXPECT_EQ(Read(Text23("TIT2", "Caf\xC3\xA9 \xE6\x9B\xB2")).Get("Title"), "Caf\u00E9 \u66F2");
+  // The same bytes beside a Shift-JIS frame belong to a Japanese tag: its
+  // reading wins, and what it cannot read stays as it came.
+  values = Read(Text23("TIT2", "Caf\xE9") + Text23("TPE1", testing::kTesutoSjis));
+  EXPECT_EQ(values.Get("Artist"), testing::kTesutoUtf8);
+  EXPECT_EQ(values.Get("Title"), "Caf\U000F00E9");
+}
+
 TEST_F(Id3v2Reading, SizesWithHighBytesPaddingAndVersion22) {
   // A header size byte with its high bit set counts whole: 0x80 * 2^7.
   const std::string body = Text23("TIT2", "big") + std::string(16384 - 14, '\0');

@@ -38,6 +38,43 @@ TEST(Id3v2Writing, ExactBytesOfTextFramesAndTheirPadding) {
   EXPECT_EQ(Render("Commentv1", "only for ID3v1"), "");  // nothing to write: no tag
 }
 
+TEST(Id3v2Writing, TextTheCharsetWouldLoseOrMisreadGoesIntoUtf16) {
+  const struct {
+    std::string title;
+    TextFallback fallback;
+  } cases[] = {
+      {testing::kTesutoUtf8, TextFallback::None},
+      {"Beyonc\u00E9", TextFallback::Utf16},     // no Shift-JIS form
+      {"\u301C", TextFallback::Utf16},           // nor for the JIS wave dash
+      {"caf\uFF83\uFF69", TextFallback::Utf16},  // its bytes would read as UTF-8 "café"
+  };
+  for (const auto& c : cases) {
+    for (Charset charset : {Charset::ShiftJis, Charset::EucJp}) {
+      const auto tag = RenderId3v2Tag(
+          TagValues::FromCommaText("\"Title=" + c.title + "\",Artist=a"), kV23, charset);
+      ASSERT_TRUE(tag.has_value());
+      EXPECT_EQ(tag->fallback, c.fallback) << c.title;
+      // All of the row's frames at once.
+      const char encoding = c.fallback == TextFallback::None ? '\0' : '\x01';
+      EXPECT_EQ(tag->bytes[20], encoding) << c.title;
+      EXPECT_EQ(tag->bytes[tag->bytes.find("TPE1") + 10], encoding) << c.title;
+    }
+  }
+  EXPECT_EQ(
+      RenderId3v2Tag(TagValues::FromCommaText("Title=\u00E9"), kV23, Charset::Utf16Le)->fallback,
+      TextFallback::None);
+  // An address that code page 932 cannot hold goes into UTF-16 after a mark.
+  const std::string url = "http://example.com/caf\u00E9";
+  TagValues values;
+  values.Set(keys::URL, url);
+  const auto tag = RenderId3v2Tag(values, kV23, Charset::ShiftJis);
+  EXPECT_EQ(tag->fallback, TextFallback::Utf16);
+  testing::TempDir dir;
+  const std::string path = dir.File("url.mp3");
+  testing::WriteBytes(path, tag->bytes + MpegAudio(1));
+  EXPECT_EQ(ReadTagValues(path)->Get(keys::URL), url);
+}
+
 TEST(Id3v2Writing, CommentFrameCollapsesItsNulEscape) {
   EXPECT_EQ(Render("Comment", "   \\0x"),
             "ID3\x03\0\0\0\0\0\x20"s + "COMM\0\0\0\x06\0\0\0   \0x"s + std::string(16, '\0'));

@@ -1,5 +1,6 @@
 // Tag text in its encodings: what the bytes say they are, the conversions
-// both ways, line ends, and cutting to an ID3v1 field.
+// both ways, bytes no decoding reads, line ends, and cutting to an ID3v1
+// field.
 #include "text/tag_text.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "platform/cp932.h"
+#include "text/japanese_text.h"
 #include "text/line_ends.h"
 #include "text/sjis_euc.h"
 #include "text/text_code.h"
@@ -71,6 +73,55 @@ TEST(TextDecoding, ConversionAndNulEscapeFollowTheBytes) {
   for (const auto& c : cases) EXPECT_EQ(DecodeTagText(c.bytes, c.escapeNul), c.text) << c.bytes;
 }
 
+TEST(TextDecoding, WesternAndUtf8LegacyTextAndJapaneseThePairCountMisjudged) {
+  using enum LegacyReading;
+  const struct {
+    std::string bytes;
+    LegacyReading reading;
+    std::string text;
+  } cases[] = {
+      {"Caf\xE9 na\xEFve", Western, "Caf\u00E9 na\u00EFve"},
+      {"\x93\x80\x81\x9D\xFF", Western,
+       "\u201C\u20AC\u0081\u009D\u00FF"},  // every byte a character
+      {"Caf\xC3\xA9 \xE6\x9B\xB2", Utf8, "Caf\u00E9 \u66F2"},
+      {"a\0b"s, Utf8, "a\\0b"},
+      // A text cut inside a character keeps the stray bytes.
+      {"ab\xE6\x9B", Utf8, "ab\U000F00E6\U000F009B"},
+      // EUC-JP the pair count took for code page 932, which cannot read it.
+      {"x\xEA\xE2", Japanese, "x\u88C4"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeTagText(c.bytes, true, c.reading), c.text) << c.bytes;
+  // A byte-order mark still makes UTF-16, whatever the tag's reading.
+  EXPECT_EQ(DecodeTagText("\xFF\xFE"
+                          "a\0"s,
+                          true, Western),
+            "a");
+}
+
+TEST(RawBytes, WhatNoDecodingReadsIsWrittenBackAsItCame) {
+  const std::string damaged[] = {
+      "\x85\x41",              // an unassigned pair
+      "ab\x81 c",              // a lead byte before a blank
+      "\xFD\xFE\xFF\x80\xA0",  // bytes code page 932 never uses
+      kNihongoSjis + "\xEF\x76" + kNihongoSjis,
+  };
+  for (const std::string& bytes : damaged) {
+    const JapaneseText read = DecodeShiftJis(bytes, true);
+    EXPECT_FALSE(read.clean) << bytes;
+    bool exact = false;
+    EXPECT_EQ(EncodeTagText(read.text, Charset::ShiftJis, &exact), bytes);
+    EXPECT_TRUE(exact);
+  }
+  const std::string eucDamaged = kNihongoEuc + "\xA1\x41\x8F\xA1\xA1\xFE\xFE";
+  const JapaneseText euc = DecodeEucJp(eucDamaged);
+  EXPECT_TRUE(euc.text.starts_with(kNihongoUtf8));
+  EXPECT_EQ(EncodeTagText(euc.text, Charset::EucJp), eucDamaged);
+  // In UTF-16 they are the Latin-1 characters of their values.
+  EXPECT_EQ(DecodeTagText(
+                EncodeTagText(DecodeShiftJis("\x85\x41\xFD", true).text, Charset::Utf16Le), true),
+            "\u0085A\u00FD");
+}
+
 TEST(TextEncoding, EachCharsetGivesItsBytesAndReadsBack) {
   EXPECT_EQ(EncodeTagText(kNihongoUtf8, Charset::ShiftJis), kNihongoSjis);
   EXPECT_EQ(EncodeTagText(kNihongoUtf8, Charset::EucJp), kNihongoEuc);
@@ -84,7 +135,13 @@ TEST(TextEncoding, EachCharsetGivesItsBytesAndReadsBack) {
         << static_cast<int>(charset);
   const std::string wide = "\u00E9\U0001F600\u301C";  // outside code page 932
   EXPECT_EQ(DecodeTagText(EncodeTagText(wide, Charset::Utf16Be), true), wide);
-  EXPECT_EQ(DecodeTagText(EncodeTagText(wide, Charset::ShiftJis), true), "???");
+  bool exact = true;
+  EXPECT_EQ(DecodeTagText(EncodeTagText(wide, Charset::ShiftJis, &exact), true), "???");
+  EXPECT_FALSE(exact);
+  // The IBM rows have no EUC-JP form; UTF-16 holds everything.
+  EXPECT_TRUE((EncodeTagText("\u2170", Charset::ShiftJis, &exact), exact));
+  EXPECT_FALSE((EncodeTagText("\u2170", Charset::EucJp, &exact), exact));
+  EXPECT_TRUE((EncodeTagText(wide, Charset::Utf16Le, &exact), exact));
   EXPECT_EQ(Cp932Length("a" + kNihongoUtf8 + "\uFF71\U0001F600"), 9u);
 }
 
