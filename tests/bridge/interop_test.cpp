@@ -16,6 +16,7 @@
 #include "tag/tag_file.h"
 #include "tag/tag_io_support.h"
 #include "text/tag_text.h"
+#include "text/utf8.h"
 #include "text/western_text.h"
 
 namespace quilmark {
@@ -221,23 +222,7 @@ class RandomText {
     }
   }
 
-  static void Put(std::string& text, char32_t c) {
-    if (c < 0x80) {
-      text += static_cast<char>(c);
-    } else if (c < 0x800) {
-      text += static_cast<char>(0xC0 | (c >> 6));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      text += static_cast<char>(0xE0 | (c >> 12));
-      text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      text += static_cast<char>(0xF0 | (c >> 18));
-      text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  static void Put(std::string& text, char32_t c) { AppendUtf8(text, c); }
 
   int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/cp932.h"
+#include "text/utf8.h"
 
 namespace quilmark::raw_bytes {
 
@@ -18,11 +19,7 @@ namespace quilmark::raw_bytes {
 inline constexpr std::size_t kLength = 4;
 
 inline void Append(std::string& text, std::uint8_t byte) {
-  const char32_t c = platform::kRawByteBase + byte;
-  text += static_cast<char>(0xF0 | (c >> 18));
-  text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-  text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-  text += static_cast<char>(0x80 | (c & 0x3F));
+  AppendUtf8(text, platform::kRawByteBase + byte);
 }
 
 // The byte whose character starts at `i`, if one does.

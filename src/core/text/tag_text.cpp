@@ -44,10 +44,7 @@ std::string Latin1ForRawBytes(std::string_view text) {
   std::string out;
   raw_bytes::Split(
       text, [&](std::string_view part) { out += part; },
-      [&](std::uint8_t byte) {
-        out += static_cast<char>(0xC0 | (byte >> 6));
-        out += static_cast<char>(0x80 | (byte & 0x3F));
-      });
+      [&](std::uint8_t byte) { AppendUtf8(out, byte); });
   return out;
 }
 
