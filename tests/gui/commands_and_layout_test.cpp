@@ -143,7 +143,8 @@ void CommandsAndLayoutTest::layoutAndBarsSurviveARestart() {
 }
 
 // The second edit is still open when Ctrl+S comes: it is finished first and
-// written with the rest.
+// written with the rest. Its text has no Shift-JIS form, so that file goes
+// into UTF-16, and one message names it.
 void CommandsAndLayoutTest::ctrlSWritesTheFilesAndClearsTheMarks() {
   GuiTestFolder folder;
   const std::vector<std::string> files = WriteSongs(folder, {"old1", "old2"});
@@ -153,13 +154,17 @@ void CommandsAndLayoutTest::ctrlSWritesTheFilesAndClearsTheMarks() {
   QVERIFY(TypeIntoCell(*w, colTitle, 1, QStringLiteral("新しい題名")));
   QTest::keyClick(view.InPlaceEditor(), Qt::Key_Return);
   QTRY_VERIFY(w->Grid().IsRowChanged(1));
-  QVERIFY(TypeIntoCell(*w, colTitle, 2, QStringLiteral("typed")));
+  QVERIFY(TypeIntoCell(*w, colTitle, 2, QStringLiteral("한국어")));
 
+  MessageBoxAnswers answers({QMessageBox::Ok});
   QTest::keyClick(view.InPlaceEditor(), Qt::Key_S, Qt::ControlModifier);
   QCOMPARE(w->Grid().ChangedRowCount(), 0);
   QVERIFY(!view.model()->headerData(0, Qt::Vertical, Qt::ForegroundRole).isValid());
   QCOMPARE(QString::fromStdString(TitleOnDisk(files[0])), QStringLiteral("新しい題名"));
-  QCOMPARE(TitleOnDisk(files[1]), std::string("typed"));
+  QCOMPARE(QString::fromStdString(TitleOnDisk(files[1])), QStringLiteral("한국어"));
+  QCOMPARE(answers.Seen().size(), 1);
+  QVERIFY(answers.Seen()[0].contains(QString::fromStdString(files[1]) + " : UTF-16"));
+  QVERIFY(!answers.Seen()[0].contains(QString::fromStdString(files[0])));
 }
 
 QTEST_MAIN(CommandsAndLayoutTest)
