@@ -1,6 +1,7 @@
 #include "text/legacy_reading.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "text/japanese_text.h"
@@ -214,19 +215,32 @@ bool IsCleanJapanese(std::string_view text, bool& loneHalfWidthKana) {
 }  // namespace
 
 LegacyReading DecideLegacyReading(const std::vector<std::string_view>& texts) {
-  bool any = false, utf8 = true, japanese = true, loneKana = false;
+  bool any = false, utf8 = true;
   for (std::string_view text : texts) {
     if (!HasHighByte(text)) continue;
     any = true;
     utf8 = utf8 && IsWellFormedUtf8(text);
-    japanese = japanese && IsCleanJapanese(text, loneKana);
   }
   if (!any) return LegacyReading::Japanese;
+
+  // The Japanese reading costs a decoding: it is asked only when another
+  // reading is still possible, which most Japanese text rules out at once.
+  std::optional<bool> japaneseDoubtful;  // unclean, or with a lone half-width kana
+  const auto doubtful = [&] {
+    if (!japaneseDoubtful) {
+      bool clean = true, loneKana = false;
+      for (std::string_view text : texts) {
+        if (HasHighByte(text)) clean = clean && IsCleanJapanese(text, loneKana);
+      }
+      japaneseDoubtful = !clean || loneKana;
+    }
+    return *japaneseDoubtful;
+  };
 
   if (utf8) {
     int evidence = 0;
     for (std::string_view text : texts) evidence += Utf8Evidence(text);
-    if (!japanese || loneKana || evidence > 0) return LegacyReading::Utf8;
+    if (evidence > 0 || doubtful()) return LegacyReading::Utf8;
   }
   int western = 0;
   for (std::string_view text : texts) {
@@ -234,7 +248,7 @@ LegacyReading DecideLegacyReading(const std::vector<std::string_view>& texts) {
     if (e < 0) return LegacyReading::Japanese;
     western += e;
   }
-  if (!japanese || western > 0 || loneKana) return LegacyReading::Western;
+  if (western > 0 || doubtful()) return LegacyReading::Western;
   return LegacyReading::Japanese;
 }
 
