@@ -7,6 +7,7 @@
 // under Debian's own Python (the python3-mutagen package, which the setup
 // script installs); without it these tests are skipped.
 #include <random>
+#include <sstream>
 
 #include "bridge/add_files.h"
 #include "bridge/bridge_test_support.h"
@@ -324,29 +325,23 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
 
   const std::string list = dir_.File("utf16-files.txt");
   testing::WriteBytes(list, utf16Files);
-  const std::string scriptPath = dir_.File("texts.py");
-  testing::WriteBytes(scriptPath, kTextsScript);
-  FILE* pipe = popen((std::string(kPython) + " '" + scriptPath + "' '" + list + "'").c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  std::array<char, 4096> buffer;
-  while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-    output.append(buffer.data(), n);
-  ASSERT_EQ(pclose(pipe), 0) << output;
   const auto unhex = [](const std::string& hex) {
     std::string bytes;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
       bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
     return bytes;
   };
-  std::istringstream lines(output);
   std::size_t seen = 0;
-  for (std::string path, title, artist, album; lines >> path >> title >> artist >> album; ++seen) {
+  for (const auto& [path, texts] : testing::RunPythonScript(kTextsScript, {list})) {
     const std::vector<std::string>& values = writtenValues[unhex(path)];
     ASSERT_EQ(values.size(), 3u) << unhex(path);
+    std::istringstream fields(texts);
+    std::string title, artist, album;
+    fields >> title >> artist >> album;
     EXPECT_EQ(unhex(title), values[0]);
     EXPECT_EQ(unhex(artist), values[1]);
     EXPECT_EQ(unhex(album), values[2]);
+    ++seen;
   }
   EXPECT_EQ(seen, writtenValues.size());
 }
