@@ -1,5 +1,7 @@
 #include "tag/id3v2_fields.h"
 
+#include <algorithm>
+
 #include "text/line_ends.h"
 #include "text/tag_text.h"
 #include "text/utf8.h"
@@ -126,9 +128,11 @@ char EncodingByte(Charset charset) { return IsUtf16(charset) ? 1 : 0; }
 }  // namespace
 
 std::string LegacyStrings::Decode(std::string_view bytes) const {
-  if (StartsWithBom(bytes)) return DecodeTagText(bytes, true);
   if (noted_) {
-    noted_->emplace_back(bytes);
+    // ASCII says nothing about the encoding, and UTF-16 is no legacy text.
+    const bool high = std::any_of(bytes.begin(), bytes.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (high && !StartsWithBom(bytes)) noted_->emplace_back(bytes);
     return {};
   }
   return DecodeTagText(bytes, true, reading_);
