@@ -89,6 +89,7 @@ class NullView : public GridViewPort {
   void SetEditorText(const std::string&) override {}
   bool EditorHasSelection() const override { return false; }
   void EditorUndo() override {}
+  void EditorRedo() override {}
   void EditorCut() override {}
   void EditorCopy() override {}
   void EditorPaste() override {}

@@ -15,6 +15,9 @@ class CommandHandlers {
   virtual void actFileExitExecute() = 0;
 
   virtual void actEditUndoExecute() = 0;
+  virtual void actEditRedoExecute() = 0;
+  virtual void actEditSelectAllExecute() = 0;
+  virtual void actEditFillSelectionExecute() = 0;
   virtual void actEditCutExecute() = 0;
   virtual void actEditCopyExecute() = 0;
   virtual void actEditPasteExecute() = 0;

@@ -27,6 +27,15 @@ std::vector<CommandEntry> BuildTable() {
 
       {"actEditUndo", "Edit", "元に戻す(&U)", "Ctrl+Z", "元に戻す|編集を元に戻します。", I::Undo,
        false, &H::actEditUndoExecute},
+      {"actEditRedo", "Edit", "やり直し(&R)", "Ctrl+Y", "やり直し|元に戻した編集をやり直します。",
+       I::None, false, &H::actEditRedoExecute},
+      {"actEditSelectAll", "Edit", "すべてのセルを選択(&L)", "Ctrl+Shift+A",
+       "すべてのセルを選択|すべての行のすべての列を選択します。", I::None, false,
+       &H::actEditSelectAllExecute},
+      {"actEditFillSelection", "Edit", "選択した行に入力(&I)", "Ctrl+Return",
+       "選択した行に入力|"
+       "現在のセルの内容（入力中の文字列）を、同じ列の選択されているすべての行に入れます。",
+       I::None, false, &H::actEditFillSelectionExecute},
       {"actEditCut", "Edit", "切り取り(&T)", "Ctrl+X",
        "切り取り|選択されているセルまたは文字列をクリップボードにコピーし、削除します。", I::Cut,
        false, &H::actEditCutExecute},
@@ -42,7 +51,8 @@ std::vector<CommandEntry> BuildTable() {
        "行を削除|選択されている行をリストから削除します。ファイル自体は削除されません。",
        I::DeleteRow, false, &H::actEditDeleteRowExecute},
       {"actEditColFill", "Edit", "列の内容をすべてコピー(&F)", "",
-       "列の内容をすべてコピー|現在のセルの内容を、同じ列のほかのすべての行にコピーします。",
+       "列の内容をすべてコピー|現在のセルの内容を、同じ列のほかのすべての行にコピーします"
+       "（複数の行を選択しているときは、選択している行だけ）。",
        I::None, false, &H::actEditColFillExecute},
       {"actEditGenre", "Edit", "v2/ジャンル選択(&G)", "",
        "ジャンル選択|バージョン2タグのジャンルを選択します。", I::None, false,
@@ -75,14 +85,14 @@ std::vector<CommandEntry> BuildTable() {
     const auto f = static_cast<Field>(k);
     const std::string header(FieldHeader(f));
     CommandEntry entry{std::string(FieldShowActionName(f)),
-                     "Show",
-                     std::string(FieldShowCaption(f)),
-                     "",
-                     header + "|" + header + "の列を表示または非表示にします。",
-                     I::None,
-                     true,
-                     nullptr,
-                     k};
+                       "Show",
+                       std::string(FieldShowCaption(f)),
+                       "",
+                       header + "|" + header + "の列を表示または非表示にします。",
+                       I::None,
+                       true,
+                       nullptr,
+                       k};
     t.push_back(std::move(entry));
   }
 
@@ -152,8 +162,9 @@ const std::vector<MenuSpec>& MenuTable() {
       {"mmEdit",
        "編集(&E)",
        "",
-       {"actEditUndo", "-", "actEditCut", "actEditCopy", "actEditPaste", "-", "actEditDeleteCell",
-        "actEditDeleteRow", "actEditClear", "-", "actEditEraseTagAll"}},
+       {"actEditUndo", "actEditRedo", "-", "actEditCut", "actEditCopy", "actEditPaste", "-",
+        "actEditSelectAll", "actEditFillSelection", "-", "actEditDeleteCell", "actEditDeleteRow",
+        "actEditClear", "-", "actEditEraseTagAll"}},
       {"mmShow", "表示(&V)", "", {"actShowToolbar", "actShowStatusbar", ">3"}},
       {"mmShowCol",
        "列(&C)",

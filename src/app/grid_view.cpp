@@ -10,6 +10,7 @@
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QValidator>
+#include <limits>
 
 #include "tracklist/track_editor.h"
 
@@ -59,8 +60,9 @@ int MaskDigits(const std::string& mask) {
 
 }  // namespace
 
-// Refuses to move the current cell when the editor says no, and keeps the
-// selection on the current cell alone.
+// Refuses to move the current cell when the editor says no. The selection
+// is one block around the current cell; while a move is refused (a cell
+// holding a bad number), the selection stays as it is too.
 class GateSelectionModel : public QItemSelectionModel {
  public:
   GateSelectionModel(QAbstractItemModel* model, std::function<bool(const QModelIndex&)> gate,
@@ -72,27 +74,26 @@ class GateSelectionModel : public QItemSelectionModel {
     setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     bypass_ = false;
   }
+  void SelectQuietly(const QItemSelection& selection) {
+    QItemSelectionModel::select(selection, QItemSelectionModel::ClearAndSelect);
+  }
 
   void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
-    if (index.isValid() && index != currentIndex() && !bypass_ && !gate_(index)) return;
-    QItemSelectionModel::setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    SelectOnly(currentIndex());
+    refused_ = index.isValid() && index != currentIndex() && !bypass_ && !gate_(index);
+    if (refused_) return;
+    QItemSelectionModel::setCurrentIndex(index, command);
   }
-  void select(const QModelIndex&, SelectionFlags) override { KeepCurrent(); }
-  void select(const QItemSelection&, SelectionFlags) override { KeepCurrent(); }
+  void select(const QModelIndex& index, SelectionFlags command) override {
+    select(QItemSelection(index, index), command);
+  }
+  void select(const QItemSelection& selection, SelectionFlags command) override {
+    if (!refused_) QItemSelectionModel::select(selection, command);
+  }
 
  private:
-  void KeepCurrent() {
-    const QModelIndex current = currentIndex();
-    if (current.isValid() && !isSelected(current)) SelectOnly(current);
-  }
-  // The base class's range overload: the index overload would come back
-  // here through the virtual one.
-  void SelectOnly(const QModelIndex& index) {
-    QItemSelectionModel::select(QItemSelection(index, index), QItemSelectionModel::ClearAndSelect);
-  }
   std::function<bool(const QModelIndex&)> gate_;
   bool bypass_ = false;
+  bool refused_ = false;
 };
 
 // Draws a cell's text at two pixels from its left edge, in the model's
@@ -187,7 +188,7 @@ GridView::GridView(TrackGrid& grid, QWidget* parent) : QTableView(parent) {
   setSelectionModel(selection_);
   setItemDelegate(new CellDelegate(*this));
 
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::AnyKeyPressed);
@@ -230,6 +231,9 @@ GridView::GridView(TrackGrid& grid, QWidget* parent) : QTableView(parent) {
   }
 
   connect(model_, &TrackTableModel::columnsChanged, this, &GridView::ApplyColumnWidths);
+  connect(selection_, &QItemSelectionModel::selectionChanged, this, [this] {
+    if (editor_ != nullptr) editor_->SelectionChanged();
+  });
   ApplyRowHeight();
   ApplyColumnWidths();
 }
@@ -316,6 +320,29 @@ void GridView::SetCurrentCell(int column, int row) {
   if (target.isValid()) selection_->SetCurrentQuietly(target);
 }
 
+CellBlock GridView::SelectedBlock() const {
+  const CellBlock current = CellBlock::At(CurrentColumn(), CurrentRow());
+  const QItemSelection selection = selection_->selection();
+  if (selection.isEmpty()) return current;
+  CellBlock block{kColumnCount, std::numeric_limits<int>::max(), -1, -1};
+  for (const QItemSelectionRange& range : selection) {
+    block.left = std::min(block.left, range.left());
+    block.right = std::max(block.right, range.right());
+    block.top = std::min(block.top, TrackTableModel::GridRow(range.top()));
+    block.bottom = std::max(block.bottom, TrackTableModel::GridRow(range.bottom()));
+  }
+  return block.Contains(current.left, current.top) ? block : current;
+}
+
+void GridView::SelectBlock(const CellBlock& block) {
+  const QModelIndex topLeft = model_->index(TrackTableModel::ModelRow(block.top), block.left);
+  const QModelIndex bottomRight =
+      model_->index(TrackTableModel::ModelRow(block.bottom), block.right);
+  if (topLeft.isValid() && bottomRight.isValid()) {
+    selection_->SelectQuietly(QItemSelection(topLeft, bottomRight));
+  }
+}
+
 QLineEdit* GridView::InPlaceEditor() const {
   if (inPlace_.isNull() || state() != QAbstractItemView::EditingState) return nullptr;
   return inPlace_.data();
@@ -352,6 +379,9 @@ bool GridView::EditorHasSelection() const {
 
 void GridView::EditorUndo() {
   if (QLineEdit* open = InPlaceEditor()) open->undo();
+}
+void GridView::EditorRedo() {
+  if (QLineEdit* open = InPlaceEditor()) open->redo();
 }
 void GridView::EditorCut() {
   if (QLineEdit* open = InPlaceEditor()) open->cut();

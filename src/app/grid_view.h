@@ -50,7 +50,10 @@ class GridView : public QTableView, public GridViewPort {
   void CloseEditor() override;
   void SetEditorText(const std::string& text) override;
   bool EditorHasSelection() const override;
+  CellBlock SelectedBlock() const override;
+  void SelectBlock(const CellBlock& block) override;
   void EditorUndo() override;
+  void EditorRedo() override;
   void EditorCut() override;
   void EditorCopy() override;
   void EditorPaste() override;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -95,6 +96,11 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
   connect(gr_, &GridView::editActionsChanged, this, &MainWindow::ApplyEditActions);
   connect(gr_, &GridView::popupRequested, this, &MainWindow::ShowPopup);
   connect(gr_, &GridView::columnMoved, this, &MainWindow::SyncColumnActions);
+  // Text copied in another program makes Paste available at once, not at
+  // the next move of the selection. (The open editor's states are its own.)
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+    if (!gr_->IsEditorOpen()) editor_->UpdateEditActions(gr_->CurrentColumn());
+  });
 
   readSettings();
   FormCreate(files);
@@ -300,6 +306,7 @@ void MainWindow::ApplyEditActions(const EditActions& a) {
   const std::pair<const char*, bool> states[] = {
       {"actEditUndo", a.undo},
       {"actEditUndoHidden", a.undoHidden},
+      {"actEditRedo", a.redo},
       {"actEditCut", a.cut},
       {"actEditCutHidden", a.cutHidden},
       {"actEditCopy", a.copy},
@@ -436,6 +443,9 @@ void MainWindow::actFileSavePlaylistExecute() {
 void MainWindow::actFileExitExecute() { close(); }
 
 void MainWindow::actEditUndoExecute() { editor_->actEditUndoExecute(); }
+void MainWindow::actEditRedoExecute() { editor_->actEditRedoExecute(); }
+void MainWindow::actEditSelectAllExecute() { editor_->actEditSelectAllExecute(); }
+void MainWindow::actEditFillSelectionExecute() { editor_->actEditFillSelectionExecute(); }
 void MainWindow::actEditCutExecute() { editor_->actEditCutExecute(); }
 void MainWindow::actEditCopyExecute() { editor_->actEditCopyExecute(); }
 void MainWindow::actEditPasteExecute() { editor_->actEditPasteExecute(); }

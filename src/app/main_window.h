@@ -101,6 +101,9 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   void actFileSavePlaylistExecute() override;
   void actFileExitExecute() override;
   void actEditUndoExecute() override;
+  void actEditRedoExecute() override;
+  void actEditSelectAllExecute() override;
+  void actEditFillSelectionExecute() override;
   void actEditCutExecute() override;
   void actEditCopyExecute() override;
   void actEditPasteExecute() override;

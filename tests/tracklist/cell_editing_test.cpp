@@ -25,7 +25,7 @@ TEST(CellEditing, OnlyAFinishedChangeIsRecordedMarkedAndKeptInWork) {
   EXPECT_FALSE(s.grid.IsRowChanged(1));
   s.Edit(colTitle, 1, "same");  // letter case counts as a change
   EXPECT_TRUE(s.grid.IsRowChanged(1));
-  EXPECT_EQ(s.undo.Last(), (UndoRecord{"/m/a.mp3", colTitle, "Same", "same"}));
+  EXPECT_EQ(s.undo.Last(), (UndoStep{{{"/m/a.mp3", colTitle, "Same", "same"}}}));
   EXPECT_EQ(s.grid.Cell(colWork, 1), "Title=same");
 }
 
@@ -74,7 +74,7 @@ TEST(ValidationLatch, ClosingEditIsCheckedAndRecordedOnItsOwnCell) {
   s.Select(colTitle, 1);
   s.view.Type("new");
   ASSERT_TRUE(s.view.Click(s.Pos(colBPM), 1));
-  EXPECT_EQ(s.undo.Last(), (UndoRecord{"/m/a.mp3", colTitle, "old", "new"}));
+  EXPECT_EQ(s.undo.Last(), (UndoStep{{{"/m/a.mp3", colTitle, "old", "new"}}}));
   EXPECT_TRUE(s.grid.IsRowChanged(1));
 }
 

@@ -60,7 +60,7 @@ TEST(FillColumn, EveryOtherRowIsRecordedAndMarked) {
     EXPECT_EQ(s.At(colTitle, r), "two") << r;
     EXPECT_EQ(s.grid.IsRowChanged(r), r != 2) << r;  // an equal text is marked too
   }
-  s.Undo(3);
+  s.Undo();  // one command, one step
   EXPECT_EQ(s.At(colTitle, 1) + s.At(colTitle, 4), "onefour");
 }
 

@@ -59,7 +59,10 @@ struct ScriptedView : GridViewPort {
 
   int CurrentColumn() const override { return column; }
   int CurrentRow() const override { return row; }
-  void SetCurrentCell(int c, int r) override { column = c, row = r; }
+  void SetCurrentCell(int c, int r) override { column = c, row = r, block.reset(); }
+  CellBlock SelectedBlock() const override { return block ? *block : CellBlock::At(column, row); }
+  void SelectBlock(const CellBlock& b) override { block = b; }
+  std::optional<CellBlock> block;  // more than the current cell
   bool IsEditorOpen() const override { return open; }
   void OpenEditor() override {
     if (open) return;
@@ -72,6 +75,7 @@ struct ScriptedView : GridViewPort {
   void SetEditorText(const std::string& t) override { text = t; }
   bool EditorHasSelection() const override { return false; }
   void EditorUndo() override { ++editorCommands; }
+  void EditorRedo() override { ++editorCommands; }
   void EditorCut() override { ++editorCommands; }
   void EditorCopy() override { ++editorCommands; }
   void EditorPaste() override { ++editorCommands; }
@@ -80,6 +84,7 @@ struct ScriptedView : GridViewPort {
   bool Click(int c, int r) {
     if (!editor->grSelectCell(c, r)) return false;
     std::swap(column, c), std::swap(row, r);
+    block.reset();
     if (open) open = false, editor->grSetEditText(c, r, text, false);
     return true;
   }
@@ -119,6 +124,15 @@ struct EditorStage {
   }
   void Undo(int times = 1) {
     while (times-- > 0) editor.actEditUndoExecute();
+  }
+  // Selects the block from (f1, r1) to (f2, r2), the current cell at the
+  // second corner, as a click and a Shift+click do.
+  void SelectBlock(Field f1, int r1, Field f2, int r2) {
+    Select(f1, r1);
+    view.SetCurrentCell(Pos(f2), r2);
+    view.block = CellBlock{std::min(Pos(f1), Pos(f2)), std::min(r1, r2), std::max(Pos(f1), Pos(f2)),
+                           std::max(r1, r2)};
+    editor.SelectionChanged();
   }
 
   bool writeConfirm;

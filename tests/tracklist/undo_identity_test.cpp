@@ -70,7 +70,56 @@ TEST(UndoIdentity, RecordsNameFileFieldAndBothTexts) {
   s.dialogs.commentAnswer = CommentTexts{"jpn", "note", ""};
   s.editor.grDblClick();
   EXPECT_EQ(s.undo.Count(), 2u);
-  EXPECT_EQ(s.undo.Last(), (UndoRecord{"/m/b.mp3", colComment, "", "note"}));
+  EXPECT_EQ(s.undo.Last(), (UndoStep{{{"/m/b.mp3", colComment, "", "note"}}}));
+}
+
+}  // namespace
+}  // namespace quilmark::testing
+
+namespace quilmark::testing {
+namespace {
+
+TEST(UndoRedo, StepsGoBackAndForthWholeAndANewEditForgetsWhatWasUndone) {
+  EditedStage s;  // step 1: a.mp3's title "z"
+  s.Select(colTitle, 1);
+  s.editor.actEditColFillExecute();  // step 2: every title "z"
+  ASSERT_EQ(s.undo.Count(), 2u);
+  auto titles = [&] { return s.At(colTitle, 1) + s.At(colTitle, 2) + s.At(colTitle, 3); };
+  s.Undo(2);
+  EXPECT_EQ(titles(), "t1t2t3");
+  s.editor.actEditRedoExecute();
+  EXPECT_EQ(titles(), "zt2t3");
+  s.editor.actEditRedoExecute();
+  EXPECT_EQ(titles(), "zzz");
+  s.Undo();
+  s.Edit(colArtist, 2, "new");  // forgets the undone fill
+  EXPECT_FALSE(s.undo.CanRedo() || s.editor.Actions().redo);
+  s.editor.actEditRedoExecute();
+  EXPECT_EQ(titles(), "zt2t3");
+  s.Select(colTitle, 3);
+  s.view.Type("abc");  // while typing, Redo is the editor's own
+  s.editor.actEditRedoExecute();
+  EXPECT_EQ(s.view.editorCommands, 1);
+}
+
+TEST(UndoRedo, NestedStepsAreOneAndAnEmptyStepLeavesNoTrace) {
+  UndoList undo;
+  undo.Push({"/m/a.mp3", colTitle, "a", "b"});
+  undo.MoveToRedo(*undo.TakeUndo());
+  {
+    UndoStepScope outer(undo);
+    UndoStepScope inner(undo);
+  }
+  EXPECT_TRUE(undo.Empty() && undo.CanRedo());
+  {
+    UndoStepScope outer(undo);
+    undo.Push({"/m/a.mp3", colTitle, "1", "2"});
+    UndoStepScope inner(undo);
+    undo.Push({"/m/b.mp3", colAlbum, "3", "4"});
+  }
+  EXPECT_EQ(undo.Count(), 1u);
+  EXPECT_EQ(undo.Last().cells.size(), 2u);
+  EXPECT_FALSE(undo.CanRedo());
 }
 
 }  // namespace

@@ -1,21 +1,35 @@
 #include "tracklist/edit_actions.h"
 
+#include <algorithm>
+
 #include "tracklist/track_grid.h"
 
 namespace quilmark {
 
-EditActions ComputeEditActions(const TrackGrid& grid, int column, bool undoAvailable,
-                               bool clipboardHasText) {
+namespace {
+
+bool IsNameColumn(const ColumnLayout& layout, int column) {
+  return column == layout.Position(colPath) || column == layout.Position(colFile);
+}
+
+}  // namespace
+
+EditActions ComputeEditActions(const TrackGrid& grid, const CellBlock& selection,
+                               bool undoAvailable, bool redoAvailable, bool clipboardHasText) {
   EditActions a;
   a.undo = a.undoHidden = undoAvailable;
+  a.redo = redoAvailable;
   if (grid.IsEmptyList()) return a;
   const ColumnLayout& layout = grid.Layout();
-  if (column == layout.Position(colPath) || column == layout.Position(colFile)) {
-    a.copy = a.copyHidden = true;
-    return a;
-  }
-  a.cut = a.cutHidden = a.deleteCell = true;
   a.copy = a.copyHidden = true;
+  bool changeable = !IsNameColumn(layout, selection.left);
+  if (!selection.IsSingleCell()) {
+    const std::vector<int> columns = ShownColumnsOf(layout, selection);
+    changeable = std::any_of(columns.begin(), columns.end(),
+                             [&](int c) { return !IsNameColumn(layout, c); });
+  }
+  if (!changeable) return a;
+  a.cut = a.cutHidden = a.deleteCell = true;
   a.paste = a.pasteHidden = clipboardHasText;
   return a;
 }

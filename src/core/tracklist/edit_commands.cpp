@@ -1,5 +1,7 @@
 #include "tracklist/edit_commands.h"
 
+#include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include "tracklist/track_grid.h"
@@ -33,28 +35,72 @@ void ChangeCell(TrackGrid& grid, UndoList& undo, int column, int row, std::strin
   grid.MarkRowChanged(row);
 }
 
-// The restored cell is marked changed: once its row was written, the
-// restored text differs from the file, and an unmarked row would lose it
-// silently at the next close.
-bool UndoLastChange(TrackGrid& grid, UndoList& undo) {
-  while (!undo.Empty()) {
-    const UndoRecord record = undo.Last();
-    undo.PopLast();
-    const int row = grid.RowOfPath(record.file);
+namespace {
+
+// Puts one side of each record back: its old text (undo) or its new text
+// (redo). Finding rows by path is linear, so a step of many records looks
+// each file up in a table made once.
+bool ApplyStep(TrackGrid& grid, const UndoStep& step, bool undoing) {
+  std::unordered_map<std::string, int> rowOf;
+  if (step.cells.size() > 1) {
+    for (int row = grid.RowCount() - 1; row >= 1; --row) rowOf[grid.FullPathOf(row)] = row;
+  }
+  auto find = [&](const std::string& file) {
+    if (step.cells.size() == 1) return grid.RowOfPath(file);
+    const auto it = rowOf.find(file);
+    return it == rowOf.end() || file.empty() ? -1 : it->second;
+  };
+  GridBatch batch(grid);
+  bool applied = false;
+  const std::size_t count = step.cells.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const UndoRecord& record = step.cells[undoing ? count - 1 - i : i];
+    const int row = find(record.file);
     if (row < 1) continue;
     const int column = grid.Layout().Position(record.field);
-    const bool differs = grid.Cell(column, row) != record.oldText;
-    grid.SetCell(column, row, record.oldText);
+    const std::string& text = undoing ? record.oldText : record.newText;
+    const bool differs = grid.Cell(column, row) != text;
+    grid.SetCell(column, row, text);
     if (differs) grid.MarkRowChanged(row);
+    applied = true;
+  }
+  return applied;
+}
+
+// A restored cell is marked changed: once its row was written, the
+// restored text differs from the file, and an unmarked row would lose it
+// silently at the next close. A step none of whose files is listed any
+// more is dropped on the way.
+bool MoveOneStep(TrackGrid& grid, UndoList& undo, bool undoing) {
+  while (std::optional<UndoStep> step = undoing ? undo.TakeUndo() : undo.TakeRedo()) {
+    if (!ApplyStep(grid, *step, undoing)) continue;
+    if (undoing) {
+      undo.MoveToRedo(std::move(*step));
+    } else {
+      undo.MoveToUndo(std::move(*step));
+    }
     return true;
   }
   return false;
 }
 
-void FillColumn(TrackGrid& grid, UndoList& undo, int column, int row) {
+}  // namespace
+
+bool UndoLastChange(TrackGrid& grid, UndoList& undo) { return MoveOneStep(grid, undo, true); }
+
+bool RedoLastChange(TrackGrid& grid, UndoList& undo) { return MoveOneStep(grid, undo, false); }
+
+void FillColumn(TrackGrid& grid, UndoList& undo, int column, int row,
+                const std::vector<int>& rows) {
   if (!IsChangeableCell(grid, column, row)) return;
   const std::string text = grid.Cell(column, row);
-  for (int i = 1; i < grid.RowCount(); ++i) {
+  std::vector<int> every;
+  if (rows.empty()) {
+    for (int i = 1; i < grid.RowCount(); ++i) every.push_back(i);
+  }
+  GridBatch batch(grid);
+  UndoStepScope step(undo);
+  for (int i : rows.empty() ? every : rows) {
     if (i != row) ChangeCell(grid, undo, column, i, text);
   }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quilmark {
 
@@ -26,14 +27,21 @@ void RecordChange(const TrackGrid& grid, UndoList& undo, int column, int row, st
 // Nothing on a cell that is not changeable (see above).
 void ChangeCell(TrackGrid& grid, UndoList& undo, int column, int row, std::string text);
 
-// Puts the last record's text back into its file's row, in its field
-// wherever that column now stands. Records whose file is no longer listed
-// (row removed, list cleared) are dropped on the way. Returns whether a
-// cell was restored.
+// Puts the old texts of the newest step back, each into its file's row
+// in its field wherever that column now stands, newest record first.
+// Records whose file is no longer listed (row removed, list cleared) are
+// passed by; a step none of whose files is listed is dropped on the way.
+// Returns whether a step was undone.
 bool UndoLastChange(TrackGrid& grid, UndoList& undo);
 
-// Copies cell (column, row) into the same column of every other file row.
-void FillColumn(TrackGrid& grid, UndoList& undo, int column, int row);
+// Brings back the new texts of the step Undo took last, oldest record
+// first, under the same rules.
+bool RedoLastChange(TrackGrid& grid, UndoList& undo);
+
+// Copies cell (column, row) into the same column of every other file row,
+// or of the rows given (when not empty), as one undo step.
+void FillColumn(TrackGrid& grid, UndoList& undo, int column, int row,
+                const std::vector<int>& rows = {});
 
 // Empties every cell of the row except the row number, path and file name,
 // and marks it changed (tagerasertn). No undo record.

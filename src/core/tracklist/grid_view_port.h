@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tracklist/cell_block.h"
 #include "tracklist/edit_actions.h"
 
 namespace quilmark {
@@ -19,6 +20,13 @@ class GridViewPort {
   // Moves the current cell as the program's own step: the view must not ask
   // TrackEditor::grSelectCell about it (no re-entry).
   virtual void SetCurrentCell(int column, int row) = 0;
+
+  // --- selection: a block around the current cell
+  // The selected block; the current cell alone when nothing more is
+  // selected. The current cell is always one of its cells.
+  virtual CellBlock SelectedBlock() const { return CellBlock::At(CurrentColumn(), CurrentRow()); }
+  // Selects a block that holds the current cell, which stays where it is.
+  virtual void SelectBlock(const CellBlock& block) {}
 
   // --- in-place editor
   virtual bool IsEditorOpen() const = 0;
@@ -37,6 +45,7 @@ class GridViewPort {
   // selected text; each text change is reported through grSetEditText.
   virtual bool EditorHasSelection() const = 0;
   virtual void EditorUndo() = 0;
+  virtual void EditorRedo() = 0;
   virtual void EditorCut() = 0;
   virtual void EditorCopy() = 0;
   virtual void EditorPaste() = 0;

@@ -1,6 +1,7 @@
 #include "tracklist/track_editor.h"
 
 #include "tag/tag_values.h"
+#include "tracklist/block_clipboard.h"
 #include "tracklist/cell_rules.h"
 #include "tracklist/edit_commands.h"
 #include "tracklist/edit_dialogs.h"
@@ -13,6 +14,22 @@
 #include "ui/msgbox.h"
 
 namespace quilmark {
+
+namespace {
+
+// The files of the rows, one per line; a long list ends with how many more.
+std::string NameRows(const TrackGrid& grid, const std::vector<int>& rows) {
+  constexpr std::size_t kNamed = 10;
+  std::string names;
+  for (std::size_t i = 0; i < rows.size() && i < kNamed; ++i) {
+    if (i > 0) names += '\n';
+    names += grid.FullPathOf(rows[i]);
+  }
+  if (rows.size() > kNamed) names += "\nほか " + std::to_string(rows.size() - kNamed) + " ファイル";
+  return names;
+}
+
+}  // namespace
 
 TrackEditor::TrackEditor(TrackGrid& grid, GridViewPort& view, Messages& messages,
                          Clipboard& clipboard, EditDialogs& dialogs, BusyIndicator& busy,
@@ -97,6 +114,7 @@ void TrackEditor::grSetEditText(int column, int row, const std::string& text, bo
   if (changed) {
     RecordChange(grid_, undo_, column, row, oldText);
     grid_.MarkRowChanged(row);
+    UpdateEditActions(view_.CurrentColumn());
   }
   if (HeldCellMayBeLeft()) {
     held_.reset();
@@ -193,8 +211,31 @@ void TrackEditor::grDblClick() {
 }
 
 void TrackEditor::UpdateEditActions(int column) {
-  actions_ = ComputeEditActions(grid_, column, !undo_.Empty(), clipboard_.Text().has_value());
+  CellBlock selection = view_.SelectedBlock();
+  if (!selection.Contains(column, view_.CurrentRow())) {
+    selection = CellBlock::At(column, view_.CurrentRow());
+  }
+  actions_ = ComputeEditActions(grid_, selection, !undo_.Empty(), undo_.CanRedo(),
+                                clipboard_.Text().has_value());
   view_.EditActionsChanged(actions_);
+}
+
+void TrackEditor::SelectionChanged() { UpdateEditActions(view_.CurrentColumn()); }
+
+std::optional<CellBlock> TrackEditor::SelectedBlock() const {
+  const CellBlock block = view_.SelectedBlock();
+  if (block.IsSingleCell()) return std::nullopt;
+  return block;
+}
+
+// A value that does not fit a numeric column refuses the whole command:
+// half a paste is harder to put right than none.
+void TrackEditor::ApplyBlockChanges(const std::vector<CellChange>& changes) {
+  if (const CellChange* bad = FirstBadNumber(grid_, changes)) {
+    messages_.msgbox(MSG_BAD_NUMBER, DescribeChange(grid_, *bad));
+    return;
+  }
+  ApplyChanges(grid_, undo_, changes);
 }
 
 // --- dialogs
@@ -236,12 +277,41 @@ void TrackEditor::actEditv2CommentExecute() {
 
 // --- commands
 
+// The enabled states follow at once, so that Redo is there right after
+// an Undo (and Undo after a command) without moving the selection first.
 void TrackEditor::actEditUndoExecute() {
   if (view_.IsEditorOpen()) {
     view_.EditorUndo();
     return;
   }
   UndoLastChange(grid_, undo_);
+  UpdateEditActions(view_.CurrentColumn());
+}
+
+void TrackEditor::actEditRedoExecute() {
+  if (view_.IsEditorOpen()) {
+    view_.EditorRedo();
+    return;
+  }
+  RedoLastChange(grid_, undo_);
+  UpdateEditActions(view_.CurrentColumn());
+}
+
+void TrackEditor::actEditSelectAllExecute() {
+  if (!FinishEdit()) return;
+  view_.SelectBlock(WholeList(grid_));
+  UpdateEditActions(view_.CurrentColumn());
+}
+
+void TrackEditor::actEditFillSelectionExecute() {
+  UndoStepScope step(undo_);
+  if (!FinishEdit()) return;
+  int c = 0, r = 0;
+  const std::optional<CellBlock> block = SelectedBlock();
+  if (CurrentCell(c, r) && block && block->SpansRows()) {
+    FillColumn(grid_, undo_, c, r, FileRowsOf(grid_, *block));
+  }
+  UpdateEditActions(view_.CurrentColumn());
 }
 
 void TrackEditor::actEditCopyExecute() {
@@ -250,14 +320,22 @@ void TrackEditor::actEditCopyExecute() {
     return;
   }
   int c = 0, r = 0;
-  if (CurrentCell(c, r)) clipboard_.SetText(grid_.Cell(c, r));
+  if (const std::optional<CellBlock> block = SelectedBlock()) {
+    clipboard_.SetText(BlockText(grid_, *block));
+  } else if (CurrentCell(c, r)) {
+    clipboard_.SetText(grid_.Cell(c, r));
+  }
 }
 
 void TrackEditor::actEditCutExecute() {
   int c = 0, r = 0;
   const bool hasCell = CurrentCell(c, r);
+  const std::optional<CellBlock> block = SelectedBlock();
   if (view_.IsEditorOpen()) {
     view_.EditorCut();
+  } else if (block && FinishEdit()) {
+    clipboard_.SetText(BlockText(grid_, *block));
+    ApplyChanges(grid_, undo_, PlanClear(grid_, *block));
   } else if (hasCell && IsChangeableCell(grid_, c, r) && FinishEdit()) {
     clipboard_.SetText(grid_.Cell(c, r));
     editOldText_ = grid_.Cell(c, r);
@@ -277,19 +355,34 @@ void TrackEditor::actEditPasteExecute() {
     return;
   }
   int c = 0, r = 0;
-  if (!CurrentCell(c, r) || !IsChangeableCell(grid_, c, r) || !FinishEdit()) return;
-  editOldText_ = grid_.Cell(c, r);
-  ChangeCell(grid_, undo_, c, r, *text);
+  if (!CurrentCell(c, r) || !FinishEdit()) return;
+  if (const std::optional<CellBlock> block = SelectedBlock()) {
+    ApplyBlockChanges(PlanPaste(grid_, *block, *text));
+  } else if (IsChangeableCell(grid_, c, r)) {
+    editOldText_ = grid_.Cell(c, r);
+    ChangeCell(grid_, undo_, c, r, *text);
+  }
+  UpdateEditActions(c);
 }
 
 void TrackEditor::actEditDeleteCellExecute() {
   int c = 0, r = 0;
-  if (CurrentCell(c, r) && FinishEdit()) ChangeCell(grid_, undo_, c, r, std::string());
+  if (!CurrentCell(c, r) || !FinishEdit()) return;
+  if (const std::optional<CellBlock> block = SelectedBlock()) {
+    ApplyChanges(grid_, undo_, PlanClear(grid_, *block));
+  } else {
+    ChangeCell(grid_, undo_, c, r, std::string());
+  }
+  UpdateEditActions(c);
 }
 
 void TrackEditor::actEditColFillExecute() {
   int c = 0, r = 0;
-  if (CurrentCell(c, r) && FinishEdit()) FillColumn(grid_, undo_, c, r);
+  if (!CurrentCell(c, r) || !FinishEdit()) return;
+  const std::optional<CellBlock> block = SelectedBlock();
+  FillColumn(grid_, undo_, c, r,
+             block && block->SpansRows() ? FileRowsOf(grid_, *block) : std::vector<int>{});
+  UpdateEditActions(c);
 }
 
 // After rows went away the view's current row may lie past the end.
@@ -318,10 +411,19 @@ void TrackEditor::actEditClearExecute() {
 
 void TrackEditor::tagerasertn(int row) { EraseRowTags(grid_, row); }
 
+// Several selected rows are asked about once, named one per line.
 void TrackEditor::actEditEraseTagExecute() {
   int c = 0, r = 0;
   if (!CurrentCell(c, r) || !IsFileRow(grid_, r) || !FinishEdit()) return;
-  if (messages_.msgbox(MSG_CONFIRM_ERASE_TAG, grid_.FullPathOf(r)) == IDOK) tagerasertn(r);
+  const std::optional<CellBlock> block = SelectedBlock();
+  if (!block || !block->SpansRows()) {
+    if (messages_.msgbox(MSG_CONFIRM_ERASE_TAG, grid_.FullPathOf(r)) == IDOK) tagerasertn(r);
+    return;
+  }
+  const std::vector<int> rows = FileRowsOf(grid_, *block);
+  if (messages_.msgbox(MSG_CONFIRM_ERASE_SELECTED_TAGS, NameRows(grid_, rows)) != IDOK) return;
+  GridBatch batch(grid_);
+  for (int row : rows) tagerasertn(row);
 }
 
 // With an empty list there is no tag to clear, so there is nothing to ask.

@@ -9,7 +9,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "tracklist/cell_block.h"
+#include "tracklist/cell_changes.h"
 #include "tracklist/edit_actions.h"
 
 namespace quilmark {
@@ -56,9 +59,11 @@ class TrackEditor {
   bool EditingAllowed() const { return editingAllowed_; }
   const std::string& EditOldText() const { return editOldText_; }
   const EditActions& Actions() const { return actions_; }
-  // Recomputes the enabled states for a selection in `column` and tells
-  // the view.
+  // Recomputes the enabled states for a selection in `column` (the
+  // selected block when it holds that column) and tells the view.
   void UpdateEditActions(int column);
+  // The view's selected block changed (the user dragged, Shift+clicked...).
+  void SelectionChanged();
 
   // Ends the edit before a command that reads or moves cells: an open
   // editor is closed (its change recorded) once the cell passes the check
@@ -74,10 +79,19 @@ class TrackEditor {
   bool actShowHideColExecute();             // the current column
   bool SetTagColumnsVisible(bool visible);  // show all / hide all
 
-  // --- commands on the current cell
+  // --- commands on the current cell, or on the selected block: copy,
+  // cut, paste, clear and erase work on each of its cells (rows), fill on
+  // its rows. Each is one undo step.
   void actEditGenreExecute();
   void actEditv2CommentExecute();
   void actEditUndoExecute();
+  // Brings back what Undo took; in the in-place editor, its own redo.
+  void actEditRedoExecute();
+  // Selects every field column of every row; the current cell stays.
+  void actEditSelectAllExecute();
+  // Ctrl+Enter: ends the edit and puts the current cell's text into every
+  // selected row of its column, the edit and the copies one undo step.
+  void actEditFillSelectionExecute();
   void actEditCutExecute();
   void actEditCopyExecute();
   void actEditPasteExecute();
@@ -107,6 +121,10 @@ class TrackEditor {
   };
 
   bool CurrentCell(int& column, int& row) const;
+  // The selected block when it is more than the current cell.
+  std::optional<CellBlock> SelectedBlock() const;
+  // Checks block changes for the numeric rule and applies them as one step.
+  void ApplyBlockChanges(const std::vector<CellChange>& changes);
   void FitColumn(int column);
   void KeepCurrentRowInList();
   bool HeldCellMayBeLeft() const;

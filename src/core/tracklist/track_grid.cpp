@@ -305,6 +305,14 @@ void TrackGrid::SetTagColumnsVisible(bool visible, const TextWidth& measure) {
   FitColumnWidth(-1, measure);
 }
 
+// --- batches
+
+void TrackGrid::EndBatch() {
+  if (batch_ == 0 || --batch_ > 0 || !batchChanged_) return;
+  batchChanged_ = false;
+  NotifyRowsReset();
+}
+
 // --- observers
 
 void TrackGrid::AddObserver(GridObserver* observer) {
@@ -319,6 +327,10 @@ void TrackGrid::RemoveObserver(GridObserver* observer) {
 
 // Indexed loops: an observer may unregister itself while being told.
 void TrackGrid::NotifyCell(int column, int row) {
+  if (batch_ > 0) {
+    batchChanged_ = true;
+    return;
+  }
   for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]->CellChanged(column, row);
 }
 
@@ -331,6 +343,10 @@ void TrackGrid::NotifyColumns() {
 }
 
 void TrackGrid::NotifyMark(int row) {
+  if (batch_ > 0) {
+    batchChanged_ = true;
+    return;
+  }
   for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]->RowMarkChanged(row);
 }
 

@@ -116,6 +116,14 @@ class TrackGrid {
   void SetTagColumnsVisible(bool visible);
   void SetTagColumnsVisible(bool visible, const TextWidth& measure);
 
+  // --- batches
+  // Between BeginBatch and the matching EndBatch (they nest), cell and mark
+  // notifications are held back, and the last EndBatch tells the views once
+  // that many cells changed: a command over a hundred thousand cells
+  // repaints once, not per cell.
+  void BeginBatch() { ++batch_; }
+  void EndBatch();
+
   // --- observers (not owned; must outlive their registration)
   void AddObserver(GridObserver* observer);
   void RemoveObserver(GridObserver* observer);
@@ -140,6 +148,20 @@ class TrackGrid {
   // Full path -> number of rows showing it.
   std::unordered_map<std::string, int> pathIndex_;
   std::vector<GridObserver*> observers_;
+  int batch_ = 0;
+  bool batchChanged_ = false;
+};
+
+// One batch for a scope.
+class GridBatch {
+ public:
+  explicit GridBatch(TrackGrid& grid) : grid_(grid) { grid_.BeginBatch(); }
+  ~GridBatch() { grid_.EndBatch(); }
+  GridBatch(const GridBatch&) = delete;
+  GridBatch& operator=(const GridBatch&) = delete;
+
+ private:
+  TrackGrid& grid_;
 };
 
 }  // namespace quilmark

@@ -1,8 +1,11 @@
-// The undo stack: one record per changed cell. It grows for the whole run
-// (no depth limit) and is never emptied.
+// The undo history: one step per user command, each step the cells that
+// command changed. Undo takes the newest step back, Redo brings back what
+// Undo took; a new change forgets what was undone. The history grows for
+// the whole run (no depth limit) and is never emptied.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,20 +25,63 @@ struct UndoRecord {
   friend bool operator==(const UndoRecord&, const UndoRecord&) = default;
 };
 
+// What one command did, undone and redone as a whole: its cell records in
+// the order they were made. A value, so that commands beyond cells (a file
+// renamed on disk, say) can join it as records of their own kind.
+struct UndoStep {
+  std::vector<UndoRecord> cells;
+
+  bool Empty() const { return cells.empty(); }
+  friend bool operator==(const UndoStep&, const UndoStep&) = default;
+};
+
 class UndoList {
  public:
-  void Push(UndoRecord record) { records_.push_back(std::move(record)); }
+  // A record is a step of its own, unless a step is open (BeginStep): then
+  // it joins that step. Either way what was undone is forgotten.
+  void Push(UndoRecord record);
 
-  bool Empty() const { return records_.empty(); }
-  std::size_t Count() const { return records_.size(); }
-  // The newest record; only when not Empty().
-  const UndoRecord& Last() const { return records_.back(); }
-  void PopLast() {
-    if (!records_.empty()) records_.pop_back();
-  }
+  // Records pushed until the matching EndStep form one step. Steps nest:
+  // an inner step joins the outer one. A step that recorded nothing leaves
+  // no trace (and forgets nothing).
+  void BeginStep() { ++depth_; }
+  void EndStep();
+
+  bool Empty() const { return done_.empty(); }  // nothing to undo
+  bool CanRedo() const { return !undone_.empty(); }
+  std::size_t Count() const { return done_.size(); }  // steps to undo
+  // The newest step; only when not Empty().
+  const UndoStep& Last() const { return done_.back(); }
+
+  // Undo and Redo move steps between the two sides; the caller applies
+  // them. TakeUndo gives the newest step (nullopt when none), and
+  // MoveToRedo files it as undone once it was applied; a step the caller
+  // could not apply at all is simply not filed. TakeRedo and MoveToUndo
+  // are the same the other way, and do not forget the other undone steps.
+  std::optional<UndoStep> TakeUndo() { return Take(done_); }
+  void MoveToRedo(UndoStep step) { undone_.push_back(std::move(step)); }
+  std::optional<UndoStep> TakeRedo() { return Take(undone_); }
+  void MoveToUndo(UndoStep step) { done_.push_back(std::move(step)); }
 
  private:
-  std::vector<UndoRecord> records_;
+  static std::optional<UndoStep> Take(std::vector<UndoStep>& side);
+
+  std::vector<UndoStep> done_;
+  std::vector<UndoStep> undone_;
+  UndoStep open_;
+  int depth_ = 0;
+};
+
+// One command as one step, for a scope.
+class UndoStepScope {
+ public:
+  explicit UndoStepScope(UndoList& undo) : undo_(undo) { undo_.BeginStep(); }
+  ~UndoStepScope() { undo_.EndStep(); }
+  UndoStepScope(const UndoStepScope&) = delete;
+  UndoStepScope& operator=(const UndoStepScope&) = delete;
+
+ private:
+  UndoList& undo_;
 };
 
 }  // namespace quilmark

@@ -25,6 +25,7 @@ inline constexpr MessageId MSG_CONFIRM_DELETE_ROW = 0x10000000;
 inline constexpr MessageId MSG_CONFIRM_CLEAR_LIST = 0x10000001;
 inline constexpr MessageId MSG_CONFIRM_ERASE_TAG = 0x10000010;
 inline constexpr MessageId MSG_CONFIRM_ERASE_ALL_TAGS = 0x10000011;
+inline constexpr MessageId MSG_CONFIRM_ERASE_SELECTED_TAGS = 0x10000012;
 inline constexpr MessageId MSG_CONFIRM_WRITE_FILE = 0x20000000;
 inline constexpr MessageId MSG_CONFIRM_SAVE_ON_CLOSE = 0x30000000;
 

@@ -12,7 +12,7 @@ struct CatalogueEntry {
   const char* text;
 };
 
-constexpr std::array<CatalogueEntry, 19> kCatalogue{{
+constexpr std::array<CatalogueEntry, 20> kCatalogue{{
     {MSG_NO_GENRE, true, "ジャンルが選択されていません。"},
     {MSG_YEAR_LIMIT, true, "9999年までしか入力できません。"},
     {MSG_BAD_NUMBER, true, "数値として不適切な文字または記号が入力されました。"},
@@ -34,6 +34,7 @@ constexpr std::array<CatalogueEntry, 19> kCatalogue{{
     {MSG_CONFIRM_CLEAR_LIST, true, "リストをクリアしますか？"},
     {MSG_CONFIRM_ERASE_TAG, true, "この行のタグ内容をクリアしますか？"},
     {MSG_CONFIRM_ERASE_ALL_TAGS, false, "すべての行のタグ内容をクリアしますか？"},
+    {MSG_CONFIRM_ERASE_SELECTED_TAGS, true, "選択した行のタグ内容をクリアしますか？"},
     {MSG_CONFIRM_WRITE_FILE, true,
      "このファイルに対して書き込みますか？\n"
      "(キャンセルを選択すると以後のファイルに書き込みません)"},

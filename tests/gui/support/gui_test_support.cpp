@@ -75,6 +75,13 @@ void TypeText(QWidget* target, const QString& text) {
   }
 }
 
+void PressKey(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers mods) {
+  GridView& view = window.View();
+  QWidget* target = view.IsEditorOpen() ? static_cast<QWidget*>(view.InPlaceEditor())
+                                        : static_cast<QWidget*>(&view);
+  QTest::keyClick(target, key, mods);
+}
+
 bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text) {
   GridView& view = window.View();
   if (!view.SelectCell(window.Grid().Layout().Position(field), row)) return false;

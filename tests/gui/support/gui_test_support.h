@@ -60,6 +60,9 @@ bool ShowActive(QWidget& window);
 // script, where QTest::keyClicks takes Latin-1 only.
 void TypeText(QWidget* target, const QString& text);
 
+// A key to the grid's in-place editor while it is open, else to the grid.
+void PressKey(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+
 // Selects a field's cell in the window's grid and types into it, as a user
 // who clicks a cell and starts typing; false when the cell was refused.
 bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text);

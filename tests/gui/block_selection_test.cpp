@@ -1,0 +1,92 @@
+// Blocks of cells in the real window: selected with Shift+arrows, Shift+click
+// and "select all", spreadsheet lines pasted and saved into the files, Undo
+// and Redo from their shortcuts, and Ctrl+Enter after typing.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include "app/grid_view.h"
+#include "support/gui_test_support.h"
+
+using namespace quilmark;
+using namespace quilmark::testing;
+
+class BlockSelectionTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+  void keyboardBlockPasteIsSavedIntoTheFiles();
+  void shiftClickCtrlEnterAndSelectAll();
+
+ private:
+  MainWindow& W() { return **window_; }
+  GridView& View() { return W().View(); }
+  int Pos(Field f) { return W().Grid().Layout().Position(f); }
+  std::string Cell(Field f, int row) { return W().Grid().FieldCell(f, row); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { PressKey(W(), key, mods); }
+
+  std::unique_ptr<GuiTestFolder> folder_;
+  std::vector<std::string> files_;
+  std::unique_ptr<RunningWindow> window_;
+};
+
+void BlockSelectionTest::init() {
+  folder_ = std::make_unique<GuiTestFolder>();
+  files_ = WriteSongs(*folder_, {"s1", "s2", "s3", "s4"});
+  window_ = std::make_unique<RunningWindow>(files_);
+  QVERIFY(ShowActive(W()));
+}
+
+void BlockSelectionTest::cleanup() {
+  window_.reset();
+  folder_.reset();
+}
+
+void BlockSelectionTest::keyboardBlockPasteIsSavedIntoTheFiles() {
+  QVERIFY(View().SelectCell(Pos(colArtist), 1));
+  Key(Qt::Key_Right, Qt::ShiftModifier);
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  QCOMPARE(View().SelectedBlock(), (CellBlock{Pos(colArtist), 1, Pos(colTitle), 3}));
+  // As a spreadsheet puts three rows of two cells on the clipboard.
+  QGuiApplication::clipboard()->setText(
+      QStringLiteral("アーティスト1\t題1\r\nB2\tT2\r\nB3\tT3\r\n"));
+  Key(Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(Cell(colArtist, 1) + Cell(colTitle, 3), std::string("アーティスト1T3"));
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(Cell(colTitle, 1) + Cell(colTitle, 2) + Cell(colTitle, 3), std::string("s1s2s3"));
+  Key(Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(Cell(colTitle, 1) + Cell(colTitle, 2) + Cell(colTitle, 3), std::string("題1T2T3"));
+  Key(Qt::Key_S, Qt::ControlModifier);
+  QCOMPARE(W().Grid().ChangedRowCount(), 0);
+  const std::pair<std::size_t, std::string> onDisk[] = {
+      {0, "アーティスト1 題1"}, {1, "B2 T2"}, {2, "B3 T3"}, {3, " s4"}};
+  for (const auto& [i, expected] : onDisk) {
+    QCOMPARE(FieldOnDisk(files_[i], colArtist) + " " + FieldOnDisk(files_[i], colTitle), expected);
+  }
+}
+
+void BlockSelectionTest::shiftClickCtrlEnterAndSelectAll() {
+  QVERIFY(View().SelectCell(Pos(colAlbum), 1));
+  const QRect third = View().visualRect(View().Model().index(2, Pos(colAlbum)));
+  QTest::mouseClick(View().viewport(), Qt::LeftButton, Qt::ShiftModifier, third.center());
+  QCOMPARE(View().SelectedBlock(), (CellBlock{Pos(colAlbum), 1, Pos(colAlbum), 3}));
+  TypeText(&View(), QStringLiteral("LP"));
+  QVERIFY(View().IsEditorOpen());
+  Key(Qt::Key_Return, Qt::ControlModifier);
+  QVERIFY(!View().IsEditorOpen());
+  QCOMPARE(Cell(colAlbum, 1) + Cell(colAlbum, 2) + Cell(colAlbum, 3) + Cell(colAlbum, 4),
+           std::string("LPLPLP"));
+
+  Key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
+  QCOMPARE(lines.size(), 4);
+  QCOMPARE(lines[3].split(u'\t').size(), kFieldCount);
+  QVERIFY(lines[3].contains(QStringLiteral("s4.mp3\t")));
+}
+
+QTEST_MAIN(BlockSelectionTest)
+#include "block_selection_test.moc"
