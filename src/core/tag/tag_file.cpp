@@ -284,8 +284,11 @@ platform::IoResult<TagLayout> ProbeTagLayout(platform::File& file) {
   if (!tag) return tag.Error();
   if (!tag->frames.empty()) {
     const Frame& last = tag->frames.back();
+    // Never past the audio's end: a tag may claim to run into the ID3v1
+    // block, and its frames with it.
     const std::uint64_t end =
-        kId3v2HeaderSize + last.offset + FrameHeaderSize(tag->major) + last.size;
+        std::min(kId3v2HeaderSize + last.offset + FrameHeaderSize(tag->major) + last.size,
+                 layout.audioStart + layout.audioSize);
     if (end > layout.audioStart) {
       layout.audioSize -= end - layout.audioStart;
       layout.audioStart = end;
