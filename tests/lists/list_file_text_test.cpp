@@ -2,10 +2,14 @@
 // each encoding a list may be in and one it may not, odd quotes, values
 // that span lines, and a failed write.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "lists/csv_fields.h"
 #include "lists/list_text.h"
 #include "platform/file.h"
+#include "support/child_run.h"
 #include "support/temp_dir.h"
 #include "text/comma_text.h"
 
@@ -95,6 +99,25 @@ TEST(CsvFields, AQuotedFieldMaySpanLines) {
   };
   for (const auto& [text, records] : cases) EXPECT_EQ(SplitCsvRecords(text), records) << text;
   EXPECT_EQ(SplitCommaText(QuoteCsvFields("a.mp3,\"one\r\ntwo\"")), (Lines{"a.mp3", "one\r\ntwo"}));
+}
+
+// A "playlist" that is /dev/zero was read up to a gigabyte; one far larger
+// than any list is refused before it is read.
+TEST(ListFile, WhatIsNoListIsRefusedAtOnceInLittleMemory) {
+  testing::TempDir dir;
+  const std::string zero = dir.File("zero.m3u"), huge = dir.File("huge.csv");
+  ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
+  testing::WriteBytes(huge, "File\r\n");
+  std::filesystem::resize_file(huge, std::uintmax_t{1} << 30);
+  const auto run = testing::RunInChild([&] {
+    const ListFileText device = ReadListFile(zero), tooLarge = ReadListFile(huge);
+    return !device.ok &&
+           device.error == zero + "\nファイルを読み込めません。(not a regular file)" &&
+           !tooLarge.ok &&
+           tooLarge.error == huge + "\nファイルを読み込めません。(too large for a list)";
+  });
+  EXPECT_TRUE(run.passed);
+  EXPECT_LT(run.peakKiB, 64 * 1024);
 }
 
 TEST(ListFile, FailedWriteNamesTheFileAndKeepsTheOldOne) {

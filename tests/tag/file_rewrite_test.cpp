@@ -1,6 +1,7 @@
 // Rewriting a file with its new tag: the one tag kind left, the audio copied
 // exactly, and a failure that changes nothing and says why.
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "platform/file.h"
@@ -69,7 +70,9 @@ TEST_F(FileRewrite, FullDiskLeavesTheOriginalAndNoTemporaryFileAndSaysWhy) {
   }
 }
 
-TEST_F(FileRewrite, ReadOnlyNeedsForceWriteAndModeAndTimeAreKept) {
+TEST_F(FileRewrite, ReadOnlyNeedsForceWriteAndModeTimeAndAttributesAreKept) {
+  // A tagger's or a desktop's note on the file, which every save used to drop.
+  const bool xattrs = setxattr(path_.c_str(), "user.rating", "5", 1, 0) == 0;
   ASSERT_EQ(chmod(path_.c_str(), 0440), 0);
   const std::int64_t old = 1'000'000'000'123'456'789;
   ASSERT_TRUE(platform::SetLastWriteTime(path_, old));
@@ -84,6 +87,10 @@ TEST_F(FileRewrite, ReadOnlyNeedsForceWriteAndModeAndTimeAreKept) {
   ASSERT_EQ(stat(path_.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0440u);
   EXPECT_EQ(platform::LastWriteTime(path_), old);
+  char rating[4] = {};
+  if (xattrs) {
+    EXPECT_EQ(getxattr(path_.c_str(), "user.rating", rating, sizeof rating), 1);
+  }
 
   options_.keepFileTime = false;
   ASSERT_TRUE(Write().Written());
