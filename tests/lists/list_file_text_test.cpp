@@ -36,6 +36,9 @@ TEST(ListText, DecodesLineEndsEncodingsAndNul) {
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(DecodeListText(bytes), lines) << bytes;
   EXPECT_EQ(EncodeListText({"曲.mp3", ""}), "\x8B\xC8.mp3\r\n\r\n");
   EXPECT_EQ(EncodeListText({"한.mp3"}), "\xEF\xBB\xBF한.mp3\r\n");
+  // Half-width katakana in code page 932 can look like UTF-8 to the reader:
+  // a list it would misread is written as UTF-8 (found by fuzzing).
+  EXPECT_EQ(DecodeListText(EncodeListText({"ﾃｽ.mp3"})), Lines{"ﾃｽ.mp3"});
   EXPECT_EQ(EncodeListText({"曲.mp3"}, ListEncoding::Utf8), "曲.mp3\r\n");
 }
 

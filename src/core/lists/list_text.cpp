@@ -141,7 +141,10 @@ std::string EncodeListText(const std::vector<std::string>& lines, ListEncoding e
   if (encoding == ListEncoding::Utf8) return text;
   bool lossless = true;
   std::string cp932 = platform::Utf8ToCp932(text, &lossless);
-  if (lossless) return cp932;
+  // Code page 932 only where the reader takes it for what it is: half-width
+  // katakana, say, can make bytes that are well-formed UTF-8 ("ﾃｽ" would
+  // come back as "ý").
+  if (lossless && DecodeListBytes(cp932).text == text) return cp932;
   return std::string(kUtf8Bom) + text;
 }
 
