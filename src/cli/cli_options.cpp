@@ -8,7 +8,7 @@ namespace quilmark::cli {
 const char* const kUsage =
     "usage: quilmark-cli export [--relative] [-o OUT.csv] NAME...\n"
     "       quilmark-cli playlist OUT.m3u|OUT.m3u8|OUT.pls [--relative] NAME...\n"
-    "       quilmark-cli apply [--charset sjis|euc|utf16|utf16be] [--tag v1|v2.2|v2.3] "
+    "       quilmark-cli apply [--charset sjis|euc|utf16|utf16be] [--tag v1|v2.2|v2.3|v2.4] "
     "LIST.csv...\n"
     "       quilmark-cli --help\n"
     "\n"
@@ -19,7 +19,8 @@ const char* const kUsage =
     "  apply     reads CSV lists, applies their values and writes every changed file\n"
     "  --relative  paths relative to the written list's folder\n"
     "  --charset   tag text encoding for this run (default: the stored setting)\n"
-    "  --tag       tag kind written for this run (default: the stored setting)\n"
+    "  --tag       tag kind written for this run (default: the stored setting);\n"
+    "              v2.4 writes UTF-8 for sjis and euc\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n";
 
 namespace {
@@ -36,6 +37,7 @@ std::optional<TagKind> TagValue(const std::string& s) {
   if (s == "v1") return TagKind::Id3v1;
   if (s == "v2.2") return TagKind::Id3v22;
   if (s == "v2.3") return TagKind::Id3v23;
+  if (s == "v2.4") return TagKind::Id3v24;
   return std::nullopt;
 }
 
@@ -92,7 +94,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
           return Bad("--charset takes sjis, euc, utf16 or utf16be");
       } else if (a == "--tag" && o.verb == Verb::Apply) {
         if (!takeValue() || !(o.tagKind = TagValue(value)))
-          return Bad("--tag takes v1, v2.2 or v2.3");
+          return Bad("--tag takes v1, v2.2, v2.3 or v2.4");
       } else {
         return Bad("unknown option for " + verb + ": " + args[i]);
       }

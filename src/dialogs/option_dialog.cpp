@@ -33,8 +33,10 @@ constexpr ListItem<Charset> kCharsetItems[] = {{Charset::ShiftJis, "Shift-JIS"},
                                                {Charset::EucJp, "EUC"},
                                                {Charset::Utf16Le, "Unicode"},
                                                {Charset::Utf16Be, "Unicode big endian"}};
-constexpr ListItem<TagKind> kTagKindItems[] = {
-    {TagKind::Id3v1, "v1.x"}, {TagKind::Id3v22, "v2.2"}, {TagKind::Id3v23, "v2.3"}};
+constexpr ListItem<TagKind> kTagKindItems[] = {{TagKind::Id3v1, "v1.x"},
+                                               {TagKind::Id3v22, "v2.2"},
+                                               {TagKind::Id3v23, "v2.3"},
+                                               {TagKind::Id3v24, "v2.4"}};
 
 template <typename Value, std::size_t N>
 int IndexOf(const ListItem<Value> (&items)[N], Value value) {

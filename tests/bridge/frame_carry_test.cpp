@@ -161,6 +161,65 @@ TEST_F(FrameCarry, Version24FramesLoseWhatVersion23Lacks) {
   EXPECT_EQ(ReadTagValues(path_)->Get("Year"), "2022");
 }
 
+TEST_F(FrameCarry, OlderFramesTakeTheFormOfVersion24) {
+  const std::string jpeg = "\xFF\xD8\xFF\xE0" + RandomBytes(1000, 5);
+  const std::string sjis = testing::kTesutoSjis, utf8 = testing::kTesutoUtf8;
+  const std::string chapterTitle(200, 'c');  // its synchsafe size differs from the plain one
+  const std::string chapterFields = "ch1\0"s + std::string(16, '\x01');
+  Add(Id3v2Tag(3, Text23("TIT2", "old") + Text23("TYER", "2021") + Text23("TDAT", "0504") +
+                      Text23("TIME", "1230") + Frame23("TXXX", "\0"s + sjis + "\0"s + sjis) +
+                      Frame23("APIC", "\0image/jpeg\0\x03"s + sjis + "\0"s + jpeg) +
+                      Frame23("IPLS", "\0mix\0DJ"s) + Text23("TSIZ", "99") +
+                      Frame23("PRIV", "\x07owner\0data"s, kV23ReadOnly | kV23Grouped) +
+                      Frame23("CHAP", chapterFields + Text23("TIT2", chapterTitle))) +
+      audio_);
+  options_.kind = TagKind::Id3v24;
+  EditAndSave(colTitle, "new");
+
+  OldId3v2Frames tag = Frames();
+  EXPECT_EQ(tag.major, 4);
+  EXPECT_EQ(Ids(),
+            (std::vector<std::string>{"TIT2", "TDRC", "TXXX", "APIC", "TIPL", "PRIV", "CHAP"}));
+  // Day and time join the year; Shift-JIS becomes UTF-8, which version 2.4
+  // has for it; the rest keeps its bytes under the flags of version 2.4.
+  EXPECT_EQ(Find(tag, "TIT2")->content, "\x03new");
+  EXPECT_EQ(Find(tag, "TDRC")->content,
+            "\x03"
+            "2021-04-05T12:30"s);
+  EXPECT_EQ(Find(tag, "TXXX")->content, "\x03" + utf8 + "\0"s + utf8);
+  EXPECT_EQ(Find(tag, "APIC")->content, "\x03image/jpeg\0\x03"s + utf8 + "\0"s + jpeg);
+  EXPECT_EQ(Find(tag, "TIPL")->content, "\0mix\0DJ"s);
+  EXPECT_EQ(Find(tag, "PRIV")->flags, kV24ReadOnly | kV24Grouped);
+  EXPECT_EQ(Find(tag, "PRIV")->content, "\x07owner\0data"s);
+  EXPECT_EQ(Find(tag, "CHAP")->content, chapterFields + Frame24("TIT2", "\0"s + chapterTitle));
+  EXPECT_EQ(DroppedFramesText(report_), "書き込めなかったフレームがあります: " + path_ + " (TSIZ)");
+  EXPECT_EQ(ReadTagValues(path_)->Get("Year"), "2021");
+
+  // A version 2.4 tag unsynchronised as a whole: its frames come out plain,
+  // the date once, whole while it begins with the row's year.
+  std::string unsynchronisedJpeg;
+  for (char c : jpeg) unsynchronisedJpeg += c == '\xFF' ? "\xFF\0"s : std::string(1, c);
+  Add(Id3v2Tag(4,
+               Frame24("TIT2", "\x03old"s) +
+                   Frame24("TDRC",
+                           "\x03"
+                           "2021-04-05"s) +
+                   Frame24("APIC", "\x03image/jpeg\0\x03\0"s + unsynchronisedJpeg),
+               0x80) +
+      audio_);
+  EditAndSave(colTitle, "new");
+  tag = Frames();
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"TIT2", "TDRC", "APIC"}));
+  EXPECT_EQ(Find(tag, "TDRC")->content,
+            "\x03"
+            "2021-04-05"s);
+  EXPECT_EQ(Find(tag, "APIC")->content, "\x03image/jpeg\0\x03\0"s + jpeg);
+  EditAndSave(colYear, "2022");
+  EXPECT_EQ(Find(Frames(), "TDRC")->content,
+            "\x03"
+            "2022"s);
+}
+
 Frame LoadedFrame(std::string id, std::string content) {
   const auto size = static_cast<std::uint32_t>(content.size());
   return Frame{std::move(id), 0, 0, size, std::move(content), true};

@@ -3,15 +3,16 @@
 // text) must read correctly here and survive an edit. Random text of many
 // scripts, in every charset and tag kind, must read back here as it was
 // (cut to an ID3v1 field), or go into UTF-16 with a notice; what went into
-// UTF-16 must read the same in the other reader. The reader is mutagen
-// under Debian's own Python (the python3-mutagen package, which the setup
-// script installs); without it these tests are skipped.
+// UTF-16 must read the same in the other reader; version 2.4 the same in
+// mutagen and TagLib. The readers are mutagen under Debian's own Python and
+// TagLib (python3-mutagen and libtag1-dev, which the setup script
+// installs); without them these tests are skipped.
 #include <random>
 #include <sstream>
 
 #include "bridge/add_files.h"
 #include "bridge/bridge_test_support.h"
-#include "bridge/mutagen_reader.h"
+#include "bridge/peer_readers.h"
 #include "bridge/read_file_tags.h"
 #include "bridge/save_changed_rows.h"
 #include "tag/tag_file.h"
@@ -57,6 +58,14 @@ class Interop : public ::testing::Test {
  protected:
   void SetUp() override {
     if (std::string missing = testing::MutagenMissing(); !missing.empty()) GTEST_SKIP() << missing;
+  }
+  // Saves the marked rows as the window does, confirmations off.
+  static SaveReport Save(TrackGrid& grid, const TagWriteOptions& options) {
+    const bool writeConfirm = false;
+    testing::ScriptedPresenter presenter;
+    Messages messages(writeConfirm, presenter);
+    testing::RecordingBusy busy;
+    return SaveChangedRows(grid, options, messages, busy);
   }
 
   testing::TempDir dir_;
@@ -133,12 +142,7 @@ TEST_F(Interop, TagsWrittenElsewhereReadHereAndKeepTheirFramesThroughAnEdit) {
     // text reach the other reader.
     grid.SetFieldCell(colTitle, 1, edited);
     grid.MarkRowChanged(1);
-    const bool writeConfirm = false;
-    testing::ScriptedPresenter presenter;
-    Messages messages(writeConfirm, presenter);
-    testing::RecordingBusy busy;
-    const TagWriteOptions options{TagKind::Id3v23, Charset::Utf16Le};
-    ASSERT_EQ(SaveChangedRows(grid, options, messages, busy).Written(), 1);
+    ASSERT_EQ(Save(grid, {TagKind::Id3v23, Charset::Utf16Le}).Written(), 1);
     auto items = testing::ReadWithMutagen(path, picturePath);
     EXPECT_EQ(items["version"], "2.3");
     EXPECT_EQ(items["TIT2"], edited);
@@ -146,6 +150,61 @@ TEST_F(Interop, TagsWrittenElsewhereReadHereAndKeepTheirFramesThroughAnEdit) {
     EXPECT_EQ(items["APIC"], "image/jpeg 3 \u8868\u7D19 True");
     EXPECT_EQ(items["TXXX"], "\u30E1\u30E2 \u30E6\u30FC\u30B6\u30FC\u5B9A\u7FA9");
     EXPECT_EQ(items["TDRC"], "2021-04-05");
+  }
+}
+
+// Version 2.4 as this program writes it, from a row and from the frames
+// of an older tag in Shift-JIS, reads the same in both other readers.
+TEST_F(Interop, Version24TagsReadAlikeInMutagenAndTagLib) {
+  if (std::string missing = testing::TagLibMissing(); !missing.empty()) GTEST_SKIP() << missing;
+  const std::string picture = "\xFF\xD8\xFF\xE0" + std::string(3000, '\xFF') + "\x01\x02";
+  const std::string picturePath = dir_.File("cover.jpg");
+  testing::WriteBytes(picturePath, picture);
+  const std::string sjis = testing::kTesutoSjis, tesuto = testing::kTesutoUtf8;
+  const std::string title = tesuto + " Beyonc\u00E9 \U0001F3B5",
+                    comment = "\u30B3\u30E1\u30F3\u30C8";
+  for (Charset charset : {Charset::ShiftJis, Charset::Utf16Le, Charset::Utf16Be}) {
+    SCOPED_TRACE(static_cast<int>(charset));
+    const std::string path = dir_.File("v24.mp3");
+    testing::WriteBytes(
+        path, Id3v2Tag(3, Text23("TIT2", sjis) + Text23("TYER", "2021") + Text23("TDAT", "0504") +
+                              Frame23("TXXX", "\0"s + sjis + "\0"s + sjis) +
+                              Frame23("APIC", "\0image/jpeg\0\x03"s + sjis + "\0"s + picture)) +
+                  MpegAudio(3));
+    TrackGrid grid;
+    ASSERT_EQ(ReadFileTags(grid, path).row, 1);
+    const std::pair<Field, std::string> cells[] = {
+        {colTitle, title},     {colArtist, "\u6B4C\u624B"},
+        {colAlbum, "Album"},   {colComment, "d"},
+        {colNo, "5/12"},       {colGenre, "Rock"},
+        {colURL, "http://a/"}, {colComposer, tesuto},
+        {colOrgYear, "1999"},  {colCopyright, "(C) x"},
+        {colBPM, "120"}};
+    for (const auto& [field, text] : cells) grid.SetFieldCell(field, 1, text);
+    grid.SetCell(colCommentLang, 1, "jpn");
+    grid.SetCell(colCommentLong, 1, comment);
+    grid.MarkRowChanged(1);
+    const SaveReport report = Save(grid, {TagKind::Id3v24, charset});
+    ASSERT_EQ(report.Written(), 1);
+    EXPECT_EQ(report.files[0].fallback, TextFallback::None);
+
+    auto seen = testing::ReadWithMutagen(path, picturePath);
+    EXPECT_EQ(seen, testing::ReadWithTagLib(path, picturePath));
+    EXPECT_EQ(seen["version"], "2.4");
+    EXPECT_EQ(seen["TIT2"], title);
+    EXPECT_EQ(seen["TPE1"], "\u6B4C\u624B");
+    EXPECT_EQ(seen["COMM"], "jpn d " + comment);
+    EXPECT_EQ(seen["WXXX"], " http://a/");
+    EXPECT_EQ(seen["TDRC"], "2021-04-05");
+    EXPECT_EQ(seen["TDOR"], "1999");
+    EXPECT_EQ(seen["TCOM"], tesuto);
+    EXPECT_EQ(seen["TXXX"], tesuto + " " + tesuto);
+    EXPECT_EQ(seen["APIC"], "image/jpeg 3 " + tesuto + " True");
+    EXPECT_EQ(seen.count("TDAT") + seen.count("TYER"), 0u);
+    // And here.
+    const TagValues back = *ReadTagValues(path);
+    EXPECT_EQ(back.Get(keys::Title), title);
+    EXPECT_EQ(back.Get(keys::Year), "2021");
   }
 }
 
@@ -259,13 +318,13 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
   RandomText random;
   constexpr Field kFields[] = {colTitle, colArtist, colAlbum};
   constexpr std::string_view kKeys[] = {keys::Title, keys::Artist, keys::Album};
-  std::string utf16Files;  // for the other reader
+  std::string unicodeFiles;  // for the other reader
   std::map<std::string, std::vector<std::string>> writtenValues;
   int file = 0;
   std::map<TextFallback, int> fallbacks;
   for (const Charset charset :
        {Charset::ShiftJis, Charset::EucJp, Charset::Utf16Le, Charset::Utf16Be}) {
-    for (const TagKind kind : {TagKind::Id3v1, TagKind::Id3v22, TagKind::Id3v23}) {
+    for (const TagKind kind : {TagKind::Id3v1, TagKind::Id3v22, TagKind::Id3v23, TagKind::Id3v24}) {
       SCOPED_TRACE("charset " + std::to_string(static_cast<int>(charset)) + " kind " +
                    std::to_string(static_cast<int>(kind)));
       std::vector<std::string> paths;
@@ -283,8 +342,7 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
         for (Field field : kFields) grid.SetFieldCell(field, row, random.Value(texts));
         grid.MarkRowChanged(row);
       }
-      testing::RecordingBusy busy;
-      const SaveReport report = SaveChangedRows(grid, {kind, charset}, messages, busy);
+      const SaveReport report = Save(grid, {kind, charset});
       ASSERT_EQ(report.Written(), 12);
       for (int row = 1; row <= 12; ++row) {
         const FileSaveOutcome& outcome = report.files[static_cast<std::size_t>(row - 1)];
@@ -301,19 +359,23 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
               kind == TagKind::Id3v1 ? FittedToV1(value, charset, outcome.fallback) : value;
           EXPECT_EQ(back->Get(kKeys[f]), expected) << path << " " << value;
         }
-        // A charset that cannot hold the text never writes it.
-        if (!allFit) {
+        // A charset that cannot hold the text never writes it; version 2.4
+        // writes UTF-8 for it.
+        if (kind == TagKind::Id3v24) {
+          EXPECT_EQ(outcome.fallback, TextFallback::None) << path;
+        } else if (!allFit) {
           EXPECT_NE(outcome.fallback, TextFallback::None) << path;
         }
-        if (IsLegacyCharset(charset)) ++fallbacks[outcome.fallback];
+        if (IsLegacyCharset(charset) && kind != TagKind::Id3v24) ++fallbacks[outcome.fallback];
         if (outcome.fallback != TextFallback::None) {
           const std::string named = outcome.fallback == TextFallback::Latin1 ? "Latin-1" : "UTF-16";
           ASSERT_EQ(outcome.notices.size(), 1u) << path;
           EXPECT_NE(outcome.notices[0].find(named), std::string::npos) << path;
         }
-        const bool utf16 = !IsLegacyCharset(charset) || outcome.fallback == TextFallback::Utf16;
-        if (kind != TagKind::Id3v1 && utf16) {
-          utf16Files += path + "\n";
+        const bool unicode = !IsLegacyCharset(charset) || kind == TagKind::Id3v24 ||
+                             outcome.fallback == TextFallback::Utf16;
+        if (kind != TagKind::Id3v1 && unicode) {
+          unicodeFiles += path + "\n";
           for (Field field : kFields) writtenValues[path].push_back(grid.FieldCell(field, row));
         }
       }
@@ -324,8 +386,8 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
   EXPECT_GT(fallbacks[TextFallback::Latin1], 0);
   EXPECT_GT(fallbacks[TextFallback::Utf16], 0);
 
-  const std::string list = dir_.File("utf16-files.txt");
-  testing::WriteBytes(list, utf16Files);
+  const std::string list = dir_.File("unicode-files.txt");
+  testing::WriteBytes(list, unicodeFiles);
   const auto unhex = [](const std::string& hex) {
     std::string bytes;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)

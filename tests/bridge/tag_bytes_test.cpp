@@ -2,7 +2,7 @@
 // another tagger (mutagen) reads them; and what a read makes of a tag whose
 // last frame runs past the size its header declares.
 #include "bridge/bridge_test_support.h"
-#include "bridge/mutagen_reader.h"
+#include "bridge/peer_readers.h"
 #include "bridge/read_file_tags.h"
 #include "tag/tag_io_support.h"
 

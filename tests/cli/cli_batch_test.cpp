@@ -17,9 +17,10 @@ TEST_F(CliTest, ExportEditApplyExportForEveryCharsetAndTagKind) {
   for (auto [charset, tag, major] : {std::tuple{"sjis", "v1", 0},
                                      {"euc", "v2.2", 2},
                                      {"utf16", "v2.3", 3},
-                                     {"utf16be", "v2.2", 2}}) {
-    SCOPED_TRACE(charset);
-    const std::string mp3 = "music/" + std::string(charset) + " a.mp3";
+                                     {"utf16be", "v2.2", 2},
+                                     {"sjis", "v2.4", 4}}) {
+    SCOPED_TRACE(std::string(charset) + " " + tag);
+    const std::string mp3 = "music/" + std::string(charset) + " " + tag + ".mp3";
     WriteMp3(F(mp3), "Old", "Old");
     ASSERT_EQ(Cli("export -o list.csv '" + mp3 + "'").status, 0);
     const std::string file = FirstRow(ReadBytes(F("list.csv")))["FILE"];
@@ -101,7 +102,7 @@ TEST_F(CliTest, ExitStatusesForBadUsageAndForFilesThatCannotBeReadOrWritten) {
            {"export -o", 2, "usage:"},
            {"playlist out.txt a.mp3", 2, "usage:"},
            {"apply --charset latin1 x.csv", 2, "usage:"},
-           {"apply --tag v2.4 x.csv", 2, "usage:"},
+           {"apply --tag v2.5 x.csv", 2, "usage:"},
        }) {
     const CliRun run = Cli(args);
     EXPECT_EQ(run.status, status) << args;

@@ -72,9 +72,19 @@ TEST(SettingsStore, MalformedStoredValuesFallBackToDefaults) {
   // Numbers out of range: the defaults.
   EXPECT_EQ(LoadWith("Charset", RegValue::Number(9)), Settings{});
   EXPECT_EQ(LoadWith("WriteTagVersion", RegValue::Number(~0u)), Settings{});
-  // The stored numbers of the two enumerations stay what they always were.
+  // The stored numbers of the two enumerations stay what they always were;
+  // ID3v2.4 came later and took the next one.
   EXPECT_EQ(LoadWith("Charset", RegValue::Number(3)).Charset, Charset::Utf16Be);
-  EXPECT_EQ(LoadWith("WriteTagVersion", RegValue::Number(0)).WriteTagVersion, TagKind::Id3v1);
+  const TagKind kinds[] = {TagKind::Id3v1, TagKind::Id3v22, TagKind::Id3v23, TagKind::Id3v24};
+  for (std::uint32_t stored = 0; stored < 4; ++stored) {
+    EXPECT_EQ(LoadWith("WriteTagVersion", RegValue::Number(stored)).WriteTagVersion, kinds[stored]);
+    testing::TempDir dir;
+    FileRegistry reg(dir.File("registry.txt"));
+    Settings s;
+    s.WriteTagVersion = kinds[stored];
+    StoreSettings(reg, s);
+    EXPECT_EQ(platform::ReadDword(reg, kSettingsKey, "WriteTagVersion"), stored);
+  }
 }
 
 TEST(SettingsStore, ValueOfTheWrongTypeEscapesNamingIt) {

@@ -96,7 +96,9 @@ TEST(HostileTags, RandomDamageNeverCrashesOrOverruns) {
     const std::vector<Frame> frames = ReadFrames(source, damaged.size() + random() % 64, major);
     TagValues values;
     AddFrameValues(frames, values, major, round % 2 == 0);
-    for (const Frame& frame : frames) ConvertFrame(frame, major, round % 4 < 2, major == 3 ? 2 : 3);
+    for (const Frame& frame : frames) {
+      for (int to : {2, 3, 4}) ConvertFrame(frame, major, round % 4 < 2, to);
+    }
     const std::string content = damaged.substr(random() % (damaged.size() + 1), 12);
     ParseTextContent(content);
     ParseCommentContent(content);

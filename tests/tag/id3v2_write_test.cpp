@@ -8,7 +8,7 @@
 namespace quilmark {
 namespace {
 
-constexpr TagKind kV22 = TagKind::Id3v22, kV23 = TagKind::Id3v23;
+constexpr TagKind kV22 = TagKind::Id3v22, kV23 = TagKind::Id3v23, kV24 = TagKind::Id3v24;
 
 std::string Render(std::string_view key, std::string_view value, TagKind kind = kV23,
                    Charset charset = Charset::ShiftJis) {
@@ -24,6 +24,20 @@ TEST(Id3v2Writing, ExactBytesOfTextFramesAndTheirPadding) {
             "ID3\x03\0\0\0\0\0\x10"s + "TIT2\0\0\0\x04\0\0\0abc"s + std::string(2, '\0'));
   EXPECT_EQ(Render("Title", "abc", kV22),
             "ID3\x02\0\0\0\0\0\x10"s + "TT2\0\0\x04\0abc"s + std::string(6, '\0'));
+  // Version 2.4: UTF-8 for Shift-JIS, frame sizes of 7 bits a byte (201
+  // is 01 49), the year as the recording date.
+  EXPECT_EQ(Render("Title", "abc", kV24), "ID3\x04\0\0\0\0\0\x10"s +
+                                              "TIT2\0\0\0\x04\0\0\x03"
+                                              "abc"s +
+                                              std::string(2, '\0'));
+  EXPECT_EQ(Render("Title", std::string(200, 'c'), kV24, Charset::EucJp).substr(10, 10),
+            "TIT2\0\0\x01\x49\0\0"s);
+  EXPECT_EQ(Render("Year", "2024", kV24).substr(10, 15),
+            "TDRC\0\0\0\x05\0\0\x03"
+            "2024"s);
+  EXPECT_EQ(Render("OrgYear", "1999", kV24).substr(10, 4), "TDOR");
+  EXPECT_EQ(Render("Title", testing::kTesutoUtf8, kV24, Charset::Utf16Be).substr(20, 9),
+            "\x01\xFE\xFF\x30\xC6\x30\xB9\x30\xC8"s);
   // UTF-16: 14 -> 16, then + 5 for the mark and the doubled units.
   EXPECT_EQ(Render("Title", "abc", kV23, Charset::Utf16Le),
             "ID3\x03\0\0\0\0\0\x15"s + "TIT2\0\0\0\x09\0\0\x01\xFF\xFE"s + "a\0b\0c\0\0\0"s);
@@ -93,7 +107,7 @@ TEST(Id3v2Writing, CommentFrameCollapsesItsNulEscape) {
   }
 }
 
-TEST(Id3v2Writing, Utf16CommentAndUrlInTheStandardLayouts) {
+TEST(Id3v2Writing, UnicodeCommentAndUrlInTheStandardLayouts) {
   const std::string tag =
       Render("Comment", "jpnd\\0" + testing::kTesutoUtf8, kV23, Charset::Utf16Le);
   const std::string content =
@@ -106,6 +120,11 @@ TEST(Id3v2Writing, Utf16CommentAndUrlInTheStandardLayouts) {
             "\x01   \xFE\xFF\0\0\xFE\xFF\0x"s);
   EXPECT_EQ(Render("URL", "http://a/", kV23, Charset::Utf16Le).substr(10, 21),
             "WXXX\0\0\0\x0B\0\0\0\0http://a/"s);
+  // UTF-8: one terminator between description and text, and the frame
+  // tells a reader that its address is UTF-8 too.
+  EXPECT_EQ(RenderCommentContent("jpnd\\0" + testing::kTesutoUtf8, Charset::Utf8).bytes,
+            "\x03jpnd\0"s + testing::kTesutoUtf8);
+  EXPECT_EQ(RenderUrlContent("http://a/\u00E9", "", Charset::Utf8).bytes, "\x03\0http://a/\u00E9"s);
 }
 
 // Every Charset with every tag version: what is written reads back.
@@ -137,7 +156,7 @@ TEST_P(RoundTrip, WrittenValuesReadBack) {
     return;
   }
   EXPECT_EQ(bytes.substr(bytes.size() - audio.size()), audio);
-  EXPECT_EQ(back->Get("TagVersion"), kind == kV22 ? "2" : "3");
+  EXPECT_EQ(back->Get("TagVersion"), std::to_string(Id3v2Major(kind)));
   for (const char* key :
        {"Title", "Artist", "Album", "Year", "Track", "Genre", "Lyricist", "URL", "OrgYear"})
     EXPECT_EQ(back->Get(key), values.Get(key)) << key;
@@ -149,7 +168,7 @@ TEST_P(RoundTrip, WrittenValuesReadBack) {
 INSTANTIATE_TEST_SUITE_P(AllCharsetsAndVersions, RoundTrip,
                          ::testing::Combine(::testing::Values(Charset::ShiftJis, Charset::EucJp,
                                                               Charset::Utf16Le, Charset::Utf16Be),
-                                            ::testing::Values(TagKind::Id3v1, kV22, kV23)));
+                                            ::testing::Values(TagKind::Id3v1, kV22, kV23, kV24)));
 
 }  // namespace
 }  // namespace quilmark

@@ -38,6 +38,8 @@ std::string CharsetName(Charset charset) {
       return "Shift-JIS";
     case Charset::EucJp:
       return "EUC";
+    case Charset::Utf8:
+      return "UTF-8";
     case Charset::Utf16Le:
     case Charset::Utf16Be:
       break;

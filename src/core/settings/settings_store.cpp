@@ -28,8 +28,11 @@ constexpr std::size_t kMaxStoredText = 255;
 // outside these counts as the default.
 constexpr std::pair<std::uint32_t, Charset> kStoredCharsets[] = {
     {0, Charset::ShiftJis}, {1, Charset::EucJp}, {2, Charset::Utf16Le}, {3, Charset::Utf16Be}};
+// ID3v2.4 came after the first three and takes the next number: files
+// stored before it keep their meaning, and a program that predates it
+// reads 3 as the default.
 constexpr std::pair<std::uint32_t, TagKind> kStoredTagKinds[] = {
-    {0, TagKind::Id3v1}, {1, TagKind::Id3v22}, {2, TagKind::Id3v23}};
+    {0, TagKind::Id3v1}, {1, TagKind::Id3v22}, {2, TagKind::Id3v23}, {3, TagKind::Id3v24}};
 
 template <typename Enum, std::size_t N>
 Enum FromStored(const std::pair<std::uint32_t, Enum> (&table)[N], std::uint32_t stored,

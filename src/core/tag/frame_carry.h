@@ -25,10 +25,16 @@ struct CarriedFrames {
   std::vector<std::string> dropped;
   // The description the row's URL frame keeps (see KeptUrlDescription).
   std::string urlDescription;
+  // What a version 2.4 tag writes for the row's year and original year
+  // (TDRC and TDOR) where an old date begins with it: that date whole, a
+  // TDRC or TDOR, or the year of an older version with its day (TDAT) and
+  // time (TIME). Empty: the row's value.
+  std::string recordingDate;
+  std::string originalDate;
 };
 
 // `values` is what the row writes: the frames it replaces are not carried
-// (see ClassifyFrames). `targetMajor` is 2 or 3.
+// (see ClassifyFrames). `targetMajor` is 2, 3 or 4.
 CarriedFrames CarryFrames(const OldId3v2Frames& old, const TagValues& values, int targetMajor);
 
 }  // namespace quilmark

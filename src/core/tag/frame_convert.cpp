@@ -7,6 +7,8 @@
 
 #include "platform/cp932.h"
 #include "tag/id3v2_fields.h"
+#include "tag/id3v2_header.h"
+#include "text/tag_text.h"
 #include "text/utf8.h"
 
 namespace quilmark {
@@ -122,100 +124,175 @@ bool HasOtherTextLayout(std::string_view id) {
   return id == "SYLT" || id == "OWNE" || id == "COMR" || id == "IPLS";
 }
 
-// Re-encodes the strings of a version 2.4 frame (2.3 layout) whose
-// encoding version 2.3 lacks, or whose text holds several values, as
-// UTF-16 with a mark (single-byte text keeps its bytes and its encoding).
-// nullopt when the layout is not known or a string is not well-formed.
-std::optional<std::string> ReencodeText(std::string_view id, std::string_view data) {
-  if (data.empty()) return std::string(data);
-  const auto encoding = static_cast<unsigned char>(data[0]);
-  const std::string_view layout = TextLayout(id);
-  if (layout.empty()) {
-    if (HasOtherTextLayout(id) && encoding > kUtf16) return std::nullopt;
-    return std::string(data);
-  }
-  if (encoding > kUtf8) return std::nullopt;
-  const bool utf16 = IsUtf16(encoding);
-  const unsigned char outEncoding = encoding == kLatin1 ? kLatin1 : kUtf16;
-  auto encode = [&](std::string_view bytes) -> std::optional<std::string> {
-    if (outEncoding == kLatin1) return std::string(bytes);
-    auto text = ToUtf8(bytes, encoding);
-    if (!text) return std::nullopt;
-    return ToUtf16WithMark(*text);
-  };
-  const std::string terminator(outEncoding == kLatin1 ? 1 : 2, '\0');
+// A piece of a frame's content after its encoding byte: bytes that stay as
+// they are, or a string in the frame's encoding.
+struct Piece {
+  std::string_view bytes;
+  bool text = false;
+  bool terminated = false;  // a terminator followed it
+  bool value = false;       // one of the values of a text that holds several
+};
 
-  std::string out(1, static_cast<char>(outEncoding));
-  std::string_view rest = data.substr(1);
-  bool changed = encoding > kUtf16;
+// The content after the encoding byte, by the layout; nullopt when a
+// field is missing.
+std::optional<std::vector<Piece>> SplitFields(std::string_view layout, bool utf16,
+                                              std::string_view rest) {
+  const std::size_t unit = utf16 ? 2 : 1;
+  std::vector<Piece> pieces;
   for (char field : layout) {
     switch (field) {
       case 'L':
       case 'B': {
         const std::size_t n = field == 'L' ? 3 : 1;
         if (rest.size() < n) return std::nullopt;
-        out += rest.substr(0, n);
+        pieces.push_back({rest.substr(0, n)});
         rest.remove_prefix(n);
         break;
       }
       case 'Z': {
         const std::size_t end = rest.find('\0');
         if (end == std::string_view::npos) return std::nullopt;
-        out += rest.substr(0, end + 1);
+        pieces.push_back({rest.substr(0, end + 1)});
         rest.remove_prefix(end + 1);
         break;
       }
       case 'S': {
         const std::size_t end = FindEnd(rest, utf16);
         if (end == std::string_view::npos) return std::nullopt;
-        auto s = encode(rest.substr(0, end));
-        if (!s) return std::nullopt;
-        out += *s + terminator;
-        rest.remove_prefix(end + (utf16 ? 2 : 1));
+        pieces.push_back({rest.substr(0, end), true, true});
+        rest.remove_prefix(end + unit);
         break;
       }
       case 'T':
       case 'M': {
         // A terminator at the very end ends the last value, it is no value.
         std::string_view text = rest;
-        const std::size_t unit = utf16 ? 2 : 1;
         if (text.size() >= unit && text.size() % unit == 0 &&
             text.find_first_not_of('\0', text.size() - unit) == std::string_view::npos) {
           text.remove_suffix(unit);
         }
-        std::vector<std::string_view> values;
         if (field == 'M') {
           for (std::size_t end; (end = FindEnd(text, utf16)) != std::string_view::npos;) {
-            values.push_back(text.substr(0, end));
+            pieces.push_back({text.substr(0, end), true, true, true});
             text.remove_prefix(end + unit);
           }
         }
-        values.push_back(text);
-        if (values.size() > 1) changed = true;
-        std::string joined;
-        for (std::size_t i = 0; i < values.size(); ++i) {
-          if (outEncoding == kLatin1) {
-            if (i > 0) joined += kValueSeparator;
-            joined += values[i];
-            continue;
-          }
-          auto text8 = ToUtf8(values[i], encoding);
-          if (!text8) return std::nullopt;
-          if (i > 0) joined += kValueSeparator;
-          joined += *text8;
-        }
-        out += outEncoding == kLatin1 ? joined : ToUtf16WithMark(joined);
+        pieces.push_back({text, true, false, field == 'M'});
         rest = {};
         break;
       }
       case 'R':
-        out += rest;
+        pieces.push_back({rest});
         rest = {};
         break;
     }
   }
-  if (!changed) return std::string(data);
+  return pieces;
+}
+
+// One string from `from` to `to`: Latin-1 stays as it is; text for UTF-16
+// or UTF-8 goes through UTF-8, legacy bytes read as the tag reads them
+// (a NUL inside them stays one).
+std::optional<std::string> Reencode(std::string_view bytes, unsigned char from, unsigned char to,
+                                    LegacyReading legacy) {
+  if (to == kLatin1 || from == to) return std::string(bytes);
+  std::string utf8;
+  if (from == kLatin1) {
+    for (std::size_t start = 0;;) {
+      const std::size_t nul = bytes.find('\0', start);
+      utf8 += DecodeTagText(bytes.substr(start, nul - start), false, legacy);
+      if (nul == std::string_view::npos) break;
+      utf8.push_back('\0');
+      start = nul + 1;
+    }
+    utf8 = EncodeTagText(utf8, Charset::Utf8);
+  } else {
+    auto text = ToUtf8(bytes, from);
+    if (!text) return std::nullopt;
+    utf8 = std::move(*text);
+  }
+  return to == kUtf8 ? utf8 : ToUtf16WithMark(utf8);
+}
+
+// The strings of a text frame moved into encoding `to`; with `joinValues`
+// the values of a text that holds several become one, joined as the grid
+// shows them (version 2.3 has no such list).
+std::optional<std::string> Rebuild(const std::vector<Piece>& pieces, unsigned char from,
+                                   unsigned char to, bool joinValues, LegacyReading legacy) {
+  std::string out(1, static_cast<char>(to));
+  const std::string terminator(IsUtf16(to) ? 2 : 1, '\0');
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    const Piece& piece = pieces[i];
+    if (!piece.text) {
+      out += piece.bytes;
+      continue;
+    }
+    if (joinValues && piece.value) {
+      std::string joined;
+      for (bool first = true; i < pieces.size() && pieces[i].value; ++i, first = false) {
+        if (!first) joined += kValueSeparator;
+        if (to == kLatin1) {
+          joined += pieces[i].bytes;
+          continue;
+        }
+        auto text = ToUtf8(pieces[i].bytes, from);
+        if (!text) return std::nullopt;
+        joined += *text;
+      }
+      --i;
+      out += IsUtf16(to) ? ToUtf16WithMark(joined) : joined;
+      continue;
+    }
+    auto text = Reencode(piece.bytes, from, to, legacy);
+    if (!text) return std::nullopt;
+    out += *text;
+    if (piece.terminated) out += terminator;
+  }
   return out;
+}
+
+bool HasHighBytes(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// The strings of a frame (2.3 layout) in what version `toMajor` may hold.
+// For version 2.3: text in the encodings version 2.4 added (UTF-8, UTF-16
+// without a mark), or holding several values, as UTF-16 with a mark. For
+// version 2.4: Latin-1 strings with bytes beyond ASCII in UTF-8, as the
+// tag's text is read (Japanese taggers put Shift-JIS there, which that
+// version reads as Latin-1). Anything else keeps its bytes. nullopt when
+// the layout is not known or a string is not well-formed (never for
+// version 2.4).
+std::optional<std::string> ReencodeText(std::string_view id, std::string_view data, int toMajor,
+                                        LegacyReading legacy) {
+  if (data.empty()) return std::string(data);
+  const auto encoding = static_cast<unsigned char>(data[0]);
+  const std::string_view layout = TextLayout(id);
+  if (layout.empty()) {
+    if (toMajor == 3 && HasOtherTextLayout(id) && encoding > kUtf16) return std::nullopt;
+    return std::string(data);
+  }
+  if (toMajor == 4 && encoding != kLatin1) return std::string(data);
+  if (encoding > kUtf8) return std::nullopt;
+  auto pieces = SplitFields(layout, IsUtf16(encoding), data.substr(1));
+  // Latin-1 whose fields cannot be told apart stays as it is: version 2.4 reads it so.
+  if (!pieces) return toMajor == 4 ? std::optional<std::string>(data) : std::nullopt;
+  unsigned char to = encoding;
+  if (toMajor == 3) {
+    const bool several =
+        std::count_if(pieces->begin(), pieces->end(), [](const Piece& p) { return p.value; }) > 1;
+    if (encoding <= kUtf16 && !several) return std::string(data);
+    to = encoding == kLatin1 ? kLatin1 : kUtf16;
+  } else {
+    const bool legacyText =
+        encoding == kLatin1 && std::any_of(pieces->begin(), pieces->end(), [](const Piece& p) {
+          return p.text && HasHighBytes(p.bytes);
+        });
+    if (!legacyText) return std::string(data);
+    to = kUtf8;
+  }
+  return Rebuild(*pieces, encoding, to, toMajor == 3, legacy);
 }
 
 std::optional<std::string_view> Lookup(std::string_view key, bool fromV22) {
@@ -225,19 +302,28 @@ std::optional<std::string_view> Lookup(std::string_view key, bool fromV22) {
   return std::nullopt;
 }
 
-std::uint16_t V24StatusToV23(std::uint16_t flags) {
+// The status flags (version 2.3 bit, version 2.4 bit): the same three,
+// moved.
+constexpr std::pair<std::uint16_t, std::uint16_t> kStatusFlags[] = {
+    {kV23DiscardOnTagAlter, kV24DiscardOnTagAlter},
+    {kV23DiscardOnFileAlter, kV24DiscardOnFileAlter},
+    {kV23ReadOnly, kV24ReadOnly},
+};
+
+std::uint16_t StatusFlags(std::uint16_t flags, bool toV24) {
   std::uint16_t out = 0;
-  if (flags & kV24DiscardOnTagAlter) out |= kV23DiscardOnTagAlter;
-  if (flags & kV24DiscardOnFileAlter) out |= kV23DiscardOnFileAlter;
-  if (flags & kV24ReadOnly) out |= kV23ReadOnly;
+  for (const auto& [v23, v24] : kStatusFlags) {
+    if (flags & (toV24 ? v23 : v24)) out |= toV24 ? v24 : v23;
+  }
   return out;
 }
 
-std::optional<Frame> ConvertV24ToV23(const Frame& frame, bool allUnsynchronised);
+bool IsChapterFrame(std::string_view id) { return id == "CHAP" || id == "CTOC"; }
 
 // Chapter and table-of-contents frames hold frames of their tag's version
-// after their own fields.
-std::optional<std::string> ConvertEmbeddedFrames(std::string_view id, std::string_view data) {
+// after their own fields; they are converted with them.
+std::optional<std::string> ConvertEmbeddedFrames(std::string_view id, std::string_view data,
+                                                 int fromMajor, int toMajor, LegacyReading legacy) {
   std::size_t fields = 0;
   const std::size_t idEnd = data.find('\0');
   if (idEnd == std::string_view::npos) return std::nullopt;
@@ -259,13 +345,13 @@ std::optional<std::string> ConvertEmbeddedFrames(std::string_view id, std::strin
   const std::string_view embedded = data.substr(fields);
   MemorySource source(embedded);
   std::uint64_t walked = 0;
-  for (const Frame& sub : ReadFrames(source, embedded.size(), 4)) {
-    auto converted = ConvertV24ToV23(sub, false);
+  for (const Frame& sub : ReadFrames(source, embedded.size(), fromMajor)) {
+    auto converted = ConvertFrame(sub, fromMajor, false, toMajor, legacy);
     if (!converted) return std::nullopt;
-    auto bytes = RenderFrame(converted->id, converted->content, 3, converted->flags);
+    auto bytes = RenderFrame(converted->id, converted->content, toMajor, converted->flags);
     if (!bytes) return std::nullopt;
     out += *bytes;
-    walked = sub.offset + FrameHeaderSize(4) + sub.size;
+    walked = sub.offset + FrameHeaderSize(fromMajor) + sub.size;
   }
   // Whatever the walk did not take (padding, or bytes it could not read)
   // would be misread under the other version's headers.
@@ -275,43 +361,102 @@ std::optional<std::string> ConvertEmbeddedFrames(std::string_view id, std::strin
   return out;
 }
 
-std::optional<Frame> ConvertV24ToV23(const Frame& frame, bool allUnsynchronised) {
+Frame WithContent(std::string id, std::uint16_t flags, std::string content) {
+  Frame out;
+  out.id = std::move(id);
+  out.flags = flags;
+  out.content = std::move(content);
+  out.size = static_cast<std::uint32_t>(std::min<std::size_t>(out.content.size(), UINT32_MAX));
+  out.contentRead = true;
+  return out;
+}
+
+std::optional<Frame> ConvertV24ToV23(const Frame& frame, bool allUnsynchronised,
+                                     LegacyReading legacy) {
   std::string scratch;
   auto payload = FrameData(frame, 4, allUnsynchronised, scratch);
   if (!payload) return std::nullopt;
-  std::optional<std::string> data = frame.id == "CHAP" || frame.id == "CTOC"
-                                        ? ConvertEmbeddedFrames(frame.id, payload->data)
-                                        : ReencodeText(frame.id, payload->data);
+  std::optional<std::string> data =
+      IsChapterFrame(frame.id) ? ConvertEmbeddedFrames(frame.id, payload->data, 4, 3, legacy)
+                               : ReencodeText(frame.id, payload->data, 3, legacy);
   if (!data) return std::nullopt;
-  Frame out;
-  out.id = frame.id;
-  out.flags = V24StatusToV23(frame.flags);
+  std::uint16_t flags = StatusFlags(frame.flags, false);
+  std::string content;
   if (payload->group) {
-    out.flags |= kV23Grouped;
-    out.content.push_back(static_cast<char>(*payload->group));
+    flags |= kV23Grouped;
+    content.push_back(static_cast<char>(*payload->group));
   }
-  out.content += *data;
-  if (out.content.size() > UINT32_MAX) return std::nullopt;
-  out.size = static_cast<std::uint32_t>(out.content.size());
-  out.contentRead = true;
-  return out;
+  content += *data;
+  if (content.size() > UINT32_MAX) return std::nullopt;
+  return WithContent(frame.id, flags, std::move(content));
+}
+
+// Frames of version 2.3 that version 2.4 has no place for: the date parts
+// it joined into one date (the year is the row's own), and the frames it
+// replaced by others of another layout.
+bool DroppedInV24(std::string_view id) {
+  for (std::string_view gone : {"TYER", "TDAT", "TIME", "TRDA", "TORY", "TSIZ", "EQUA", "RVAD"}) {
+    if (id == gone) return true;
+  }
+  return false;
+}
+
+std::optional<Frame> ConvertV23ToV24(const Frame& frame, LegacyReading legacy) {
+  if (frame.flags & (kV23Compressed | kV23Encrypted)) return std::nullopt;
+  if (DroppedInV24(frame.id)) return std::nullopt;
+  // The people list kept its layout under a new name.
+  const std::string id = frame.id == "IPLS" ? "TIPL" : frame.id;
+  std::string_view data = frame.content;
+  std::uint16_t flags = StatusFlags(frame.flags, true);
+  std::string content;
+  if (frame.flags & kV23Grouped) {
+    if (data.empty()) return std::nullopt;
+    flags |= kV24Grouped;
+    content.push_back(data[0]);
+    data.remove_prefix(1);
+  }
+  std::optional<std::string> converted = IsChapterFrame(id)
+                                             ? ConvertEmbeddedFrames(id, data, 3, 4, legacy)
+                                             : ReencodeText(id, data, 4, legacy);
+  if (!converted) return std::nullopt;
+  content += *converted;
+  if (content.size() > kMaxId3v2Size) return std::nullopt;
+  return WithContent(id, flags, std::move(content));
+}
+
+// A version 2.4 frame as a version 2.4 tag without unsynchronisation
+// holds it, its legacy text in UTF-8; unchanged when nothing of that
+// applies.
+Frame NormaliseV24(const Frame& frame, bool allUnsynchronised, LegacyReading legacy) {
+  Frame out = frame;
+  if ((frame.flags & kV24Unsynchronised) || allUnsynchronised) {
+    out = WithContent(frame.id, frame.flags & ~kV24Unsynchronised,
+                      UndoUnsynchronisation(frame.content));
+  }
+  if (IsChapterFrame(out.id)) return out;
+  std::string scratch;
+  auto payload = FrameData(out, 4, false, scratch);
+  if (!payload) return out;  // compressed, encrypted or cut short: as it came
+  std::optional<std::string> data = ReencodeText(out.id, payload->data, 4, legacy);
+  if (!data || *data == payload->data) return out;
+  std::string content;
+  if (payload->group) content.push_back(static_cast<char>(*payload->group));
+  content += *data;
+  // The data length it gave is no longer true.
+  return WithContent(out.id, out.flags & ~kV24DataLength, std::move(content));
 }
 
 std::optional<Frame> ConvertV22ToV23(const Frame& frame) {
   auto id = Lookup(frame.id, true);
   if (!id) return std::nullopt;
-  Frame out;
-  out.id = std::string(*id);
-  out.content = frame.content;
+  std::string content = frame.content;
   if (*id == "APIC") {
     if (frame.content.size() < 4) return std::nullopt;
     const std::string_view mime = MatchPicture(std::string_view(frame.content).substr(1, 3), true);
     if (mime.empty()) return std::nullopt;
-    out.content = frame.content.substr(0, 1) + std::string(mime) + '\0' + frame.content.substr(4);
+    content = frame.content.substr(0, 1) + std::string(mime) + '\0' + frame.content.substr(4);
   }
-  out.size = static_cast<std::uint32_t>(out.content.size());
-  out.contentRead = true;
-  return out;
+  return WithContent(std::string(*id), 0, std::move(content));
 }
 
 std::optional<Frame> ConvertV23ToV22(const Frame& frame) {
@@ -323,29 +468,27 @@ std::optional<Frame> ConvertV23ToV22(const Frame& frame) {
     if (content.empty()) return std::nullopt;
     content.remove_prefix(1);  // version 2.2 has no groups
   }
-  Frame out;
-  out.id = std::string(*id);
-  out.content = std::string(content);
+  std::string out(content);
   if (*id == "PIC") {
     const std::size_t mimeEnd = content.find('\0', 1);
     if (content.empty() || mimeEnd == std::string_view::npos) return std::nullopt;
     const std::string_view format = MatchPicture(content.substr(1, mimeEnd - 1), false);
     if (format.empty()) return std::nullopt;
-    out.content = std::string(content.substr(0, 1)) + std::string(format) +
-                  std::string(content.substr(mimeEnd + 1));
+    out = std::string(content.substr(0, 1)) + std::string(format) +
+          std::string(content.substr(mimeEnd + 1));
   }
-  if (out.content.size() > 0xFFFFFF) return std::nullopt;
-  out.size = static_cast<std::uint32_t>(out.content.size());
-  out.contentRead = true;
-  return out;
+  if (out.size() > 0xFFFFFF) return std::nullopt;
+  return WithContent(std::string(*id), 0, std::move(out));
 }
 
 }  // namespace
 
 std::optional<Frame> ConvertFrame(const Frame& frame, int fromMajor, bool allUnsynchronised,
-                                  int toMajor) {
-  if (!frame.contentRead || toMajor < 2 || toMajor > 3) return std::nullopt;
-  if (fromMajor == toMajor) return frame;
+                                  int toMajor, LegacyReading legacy) {
+  if (!frame.contentRead || toMajor < 2 || toMajor > 4) return std::nullopt;
+  if (fromMajor == toMajor) {
+    return toMajor == 4 ? NormaliseV24(frame, allUnsynchronised, legacy) : frame;
+  }
   // Through version 2.3's form.
   std::optional<Frame> v23;
   switch (fromMajor) {
@@ -356,13 +499,13 @@ std::optional<Frame> ConvertFrame(const Frame& frame, int fromMajor, bool allUns
       v23 = frame;
       break;
     case 4:
-      v23 = ConvertV24ToV23(frame, allUnsynchronised);
+      v23 = ConvertV24ToV23(frame, allUnsynchronised, legacy);
       break;
     default:
       return std::nullopt;
   }
   if (!v23 || toMajor == 3) return v23;
-  return ConvertV23ToV22(*v23);
+  return toMajor == 2 ? ConvertV23ToV22(*v23) : ConvertV23ToV24(*v23, legacy);
 }
 
 }  // namespace quilmark

@@ -123,7 +123,9 @@ std::string Utf16Units(std::string_view text, Charset charset) {
 
 bool IsUtf16(Charset charset) { return charset == Charset::Utf16Le || charset == Charset::Utf16Be; }
 
-char EncodingByte(Charset charset) { return IsUtf16(charset) ? 1 : 0; }
+char EncodingByte(Charset charset) {
+  return IsUtf16(charset) ? 1 : charset == Charset::Utf8 ? static_cast<char>(kEncodingUtf8) : 0;
+}
 
 }  // namespace
 
@@ -215,8 +217,10 @@ std::string ParseUrlContent(std::string_view content, const LegacyStrings& legac
     return legacy.Decode(DropTerminator(data, StartsWithBom(data)));
   }
   // The address is single-byte text as a rule; UTF-16 after a byte-order mark where a
-  // UTF-16 tag had to write it so.
+  // UTF-16 tag had to write it so, UTF-8 in a frame that says UTF-8.
   const std::string_view address = data.substr(end + (utf16 ? 2 : 1));
+  if (encoding == kEncodingUtf8)
+    return DecodeString(DropTerminator(address, false), encoding, legacy);
   return legacy.Decode(DropTerminator(address, StartsWithBom(address)));
 }
 
@@ -261,7 +265,7 @@ RenderedContent RenderCommentContent(std::string_view value, Charset charset) {
   const std::string text = ToLf(value);
   RenderedContent out;
   out.bytes.push_back(EncodingByte(charset));
-  if (!IsUtf16(charset)) {
+  if (IsLegacyCharset(charset)) {
     const std::vector<std::string> parts = SplitAtNulEscapes(text);
     for (std::size_t i = 0; i < parts.size(); ++i) {
       if (i > 0) out.bytes.push_back('\0');
@@ -282,16 +286,19 @@ RenderedContent RenderCommentContent(std::string_view value, Charset charset) {
   language.resize(3, ' ');
   out.bytes += language;
 
+  // Description, terminator, text: each string of UTF-16 after its own mark.
   const std::vector<std::string> parts =
       SplitAtNulEscapes(std::string_view(text).substr(languageEnd));
-  const std::string bom = charset == Charset::Utf16Be ? kBomBe : kBomLe;
-  out.bytes += bom;
-  out.bytes += Utf16Units(parts[0], charset);
-  out.bytes.append(2, '\0');
-  out.bytes += bom;
+  const bool utf16 = IsUtf16(charset);
+  const std::string terminator(utf16 ? 2 : 1, '\0');
+  const std::string bom = !utf16 ? "" : charset == Charset::Utf16Be ? kBomBe : kBomLe;
+  auto encode = [&](std::string_view part) {
+    return utf16 ? Utf16Units(part, charset) : EncodeTagText(part, charset);
+  };
+  out.bytes += bom + encode(parts[0]) + terminator + bom;
   for (std::size_t i = 1; i < parts.size(); ++i) {
-    if (i > 1) out.bytes.append(2, '\0');
-    out.bytes += Utf16Units(parts[i], charset);
+    if (i > 1) out.bytes += terminator;
+    out.bytes += encode(parts[i]);
   }
   out.counted = out.bytes.size();
   return out;
@@ -301,14 +308,17 @@ RenderedContent RenderUrlContent(std::string_view url, std::string_view descript
                                  Charset charset) {
   RenderedContent out;
   if (description.empty()) {
-    out.bytes.assign(2, '\0');
+    // A UTF-8 tag says so here too: its reader takes the address as UTF-8.
+    out.bytes.push_back(charset == Charset::Utf8 ? EncodingByte(charset) : '\0');
+    out.bytes.push_back('\0');
   } else {
     out.bytes.push_back(EncodingByte(charset));
     out.bytes += EncodeTagText(description, charset, &out.exact);
     out.bytes.append(IsUtf16(charset) ? 2 : 1, '\0');
   }
   bool exact = true;
-  std::string address = EncodeTagText(url, Charset::ShiftJis, &exact);
+  std::string address = charset == Charset::Utf8 ? EncodeTagText(url, charset)
+                                                 : EncodeTagText(url, Charset::ShiftJis, &exact);
   if (!exact && IsUtf16(charset)) {
     address = EncodeTagText(url, charset);
     exact = true;

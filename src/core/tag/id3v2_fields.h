@@ -77,14 +77,15 @@ struct RenderedContent {
   bool exact = true;
 };
 
-// Encoding byte (0 for Shift-JIS and EUC-JP, 1 for UTF-16) and the encoded
-// text.
+// Encoding byte (0 for Shift-JIS and EUC-JP, 1 for UTF-16, 3 for UTF-8)
+// and the encoded text.
 RenderedContent RenderTextContent(std::string_view value, Charset charset);
 
 // `value` is the write form: language, description, "\0", long text. Each
 // "\0" becomes a NUL; a backslash followed by anything else is kept with it,
 // and a backslash at the very end stays. Shift-JIS and EUC-JP write it as one
-// string; UTF-16 in the standard layout, description and text in UTF-16.
+// string; UTF-16 and UTF-8 in the standard layout (language bytes, then
+// description and text in the encoding).
 RenderedContent RenderCommentContent(std::string_view value, Charset charset);
 
 // Encoding byte, description with its terminator, the address. Without a
@@ -92,7 +93,8 @@ RenderedContent RenderCommentContent(std::string_view value, Charset charset);
 // `charset`, in which the description is written. The address is
 // single-byte text (code page 932), except that in a UTF-16 tag an address
 // code page 932 cannot hold is written in UTF-16 after a byte-order mark,
-// which the reader knows by that mark.
+// which the reader knows by that mark; a UTF-8 tag writes it in UTF-8, and
+// its encoding byte says UTF-8 even without a description.
 RenderedContent RenderUrlContent(std::string_view url, std::string_view description = {},
                                  Charset charset = Charset::ShiftJis);
 

@@ -66,33 +66,49 @@ bool ReadsBackAsWritten(const RowFrames& row, const std::vector<Frame>& carried,
   return true;
 }
 
+// The charset a version's frames are written in: version 2.4 has UTF-8
+// and no legacy text, the older versions no UTF-8.
+Charset FrameCharset(int major, Charset charset) {
+  if (major == 4 && IsLegacyCharset(charset)) return Charset::Utf8;
+  if (major < 4 && charset == Charset::Utf8) return Charset::Utf16Le;
+  return charset;
+}
+
 }  // namespace
 
 std::optional<Id3v2Render> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
-                                          const std::vector<Frame>& carried,
-                                          std::string_view urlDescription) {
+                                          const CarriedFrames& carried) {
   const int major = Id3v2Major(kind);
   if (major == 0) return std::nullopt;
+  charset = FrameCharset(major, charset);
 
+  const TagValues* written = &values;
+  TagValues dated;
+  if (major == 4 && (!carried.recordingDate.empty() || !carried.originalDate.empty())) {
+    dated = values;
+    if (!carried.recordingDate.empty()) dated.Set(keys::Year, carried.recordingDate);
+    if (!carried.originalDate.empty()) dated.Set(keys::OrgYear, carried.originalDate);
+    written = &dated;
+  }
   Id3v2Render out;
-  RowFrames row = RenderRowFrames(values, major, charset, urlDescription);
+  RowFrames row = RenderRowFrames(*written, major, charset, carried.urlDescription);
   if (IsLegacyCharset(charset) &&
-      (!row.exact || !ReadsBackAsWritten(row, carried, major, charset))) {
-    row = RenderRowFrames(values, major, Charset::Utf16Le, urlDescription);
+      (!row.exact || !ReadsBackAsWritten(row, carried.frames, major, charset))) {
+    row = RenderRowFrames(*written, major, Charset::Utf16Le, carried.urlDescription);
     out.fallback = TextFallback::Utf16;
   }
   const std::vector<Frame>& frames = row.frames;
   const std::int64_t total = row.total;
-  if (frames.empty() && carried.empty()) return out;
+  if (frames.empty() && carried.frames.empty()) return out;
 
   std::uint64_t frameBytes = 0;
   for (const Frame& frame : frames) frameBytes += FrameHeaderSize(major) + frame.content.size();
   std::uint64_t tagSize = std::max<std::uint64_t>(
       frameBytes, static_cast<std::uint64_t>(std::max<std::int64_t>(total, 0)));
-  for (const Frame& frame : carried) {
+  for (const Frame& frame : carried.frames) {
     tagSize += FrameHeaderSize(major) + frame.content.size();
   }
-  std::optional<std::string> tag = AssembleId3v2Tag(major, frames, tagSize, carried);
+  std::optional<std::string> tag = AssembleId3v2Tag(major, frames, tagSize, carried.frames);
   if (!tag) return std::nullopt;
   out.bytes = std::move(*tag);
   return out;

@@ -49,6 +49,8 @@ const char* KindName(TagKind kind) {
       return "ID3v1";
     case TagKind::Id3v22:
       return "ID3v2.2";
+    case TagKind::Id3v24:
+      return "ID3v2.4";
     case TagKind::Id3v23:
       break;
   }
@@ -109,8 +111,7 @@ std::optional<TagWriteResult> BuildTags(Original& original, const TagLayout& lay
     if (!old) return Failed(old.Error());
     carried = CarryFrames(*old, values, Id3v2Major(options.kind));
   }
-  std::optional<Id3v2Render> v2 =
-      RenderId3v2Tag(values, options.kind, options.charset, carried.frames, carried.urlDescription);
+  std::optional<Id3v2Render> v2 = RenderId3v2Tag(values, options.kind, options.charset, carried);
   if (!v2) {
     return Refused(TagWriteStatus::Failed,
                    std::string("the tag is too large for ") + KindName(options.kind));

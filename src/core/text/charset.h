@@ -8,6 +8,9 @@ enum class Charset {
   EucJp,
   Utf16Le,  // with the byte-order mark FF FE
   Utf16Be,  // with the byte-order mark FE FF
+  // No choice of the setting: what an ID3v2.4 tag is written in when the
+  // setting names Shift-JIS or EUC-JP, which that version cannot hold.
+  Utf8,
 };
 
 }  // namespace quilmark

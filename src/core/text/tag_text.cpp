@@ -173,6 +173,8 @@ std::string DecodeTagTextAs(std::string_view bytes, Charset charset, bool escape
       return DecodeShiftJis(bytes, escapeNul).text;
     case Charset::EucJp:
       return DecodeEucJp(bytes).text;
+    case Charset::Utf8:
+      return escapeNul ? EscapeNul(bytes) : std::string(bytes.substr(0, bytes.find('\0')));
     case Charset::Utf16Le:
     case Charset::Utf16Be:
       break;
@@ -187,6 +189,9 @@ std::string EncodeTagText(std::string_view text, Charset charset, bool* exact) {
     case Charset::Utf16Le:
     case Charset::Utf16Be:
       out = EncodeUtf16(text, charset == Charset::Utf16Be);
+      break;
+    case Charset::Utf8:
+      out = Latin1ForRawBytes(text);
       break;
     case Charset::ShiftJis:
     case Charset::EucJp:
@@ -213,6 +218,11 @@ std::string FitV1Text(std::string_view text, std::size_t maxBytes, Charset chars
       // too; cutting the Shift-JIS form could leave a kana marker without
       // its kana at the end of the field.
       return CutPairs(encoded, maxBytes, [](std::uint8_t c) { return c >= 0x80; });
+    case Charset::Utf8: {
+      std::size_t end = maxBytes;
+      while (end > 0 && (ByteAt(encoded, end) & 0xC0) == 0x80) --end;
+      return encoded.substr(0, end);
+    }
     default: {
       // The byte-order mark and as many whole units as fit, never the
       // first half of a surrogate pair alone.

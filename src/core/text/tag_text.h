@@ -26,10 +26,10 @@ namespace quilmark {
 std::string DecodeTagText(std::string_view bytes, bool escapeNul,
                           LegacyReading legacy = LegacyReading::Japanese);
 
-// UTF-8 text to the bytes of `charset`: CP932 bytes, EUC-JP bytes, or a
-// byte-order mark and UTF-16 units. No terminator. Raw bytes go back as
-// themselves into Shift-JIS and EUC-JP and as the Latin-1 character of
-// their value into UTF-16 (the ID3 meaning of a legacy byte). A character
+// UTF-8 text to the bytes of `charset`: CP932 bytes, EUC-JP bytes, a
+// byte-order mark and UTF-16 units, or UTF-8. No terminator. Raw bytes go
+// back as themselves into Shift-JIS and EUC-JP and as the Latin-1 character
+// of their value into UTF-16 and UTF-8 (the ID3 meaning of a legacy byte). A character
 // `charset` has no form for becomes "?", and `exact`, when given, tells
 // whether none did.
 std::string EncodeTagText(std::string_view text, Charset charset, bool* exact = nullptr);

@@ -1,5 +1,6 @@
-// mutagen as the other tagger that files are held against: Debian's
-// python3-mutagen under Debian's own Python (scripts/setup installs it).
+// The other taggers that files are held against: mutagen (Debian's
+// python3-mutagen under Debian's own Python) and TagLib (libtag1-dev,
+// through the small reader in tests/peers); scripts/setup installs both.
 #pragma once
 
 #include <map>
@@ -27,5 +28,13 @@ std::map<std::string, std::string> RunPythonScript(std::string_view script,
 // (Shift-JIS shows through), other text is UTF-8.
 std::map<std::string, std::string> ReadWithMutagen(const std::string& file,
                                                    const std::string& picture = {});
+
+// Why the TagLib reader is not there, or "" when it is.
+std::string TagLibMissing();
+
+// How TagLib reads the file's ID3v2 tag, in the entries ReadWithMutagen
+// gives (people lists aside).
+std::map<std::string, std::string> ReadWithTagLib(const std::string& file,
+                                                  const std::string& picture = {});
 
 }  // namespace quilmark::testing

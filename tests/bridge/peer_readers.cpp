@@ -1,4 +1,4 @@
-#include "bridge/mutagen_reader.h"
+#include "bridge/peer_readers.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -50,16 +50,12 @@ std::string MutagenMissing() {
          " is missing (Debian package python3-mutagen; scripts/setup installs it)";
 }
 
-std::map<std::string, std::string> RunPythonScript(std::string_view script,
-                                                   const std::vector<std::string>& args) {
-  TempDir dir;
-  const std::string scriptPath = dir.File("script.py");
-  WriteBytes(scriptPath, script);
-  std::string command = std::string(kPython) + " '" + scriptPath + "'";
-  for (const std::string& arg : args) command += " '" + arg + "'";
-  command += " 2>&1";
+namespace {
+
+// Runs the command and gives its output by line (see RunPythonScript).
+std::map<std::string, std::string> RunReader(const std::string& command) {
   std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
   if (!pipe) return {};
   std::array<char, 4096> buffer;
   while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
@@ -76,9 +72,40 @@ std::map<std::string, std::string> RunPythonScript(std::string_view script,
   return lines;
 }
 
+}  // namespace
+
+std::map<std::string, std::string> RunPythonScript(std::string_view script,
+                                                   const std::vector<std::string>& args) {
+  TempDir dir;
+  const std::string scriptPath = dir.File("script.py");
+  WriteBytes(scriptPath, script);
+  std::string command = std::string(kPython) + " '" + scriptPath + "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  return RunReader(command);
+}
+
 std::map<std::string, std::string> ReadWithMutagen(const std::string& file,
                                                    const std::string& picture) {
   return RunPythonScript(kReadScript, {file, picture});
+}
+
+std::string TagLibMissing() {
+#ifdef QUILMARK_TAGLIB_READER
+  return {};
+#else
+  return "TagLib was not found at build time (Debian package libtag1-dev; scripts/setup "
+         "installs it)";
+#endif
+}
+
+std::map<std::string, std::string> ReadWithTagLib(const std::string& file,
+                                                  const std::string& picture) {
+#ifdef QUILMARK_TAGLIB_READER
+  return RunReader(std::string("'") + QUILMARK_TAGLIB_READER + "' '" + file + "' '" + picture +
+                   "'");
+#else
+  return {};
+#endif
 }
 
 }  // namespace quilmark::testing
