@@ -5,23 +5,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "platform/collation.h"
-#include "support/bench_files.h"
-#include "tag/tag_values.h"
-#include "tracklist/edit_dialogs.h"
-#include "tracklist/grid_view_port.h"
+#include "support/bench_grid.h"
 #include "tracklist/sort_rows.h"
-#include "tracklist/track_editor.h"
-#include "tracklist/track_grid.h"
-#include "tracklist/undo_list.h"
-#include "ui/busy_indicator.h"
-#include "ui/clipboard.h"
-#include "ui/msgbox.h"
-#include "ui/text_width.h"
 
 using namespace quilmark;
 
@@ -29,96 +18,14 @@ namespace {
 
 constexpr int kRows = 100000;
 
-const char* const kWords[] = {"love",  "Night", "blue",   "Summer", "rain",   "Dream", "star",
-                              "夜",    "空",    "さくら", "ひかり", "東京",   "雨",    "永遠",
-                              "Heart", "fire",  "カノン", "ソナタ", "winter", "road"};
-const char* const kArtists[] = {"The Owls", "山田 花子", "Kento",    "quartet x",   "ブルーノート",
-                                "Aoi",      "Lumen",     "鈴木一郎", "night shift", "Ren"};
-const char* const kGenres[] = {"Rock", "Pop", "Jazz", "Classical", "Ambient", "No Genre"};
-
-TrackGrid MakeGrid(int rows, unsigned seed) {
-  std::mt19937 random(seed);
-  auto word = [&] { return std::string(kWords[random() % std::size(kWords)]); };
-  TrackGrid grid;
-  for (int i = 0; i < rows; ++i) {
-    const int r = grid.AppendRow();
-    const std::string artist = kArtists[random() % std::size(kArtists)];
-    const std::string album = word() + " " + word();
-    // Titles are nearly all distinct, as in a real collection; albums and
-    // artists repeat.
-    const std::string title =
-        word() + " " + word() + " " + word() + " " + std::to_string(random() % 1000);
-    const std::string track = std::to_string(1 + random() % 20);
-    const std::string year = std::to_string(1970 + random() % 55);
-    const std::string genre = kGenres[random() % std::size(kGenres)];
-    const std::string comment = random() % 3 ? "" : "ripped " + word();
-    grid.SetFieldCell(colPath, r, "/home/user/Music/" + artist + "/" + album + "/");
-    grid.SetFieldCell(colFile, r, track + " " + title + ".mp3");
-    grid.SetFieldCell(colNo, r, track);
-    grid.SetFieldCell(colArtist, r, artist);
-    grid.SetFieldCell(colTitle, r, title);
-    grid.SetFieldCell(colAlbum, r, album);
-    grid.SetFieldCell(colYear, r, year);
-    grid.SetFieldCell(colGenre, r, genre);
-    grid.SetFieldCell(colComment, r, comment);
-    if (!comment.empty()) grid.SetCell(colCommentLang, r, "jpn");
-    TagValues work;
-    work.Set("Title", title);
-    work.Set("Artist", artist);
-    work.Set("Album", album);
-    work.Set("Year", year);
-    work.Set("Track", track);
-    work.Set("Genre", genre);
-    work.Set("Comment", comment);
-    work.Set("TagVersion", "2.3");
-    grid.SetCell(colWork, r, work.ToCommaText());
-    if (random() % 10 == 0) grid.MarkRowChanged(r);
-  }
-  return grid;
-}
-
-class NullView : public GridViewPort {
- public:
-  int column = 9, row = 1;
-  int CurrentColumn() const override { return column; }
-  int CurrentRow() const override { return row; }
-  void SetCurrentCell(int c, int r) override { column = c, row = r; }
-  bool IsEditorOpen() const override { return false; }
-  void OpenEditor() override {}
-  void CloseEditor() override {}
-  void SetEditorText(const std::string&) override {}
-  bool EditorHasSelection() const override { return false; }
-  void EditorUndo() override {}
-  void EditorRedo() override {}
-  void EditorCut() override {}
-  void EditorCopy() override {}
-  void EditorPaste() override {}
-};
-
-class NoDialogs : public EditDialogs {
- public:
-  bool SelectGenre(std::string&) override { return false; }
-  bool EditComment(CommentTexts&) override { return false; }
-};
-
 struct CommandTimes {
   double fill = 0, clear = 0;
 };
 
 CommandTimes TimeCommands(int rows) {
-  TrackGrid grid = MakeGrid(rows, 7);
-  const bool questions = false;
-  bench::SilentPresenter presenter;
-  Messages messages(questions, presenter);
-  MemoryClipboard clipboard;
-  NoDialogs dialogs;
-  NullBusyIndicator busy;
-  FixedTextWidth measure;
-  UndoList undo;
-  NullView view;
-  view.column = grid.Layout().Position(colAlbum);
-  view.row = rows / 2;
-  TrackEditor editor(grid, view, messages, clipboard, dialogs, busy, measure, undo);
+  bench::EditorRig rig(bench::MakeGrid(rows, 7));
+  rig.view.SetCurrentCell(rig.grid.Layout().Position(colAlbum), rows / 2);
+  TrackEditor& editor = rig.editor;
   CommandTimes t;
   {
     bench::Stopwatch watch;
@@ -137,7 +44,7 @@ CommandTimes TimeCommands(int rows) {
 
 int main() {
   const platform::LocaleCollator collator(platform::LocaleCollator::Case::Ignored);
-  const TrackGrid original = MakeGrid(kRows, 42);
+  const TrackGrid original = bench::MakeGrid(kRows, 42);
   const int column = original.Layout().Position(colTitle);
 
   // Baseline: the key strings alone, keys computed once, indices sorted.

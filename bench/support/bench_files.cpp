@@ -50,7 +50,8 @@ static std::string Frame(const std::string& id, const std::string& text) {
   return f;
 }
 
-std::vector<std::string> MakeTaggedFiles(const std::string& folder, int count, std::size_t audioBytes) {
+std::vector<std::string> MakeTaggedFiles(const std::string& folder, int count,
+                                         std::size_t audioBytes) {
   std::vector<std::string> paths;
   paths.reserve(static_cast<std::size_t>(count));
   std::string audio(audioBytes, '\0');

@@ -18,6 +18,11 @@ class CommandHandlers {
   virtual void actEditRedoExecute() = 0;
   virtual void actEditSelectAllExecute() = 0;
   virtual void actEditFillSelectionExecute() = 0;
+  virtual void actEditReplaceExecute() = 0;
+  virtual void actEditNumberTracksExecute() = 0;
+  // The conversions share one handler; the number says which
+  // (platform::TextConversion).
+  virtual void ConvertSelection(int conversion) = 0;
   virtual void actEditCutExecute() = 0;
   virtual void actEditCopyExecute() = 0;
   virtual void actEditPasteExecute() = 0;

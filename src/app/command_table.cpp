@@ -1,5 +1,6 @@
 #include "app/command_table.h"
 
+#include "platform/text_transform.h"
 #include "tracklist/columns.h"
 
 namespace quilmark {
@@ -36,6 +37,13 @@ std::vector<CommandEntry> BuildTable() {
        "選択した行に入力|"
        "現在のセルの内容（入力中の文字列）を、同じ列の選択されているすべての行に入れます。",
        I::None, false, &H::actEditFillSelectionExecute},
+      {"actEditReplace", "Edit", "検索と置換(&H)...", "Ctrl+H",
+       "検索と置換|選んだ列の文字列を検索して置き換えます。正規表現も使えます。", I::None, false,
+       &H::actEditReplaceExecute},
+      {"actEditNumberTracks", "Edit", "トラック番号を付ける(&N)...", "",
+       "トラック番号を付ける|"
+       "選択している行（またはすべての行）に、上から順にトラック番号を付けます。",
+       I::None, false, &H::actEditNumberTracksExecute},
       {"actEditCut", "Edit", "切り取り(&T)", "Ctrl+X",
        "切り取り|選択されているセルまたは文字列をクリップボードにコピーし、削除します。", I::Cut,
        false, &H::actEditCutExecute},
@@ -93,6 +101,45 @@ std::vector<CommandEntry> BuildTable() {
                        true,
                        nullptr,
                        k};
+    t.push_back(std::move(entry));
+  }
+
+  using C = platform::TextConversion;
+  const struct {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    C conversion;
+  } conversions[] = {
+      {"actConvAsciiFull", "英数字・記号を全角に(&Z)",
+       "全角に|選択しているセルの英字、数字、記号と空白を全角にします。", C::AsciiToFullwidth},
+      {"actConvAsciiHalf", "英数字・記号を半角に(&H)",
+       "半角に|選択しているセルの全角の英字、数字、記号と空白を半角にします。",
+       C::AsciiToHalfwidth},
+      {"actConvKanaFull", "カタカナを全角に(&K)",
+       "カタカナを全角に|選択しているセルの半角カタカナを全角にします。", C::KatakanaToFullwidth},
+      {"actConvKanaHalf", "カタカナを半角に(&N)",
+       "カタカナを半角に|選択しているセルの全角カタカナを半角にします。", C::KatakanaToHalfwidth},
+      {"actConvToKatakana", "ひらがなをカタカナに(&A)",
+       "ひらがなをカタカナに|選択しているセルのひらがなをカタカナにします。",
+       C::HiraganaToKatakana},
+      {"actConvToHiragana", "カタカナをひらがなに(&I)",
+       "カタカナをひらがなに|選択しているセルのカタカナをひらがなにします。",
+       C::KatakanaToHiragana},
+      {"actConvUpper", "大文字に(&U)", "大文字に|選択しているセルの英字を大文字にします。",
+       C::Upper},
+      {"actConvLower", "小文字に(&L)", "小文字に|選択しているセルの英字を小文字にします。",
+       C::Lower},
+      {"actConvTitle", "単語の先頭を大文字に(&T)",
+       "単語の先頭を大文字に|選択しているセルの英単語の先頭を大文字、残りを小文字にします。",
+       C::Title},
+      {"actConvSpaces", "空白を整える(&S)",
+       "空白を整える|選択しているセルの前後の空白を削除し、続いた空白を 1 つにします。",
+       C::TidySpaces},
+  };
+  for (const auto& c : conversions) {
+    CommandEntry entry{c.name, "Edit", c.caption, "", c.hint, I::None, false, nullptr};
+    entry.conversion = static_cast<int>(c.conversion);
     t.push_back(std::move(entry));
   }
 
@@ -163,8 +210,9 @@ const std::vector<MenuSpec>& MenuTable() {
        "編集(&E)",
        "",
        {"actEditUndo", "actEditRedo", "-", "actEditCut", "actEditCopy", "actEditPaste", "-",
-        "actEditSelectAll", "actEditFillSelection", "-", "actEditDeleteCell", "actEditDeleteRow",
-        "actEditClear", "-", "actEditEraseTagAll"}},
+        "actEditSelectAll", "actEditFillSelection", "-", "actEditReplace", ">7",
+        "actEditNumberTracks", "-", "actEditDeleteCell", "actEditDeleteRow", "actEditClear", "-",
+        "actEditEraseTagAll"}},
       {"mmShow", "表示(&V)", "", {"actShowToolbar", "actShowStatusbar", ">3"}},
       {"mmShowCol",
        "列(&C)",
@@ -185,6 +233,14 @@ const std::vector<MenuSpec>& MenuTable() {
        "（非表示）",
        "",
        {"actEditUndoHidden", "actEditCutHidden", "actEditCopyHidden", "actEditPasteHidden"},
+       false},
+      {"mmConvert",
+       "文字の変換(&V)",
+       "文字の変換|選択しているセルの文字を変換します。",
+       {"actConvAsciiFull", "actConvAsciiHalf", "actConvKanaFull", "actConvKanaHalf", "-",
+        "actConvToKatakana", "actConvToHiragana", "-", "actConvUpper", "actConvLower",
+        "actConvTitle", "-", "actConvSpaces"},
+       true,
        false},
   };
   return menus;

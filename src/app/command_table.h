@@ -41,7 +41,8 @@ struct CommandEntry {
   CommandImage image = CommandImage::None;
   bool checkable = false;
   void (CommandHandlers::*run)() = nullptr;
-  int field = -1;  // a field's show action (run is then ToggleColumnVisible)
+  int field = -1;       // a field's show action (run is then ToggleColumnVisible)
+  int conversion = -1;  // a conversion of the selection (run is then ConvertSelection)
 };
 
 const std::vector<CommandEntry>& CommandTable();

@@ -27,6 +27,7 @@
 #include "app/show_save_report.h"
 #include "bridge/add_files.h"
 #include "bridge/save_changed_rows.h"
+#include "bulk/bulk_commands.h"
 #include "dialogs/option_dialog.h"
 #include "dialogs/version_dialog.h"
 #include "lists/list_writer.h"
@@ -85,6 +86,8 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
   editor_ = std::make_unique<TrackEditor>(grid_, *gr_, messages_, clipboard_, dialogs_, busy_,
                                           *measure_, undo_);
   gr_->SetEditor(editor_.get());
+  bulk_ = std::make_unique<BulkCommands>(*editor_, grid_, *gr_, undo_, messages_, dialogs_, busy_,
+                                         *measure_);
 
   createActions();
   createMenus();
@@ -111,6 +114,7 @@ MainWindow::~MainWindow() {
   // The grid widget and its model refer to the document and the editor,
   // which are members: they go first, before QWidget's destructor would
   // delete them after the members are gone.
+  bulk_.reset();
   gr_->SetEditor(nullptr);
   delete gr_;
   gr_ = nullptr;
@@ -139,6 +143,9 @@ void MainWindow::createActions() {
     if (entry.field >= 0) {
       showColumnActions_[static_cast<std::size_t>(entry.field)] = action;
       connect(action, &QAction::triggered, this, [this, action] { ToggleColumnVisible(action); });
+    } else if (entry.conversion >= 0) {
+      connect(action, &QAction::triggered, this,
+              [this, c = entry.conversion] { ConvertSelection(c); });
     } else {
       connect(action, &QAction::triggered, this, [this, run = entry.run] { (this->*run)(); });
     }
@@ -446,6 +453,11 @@ void MainWindow::actEditUndoExecute() { editor_->actEditUndoExecute(); }
 void MainWindow::actEditRedoExecute() { editor_->actEditRedoExecute(); }
 void MainWindow::actEditSelectAllExecute() { editor_->actEditSelectAllExecute(); }
 void MainWindow::actEditFillSelectionExecute() { editor_->actEditFillSelectionExecute(); }
+void MainWindow::actEditReplaceExecute() { bulk_->actEditReplaceExecute(); }
+void MainWindow::actEditNumberTracksExecute() { bulk_->actEditNumberTracksExecute(); }
+void MainWindow::ConvertSelection(int conversion) {
+  bulk_->Convert(static_cast<platform::TextConversion>(conversion));
+}
 void MainWindow::actEditCutExecute() { editor_->actEditCutExecute(); }
 void MainWindow::actEditCopyExecute() { editor_->actEditCopyExecute(); }
 void MainWindow::actEditPasteExecute() { editor_->actEditPasteExecute(); }

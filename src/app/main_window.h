@@ -30,6 +30,7 @@ class QStatusBar;
 
 namespace quilmark {
 
+class BulkCommands;
 class GridView;
 class TrackEditor;
 
@@ -104,6 +105,9 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   void actEditRedoExecute() override;
   void actEditSelectAllExecute() override;
   void actEditFillSelectionExecute() override;
+  void actEditReplaceExecute() override;
+  void actEditNumberTracksExecute() override;
+  void ConvertSelection(int conversion) override;
   void actEditCutExecute() override;
   void actEditCopyExecute() override;
   void actEditPasteExecute() override;
@@ -144,6 +148,7 @@ class MainWindow : public QMainWindow, private CommandHandlers {
 
   GridView* gr_ = nullptr;
   std::unique_ptr<TrackEditor> editor_;
+  std::unique_ptr<BulkCommands> bulk_;
   QToolBar* tb_ = nullptr;
   QStatusBar* ss1_ = nullptr;
   QMenu* pm_ = nullptr;

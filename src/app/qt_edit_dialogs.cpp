@@ -2,6 +2,8 @@
 
 #include "dialogs/comment_dialog.h"
 #include "dialogs/genre_dialog.h"
+#include "dialogs/numbering_dialog.h"
+#include "dialogs/replace_dialog.h"
 
 namespace quilmark {
 
@@ -11,6 +13,14 @@ bool QtEditDialogs::SelectGenre(std::string& genre) {
 
 bool QtEditDialogs::EditComment(CommentTexts& texts) {
   return quilmark::EditComment(parent_, texts);
+}
+
+bool QtEditDialogs::AskFindReplace(FindReplaceOptions& options, bool rowsSelected) {
+  return quilmark::AskFindReplace(parent_, options, rowsSelected);
+}
+
+bool QtEditDialogs::AskNumbering(NumberingOptions& options, int selectedRows, int allRows) {
+  return quilmark::AskNumbering(parent_, options, selectedRows, allRows);
 }
 
 }  // namespace quilmark

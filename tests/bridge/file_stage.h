@@ -14,17 +14,23 @@
 #include "support/mp3_maker.h"
 #include "support/temp_dir.h"
 #include "tag/tag_file.h"
+#include "text/tag_text.h"
 #include "tracklist/editor_harness.h"
 
 namespace quilmark::testing {
 
 struct FileStage : EditorStage {
-  // One file per title, "1.mp3", "2.mp3"...; the artist of each is "A" + its number.
+  // One file per title, "1.mp3", "2.mp3"...; the artist of each is "A" +
+  // its number. The texts are UTF-16, so any text is read back as it was.
   explicit FileStage(const std::vector<std::string>& titles) {
     for (std::size_t i = 0; i < titles.size(); ++i) {
       const std::string number = std::to_string(i + 1);
       files.push_back(dir.File(number + ".mp3"));
-      WriteMp3(files.back(), titles[i], "A" + number);
+      std::string body;
+      for (auto [id, text] : {std::pair{"TIT2", titles[i]}, {"TPE1", "A" + number}}) {
+        body += Frame23(id, "\x01" + EncodeTagText(text, Charset::Utf16Le));
+      }
+      WriteBytes(files.back(), Id3v2Tag(3, body) + MpegAudio(2));
       EXPECT_EQ(ReadFileTags(grid, files.back()).row, static_cast<int>(i + 1));
     }
   }

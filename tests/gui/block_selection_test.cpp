@@ -1,12 +1,18 @@
 // Blocks of cells in the real window: selected with Shift+arrows, Shift+click
 // and "select all", spreadsheet lines pasted and saved into the files, Undo
-// and Redo from their shortcuts, and Ctrl+Enter after typing.
+// and Redo from their shortcuts, Ctrl+Enter after typing, and find and
+// replace, a conversion and numbering from their menu items and dialogs.
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include "app/grid_view.h"
+#include "dialogs/modal_script.h"
 #include "support/gui_test_support.h"
 
 using namespace quilmark;
@@ -19,6 +25,7 @@ class BlockSelectionTest : public QObject {
   void cleanup();
   void keyboardBlockPasteIsSavedIntoTheFiles();
   void shiftClickCtrlEnterAndSelectAll();
+  void replaceConvertAndNumberThroughTheirDialogs();
 
  private:
   MainWindow& W() { return **window_; }
@@ -86,6 +93,40 @@ void BlockSelectionTest::shiftClickCtrlEnterAndSelectAll() {
   QCOMPARE(lines.size(), 4);
   QCOMPARE(lines[3].split(u'\t').size(), kFieldCount);
   QVERIFY(lines[3].contains(QStringLiteral("s4.mp3\t")));
+}
+
+void BlockSelectionTest::replaceConvertAndNumberThroughTheirDialogs() {
+  auto titles = [this] {
+    return Cell(colTitle, 1) + Cell(colTitle, 2) + Cell(colTitle, 3) + Cell(colTitle, 4);
+  };
+  QVERIFY(View().SelectCell(Pos(colTitle), 1));
+  {
+    ModalScript script({[](QWidget* dialog) {
+      dialog->findChild<QLineEdit*>("edFind")->setText(QStringLiteral("s"));
+      dialog->findChild<QLineEdit*>("edReplace")->setText(QStringLiteral("Song "));
+      dialog->findChild<QPushButton*>("btnReplace")->click();
+    }});
+    Key(Qt::Key_H, Qt::ControlModifier);
+  }
+  QCOMPARE(titles(), std::string("Song 1Song 2Song 3Song 4"));
+  QCOMPARE(W().statusBar()->currentMessage(), QStringLiteral("4 件置換しました。"));
+
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  W().Action("actConvUpper")->trigger();
+  QCOMPARE(titles(), std::string("SONG 1SONG 2Song 3Song 4"));
+  {
+    ModalScript script({[](QWidget* dialog) {
+      dialog->findChild<QCheckBox*>("cbTotal")->setChecked(true);
+      QVERIFY(dialog->findChild<QRadioButton*>("rbSelected")->isChecked());
+      dialog->findChild<QRadioButton*>("rbAll")->setChecked(true);
+      dialog->findChild<QPushButton*>("btnOK")->click();
+    }});
+    W().Action("actEditNumberTracks")->trigger();
+  }
+  QCOMPARE(Cell(colNo, 1) + " " + Cell(colNo, 4), std::string("1/4 4/4"));
+  QVERIFY(ShowActive(W()));  // offscreen, nothing gives it back after a dialog
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(Cell(colNo, 1), std::string());
 }
 
 QTEST_MAIN(BlockSelectionTest)

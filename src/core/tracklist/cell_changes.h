@@ -2,11 +2,14 @@
 // as a whole, then set, recorded as one undo step and repainted once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quilmark {
 
+class Messages;
+class TextWidth;
 class TrackGrid;
 class UndoList;
 
@@ -29,8 +32,16 @@ const CellChange* FirstBadNumber(const TrackGrid& grid, const std::vector<CellCh
 std::string DescribeChange(const TrackGrid& grid, const CellChange& change);
 
 // Sets every changeable cell (a tag field of a file's row) whose text
-// differs, records each as part of one undo step and marks its row.
-// Returns how many cells changed.
-int ApplyChanges(TrackGrid& grid, UndoList& undo, const std::vector<CellChange>& changes);
+// differs, records each as part of one undo step and marks its row; with
+// `fit`, the columns that changed are fitted to their texts. Returns how
+// many cells changed.
+int ApplyChanges(TrackGrid& grid, UndoList& undo, std::vector<CellChange> changes,
+                 const TextWidth* fit = nullptr);
+
+// ApplyChanges once no change fails the numeric rule; else the first that
+// does is named in MSG_BAD_NUMBER, nothing changes and the result is empty.
+std::optional<int> ApplyCheckedChanges(TrackGrid& grid, UndoList& undo, Messages& messages,
+                                       std::vector<CellChange> changes,
+                                       const TextWidth* fit = nullptr);
 
 }  // namespace quilmark

@@ -228,16 +228,6 @@ std::optional<CellBlock> TrackEditor::SelectedBlock() const {
   return block;
 }
 
-// A value that does not fit a numeric column refuses the whole command:
-// half a paste is harder to put right than none.
-void TrackEditor::ApplyBlockChanges(const std::vector<CellChange>& changes) {
-  if (const CellChange* bad = FirstBadNumber(grid_, changes)) {
-    messages_.msgbox(MSG_BAD_NUMBER, DescribeChange(grid_, *bad));
-    return;
-  }
-  ApplyChanges(grid_, undo_, changes);
-}
-
 // --- dialogs
 
 void TrackEditor::FitColumn(int column) { grid_.FitColumnWidth(column, measure_); }
@@ -357,7 +347,7 @@ void TrackEditor::actEditPasteExecute() {
   int c = 0, r = 0;
   if (!CurrentCell(c, r) || !FinishEdit()) return;
   if (const std::optional<CellBlock> block = SelectedBlock()) {
-    ApplyBlockChanges(PlanPaste(grid_, *block, *text));
+    ApplyCheckedChanges(grid_, undo_, messages_, PlanPaste(grid_, *block, *text), &measure_);
   } else if (IsChangeableCell(grid_, c, r)) {
     editOldText_ = grid_.Cell(c, r);
     ChangeCell(grid_, undo_, c, r, *text);

@@ -123,8 +123,6 @@ class TrackEditor {
   bool CurrentCell(int& column, int& row) const;
   // The selected block when it is more than the current cell.
   std::optional<CellBlock> SelectedBlock() const;
-  // Checks block changes for the numeric rule and applies them as one step.
-  void ApplyBlockChanges(const std::vector<CellChange>& changes);
   void FitColumn(int column);
   void KeepCurrentRowInList();
   bool HeldCellMayBeLeft() const;

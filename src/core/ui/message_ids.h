@@ -19,6 +19,7 @@ inline constexpr MessageId MSG_FILE_NOT_FOUND = 0x0000000C;
 inline constexpr MessageId MSG_BAD_EXE = 0x0000000D;
 inline constexpr MessageId MSG_CANNOT_WRITE = 0x00000011;
 inline constexpr MessageId MSG_CANNOT_OPEN = 0x00000012;
+inline constexpr MessageId MSG_BAD_PATTERN = 0x00000013;
 inline constexpr MessageId MSG_TAG_VERSION_UNSUPPORTED = 0x01000002;
 inline constexpr MessageId MSG_TAG_COMPRESSED = 0x01000003;
 inline constexpr MessageId MSG_CONFIRM_DELETE_ROW = 0x10000000;

@@ -12,7 +12,7 @@ struct CatalogueEntry {
   const char* text;
 };
 
-constexpr std::array<CatalogueEntry, 20> kCatalogue{{
+constexpr std::array<CatalogueEntry, 21> kCatalogue{{
     {MSG_NO_GENRE, true, "ジャンルが選択されていません。"},
     {MSG_YEAR_LIMIT, true, "9999年までしか入力できません。"},
     {MSG_BAD_NUMBER, true, "数値として不適切な文字または記号が入力されました。"},
@@ -26,6 +26,7 @@ constexpr std::array<CatalogueEntry, 20> kCatalogue{{
     {MSG_BAD_EXE, false, "有効なWin32用の.exeではありません。"},
     {MSG_CANNOT_WRITE, true, "このファイルに対して書き込めません。"},
     {MSG_CANNOT_OPEN, true, "このファイルを開けません。"},
+    {MSG_BAD_PATTERN, true, "検索する文字列または置換後の文字列が正しくありません。"},
     {MSG_TAG_VERSION_UNSUPPORTED, true,
      "このファイルに含まれるタグのバージョンは、\nまだサポートしていません。"},
     {MSG_TAG_COMPRESSED, true,

@@ -1,0 +1,148 @@
+// Find and replace, conversions and track numbering over real files: the
+// rows and columns each takes, one undo step each, what the status text
+// says, and what a save writes.
+#include <functional>
+
+#include "bridge/file_stage.h"
+#include "bulk/bulk_commands.h"
+#include "bulk/bulk_dialogs.h"
+
+namespace quilmark::testing {
+namespace {
+
+// Answers the questions through the functions given, keeping what was offered.
+struct AnsweringDialogs : BulkDialogs {
+  bool AskFindReplace(FindReplaceOptions& options, bool rowsSelected) override {
+    offered = options;
+    offeredRows = rowsSelected;
+    return replace(options);
+  }
+  bool AskNumbering(NumberingOptions& options, int selectedRows, int) override {
+    offeredRows = selectedRows > 0;
+    return numbering(options);
+  }
+  std::function<bool(FindReplaceOptions&)> replace;
+  std::function<bool(NumberingOptions&)> numbering;
+  FindReplaceOptions offered;
+  bool offeredRows = false;
+};
+
+struct StatusText : BusyIndicator {
+  void SetBusy(bool) override {}
+  void SetStatusText(const std::string& text) override { last = text; }
+  std::string last;
+};
+
+struct BulkStage : FileStage {
+  using FileStage::FileStage;
+  void Replace(FindReplaceOptions answer) {
+    dialogs.replace = [answer](FindReplaceOptions& o) {
+      const std::vector<Field> offeredFields = o.fields;
+      o = answer;
+      if (o.fields.empty()) o.fields = offeredFields;
+      return true;
+    };
+    bulk.actEditReplaceExecute();
+  }
+  void Number(NumberingOptions answer) {
+    dialogs.numbering = [answer](NumberingOptions& o) { return o = answer, true; };
+    bulk.actEditNumberTracksExecute();
+  }
+
+  AnsweringDialogs bulkDialogs;
+  AnsweringDialogs& dialogs = bulkDialogs;
+  StatusText status;
+  BulkCommands bulk{editor, grid, view, undo, messages, bulkDialogs, status, measure};
+};
+
+TEST(Replace, SelectedRowsOfTheBlocksColumnsTheCountInTheStatusOneStep) {
+  BulkStage s({"Love me", "love you", "LOVE", "other"});
+  s.SelectBlock(colTitle, 1, colTitle, 2);
+  s.Replace({"love", "Like", false, false, {}, true});
+  EXPECT_EQ(s.dialogs.offered.fields, std::vector<Field>{colTitle});
+  EXPECT_TRUE(s.dialogs.offered.selectedRowsOnly && s.dialogs.offeredRows);
+  EXPECT_EQ(s.Column(colTitle), "Like me|Like you|LOVE|other");
+  EXPECT_EQ(s.status.last, "2 件置換しました。");
+
+  s.Select(colTitle, 4);  // one cell: every row, and the last columns chosen
+  s.Replace({"(\\w+) (\\w+)", "$2, $1", true, true, {}, false});
+  EXPECT_EQ(s.Column(colTitle), "me, Like|you, Like|LOVE|other");
+  EXPECT_EQ(s.undo.Count(), 2u);
+  s.Undo(2);
+  EXPECT_EQ(s.Column(colTitle), "Love me|love you|LOVE|other");
+  s.editor.actEditRedoExecute();
+  s.Replace({"nothing", "x", false, false, {}, false});
+  EXPECT_EQ(s.status.last, "見つかりませんでした。");
+  s.Save();
+  EXPECT_EQ(s.OnDisk(1, "Title") + "|" + s.OnDisk(2, "Title"), "Like you|LOVE");
+}
+
+TEST(Replace, AHiddenColumnIsReplacedOnlyWhenChosen) {
+  BulkStage s({"t1", "t2"});
+  s.grid.SetColumnVisible(s.Pos(colArtist), false);
+  s.Select(colTitle, 1);
+  s.Replace({"1", "9", false, false, {}, false});
+  EXPECT_EQ(s.Column(colArtist) + " " + s.Column(colTitle), "A1|A2 t9|t2");
+  s.Replace({"A", "B", false, true, {colArtist}, false});
+  EXPECT_EQ(s.Column(colArtist), "B1|B2");
+  s.Undo();
+  EXPECT_EQ(s.Column(colArtist), "A1|A2");
+  s.editor.actEditRedoExecute();
+  s.Save();
+  EXPECT_EQ(s.OnDisk(1, "Artist"), "B2");
+}
+
+TEST(Replace, ABadPatternOrANonDigitYearChangesNothing) {
+  BulkStage s({"t1", "t2"});
+  s.Select(colTitle, 1);
+  s.Replace({"(t", "x", true, false, {}, false});
+  EXPECT_TRUE(s.presenter.Shown("(t\n"));
+  EXPECT_TRUE(s.presenter.Shown("検索する文字列または置換後の文字列が正しくありません。"));
+  s.Replace({"^", "y", true, false, {colTitle, colYear}, false});
+  EXPECT_TRUE(s.presenter.Shown("年 1行目: y\n数値として不適切"));
+  EXPECT_EQ(s.Column(colTitle), "t1|t2");
+  EXPECT_TRUE(s.undo.Empty());
+}
+
+TEST(Convert, TheBlocksCellsAsOneStepAndNumbersStayDigits) {
+  BulkStage s({"ｈｅｌｌｏ　ｗｏｒｌｄ", "ﾊﾟﾝﾀﾞ", "ｘ"});
+  s.SelectBlock(colArtist, 1, colTitle, 2);
+  s.bulk.Convert(platform::TextConversion::AsciiToHalfwidth);
+  EXPECT_EQ(s.Column(colTitle), "hello world|ﾊﾟﾝﾀﾞ|ｘ");
+  EXPECT_EQ(s.status.last, "1 個のセルを変換しました。");
+  s.bulk.Convert(platform::TextConversion::KatakanaToFullwidth);
+  s.bulk.Convert(platform::TextConversion::Upper);
+  EXPECT_EQ(s.Column(colArtist) + " " + s.Column(colTitle), "A1|A2|A3 HELLO WORLD|パンダ|ｘ");
+  s.Undo();
+  EXPECT_EQ(s.Column(colArtist) + " " + s.Column(colTitle), "A1|A2|A3 hello world|パンダ|ｘ");
+
+  s.grid.SetFieldCell(colYear, 1, "1999");
+  s.SelectBlock(colYear, 1, colYear, 2);
+  s.bulk.Convert(platform::TextConversion::AsciiToFullwidth);
+  EXPECT_TRUE(s.presenter.Shown("年 1行目: １９９９"));
+  EXPECT_EQ(s.At(colYear, 1), "1999");
+  s.Save();
+  EXPECT_EQ(s.OnDisk(1, "Title"), "パンダ");
+}
+
+TEST(Numbering, FollowsTheGridOrderAfterASortAndTheSelectedRows) {
+  BulkStage s({"c", "a", "b", "d"});
+  s.view.SetCurrentCell(s.Pos(colTitle), 1);
+  s.editor.actEditSortExecute();
+  s.Number({1, true, 2, false});
+  EXPECT_EQ(s.Column(colNo), "01/04|02/04|03/04|04/04");
+  EXPECT_EQ(s.status.last, "4 行に番号を付けました。");
+  s.SelectBlock(colTitle, 2, colArtist, 3);
+  s.Number({7, false, 0, true});
+  EXPECT_TRUE(s.dialogs.offeredRows);
+  EXPECT_EQ(s.Column(colNo), "01/04|7|8|04/04");
+  s.Undo();
+  EXPECT_EQ(s.Column(colNo), "01/04|02/04|03/04|04/04");
+  s.Save();
+  // Files 2.mp3 ("a") to 4.mp3 ("d") are rows 1, 2 and 4 after the sort.
+  EXPECT_EQ(s.OnDisk(1, "Track") + " " + s.OnDisk(0, "Track") + " " + s.OnDisk(3, "Track"),
+            "01/04 03/04 04/04");
+}
+
+}  // namespace
+}  // namespace quilmark::testing
