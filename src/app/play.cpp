@@ -6,8 +6,12 @@
 #include <filesystem>
 #include <new>
 
-#include "platform/desktop_associations.h"
+#include "platform/default_applications.h"
+#include "platform/exec_line.h"
+#include "platform/mime_database.h"
 #include "platform/paths.h"
+#include "platform/programs.h"
+#include "platform/xdg_dirs.h"
 #include "text/tag_text.h"
 
 namespace quilmark {

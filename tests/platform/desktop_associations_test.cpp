@@ -1,6 +1,7 @@
 // File associations served from a temporary set of XDG folders: the MIME
 // database, the program's own desktop entry, and default applications.
 #include "platform/desktop_associations.h"
+#include "platform/default_applications.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,7 @@
 #include "lists/csv_fields.h"
 #include "lists/list_entry.h"
 #include "lists/list_text.h"
+#include "platform/ascii.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "text/comma_text.h"
@@ -15,15 +16,6 @@
 namespace quilmark {
 
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20) s.remove_prefix(1);
@@ -40,9 +32,9 @@ struct HeaderMap {
     fields.fill(-1);
     for (int i = static_cast<int>(header.size()) - 1; i >= 0; --i) {
       const std::string& name = header[static_cast<std::size_t>(i)];
-      if (EqualsIgnoringCase(name, kCsvPathReadName)) path = i;
+      if (platform::EqualsIgnoringAsciiCase(name, kCsvPathReadName)) path = i;
       for (std::size_t f = 0; f < kCsvColumns.size(); ++f)
-        if (EqualsIgnoringCase(name, kCsvColumns[f].readName)) fields[f] = i;
+        if (platform::EqualsIgnoringAsciiCase(name, kCsvColumns[f].readName)) fields[f] = i;
     }
   }
 };

@@ -32,9 +32,6 @@
 // Only those two files are written; every other key is read-only and writing
 // to it fails with RegistryError. After a change the user's desktop database
 // is refreshed when the tool for it is installed.
-//
-// The same folders answer which application opens a MIME type by default,
-// which play uses.
 #pragma once
 
 #include <optional>
@@ -43,33 +40,12 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/xdg_dirs.h"
 
 namespace quilmark::platform {
 
-struct XdgDirs {
-  std::string dataHome;                      // $XDG_DATA_HOME, else ~/.local/share
-  std::vector<std::string> dataDirs;         // $XDG_DATA_DIRS, else /usr/local/share:/usr/share
-  std::string configHome;                    // $XDG_CONFIG_HOME, else ~/.config
-  std::vector<std::string> configDirs;       // $XDG_CONFIG_DIRS, else /etc/xdg
-  std::vector<std::string> currentDesktops;  // $XDG_CURRENT_DESKTOP, lower-cased
-
-  static XdgDirs FromEnvironment();
-  // dataHome first, then dataDirs: the order in which they take precedence.
-  std::vector<std::string> DataSearchPath() const;
-};
-
-// The desktop file id of the program, for the installed menu entry and the
-// user's association entry alike.
-inline constexpr std::string_view kDesktopEntryFileName = "quilmark.desktop";
 inline constexpr std::string_view kVerbKeyName = "quilmark";
 inline constexpr std::string_view kVerbCaption = "タグ編集";
-
-// The MIME type the database gives files named "*<extension>" (".mp3"),
-// letter case ignored unless the glob says otherwise; the heaviest glob wins,
-// the first listed on a tie. nullopt when no glob matches.
-std::optional<std::string> MimeTypeForExtension(const XdgDirs& dirs, std::string_view extension);
-// Whether the database lists the MIME type (in a "types" or "globs2" file).
-bool IsKnownMimeType(const XdgDirs& dirs, std::string_view mimeType);
 
 class DesktopAssociations : public RegistryBackend {
  public:
@@ -114,40 +90,5 @@ class DesktopAssociations : public RegistryBackend {
 
   Options options_;
 };
-
-// --- Default applications -------------------------------------------------
-
-struct DefaultApplication {
-  std::string id;      // desktop file id ("player.desktop")
-  std::string path;    // its file
-  bool named = false;  // named by a mimeapps.list default, not picked by the desktop
-};
-
-// The application that opens `mimeType` by default (mimeapps.list defaults,
-// then added associations, then the desktop database's cache); nullopt when
-// none is installed. `skipOwn` passes over this program's own entry.
-std::optional<DefaultApplication> FindDefaultApplication(const XdgDirs& dirs,
-                                                         std::string_view mimeType, bool skipOwn);
-
-// The desktop entry file of the application that opens `mimeType` by default,
-// skipping this program's own entry; nullopt when none is installed.
-std::optional<std::string> DefaultApplicationEntry(const XdgDirs& dirs, std::string_view mimeType);
-
-// The argument vector an entry's Exec line gives for opening `filePath`
-// (field codes expanded; the file is appended when the line takes none).
-// nullopt when the entry has no usable Exec line.
-std::optional<std::vector<std::string>> CommandForFile(const std::string& entryPath,
-                                                       const std::string& filePath);
-
-// A program name resolved against PATH (a name holding "/" is taken as it
-// is); nullopt when no executable file is found.
-std::optional<std::string> FindProgram(const std::string& name);
-
-// Splits an Exec value (already unescaped as a desktop string) into its
-// arguments by the desktop entry quoting rules; nullopt when a quote is left
-// open.
-std::optional<std::vector<std::string>> SplitExec(std::string_view exec);
-// Quotes one argument for an Exec value.
-std::string QuoteExecArgument(std::string_view argument);
 
 }  // namespace quilmark::platform

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <limits>
 
+#include "platform/ascii.h"
+
 namespace quilmark::platform {
 
 namespace {
@@ -14,15 +16,6 @@ std::uint32_t LoadLe(std::span<const unsigned char> bytes, std::size_t at, int w
   std::uint32_t v = 0;
   for (int i = width - 1; i >= 0; --i) v = (v << 8) | bytes[at + static_cast<std::size_t>(i)];
   return v;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // A file read by absolute offset, every read checked against its size.
@@ -114,7 +107,7 @@ std::optional<VersionInfo> VersionInfo::Parse(std::span<const unsigned char> blo
 
 std::optional<std::string> VersionInfo::Query(std::string_view path) const {
   for (const auto& [key, value] : entries_) {
-    if (EqualsIgnoringCase(key, path)) return value;
+    if (EqualsIgnoringAsciiCase(key, path)) return value;
   }
   return std::nullopt;
 }
