@@ -41,7 +41,7 @@ std::string WriteList(const std::string& folder, const std::vector<std::string>&
 
 // Start-up with the list, up to the first paint of the window.
 void StartWindow(const std::string& list, int expectedRows) {
-  platform::FileRegistry hkcu(platform::FileRegistry::DefaultPath());
+  platform::UserRegistry hkcu(platform::UserRegistry::DefaultPath());
   MainWindow window(hkcu, {list});
   window.show();
   QApplication::processEvents();

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       "registry.txt", std::string_view(reinterpret_cast<const char*>(data), size));
   Settings settings;
   try {
-    platform::FileRegistry stored(path);
+    platform::UserRegistry stored(path);
     LoadSettings(stored, settings);
     StoreSettings(stored, settings);
   } catch (const platform::RegistryError&) {
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Settings again;
   try {
-    LoadSettings(platform::FileRegistry(path), again);
+    LoadSettings(platform::UserRegistry(path), again);
   } catch (const platform::RegistryError&) {
     fuzz::Broken("the stored settings do not read back");
   }

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   for (qsizetype i = 1; i < arguments.size(); ++i) files.push_back(arguments[i].toStdString());
 
   try {
-    quilmark::platform::FileRegistry hkcu(quilmark::platform::FileRegistry::DefaultPath());
+    quilmark::platform::UserRegistry hkcu(quilmark::platform::UserRegistry::DefaultPath());
     quilmark::MainWindow window(hkcu, files);
     window.show();
     return QApplication::exec();

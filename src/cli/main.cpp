@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
 
   Settings settings;
   try {
-    const platform::FileRegistry registry(platform::FileRegistry::DefaultPath());
+    const platform::UserRegistry registry(platform::UserRegistry::DefaultPath());
     LoadSettings(registry, settings);
   } catch (const platform::RegistryError& e) {
     std::fprintf(stderr, "%s\n", cli::OneLine(e.what()).c_str());

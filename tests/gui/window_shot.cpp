@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   const QString out = QString::fromLocal8Bit(argv[1]);
   std::vector<std::string> files(argv + 2, argv + argc);
 
-  quilmark::platform::FileRegistry hkcu(quilmark::platform::FileRegistry::DefaultPath());
+  quilmark::platform::UserRegistry hkcu(quilmark::platform::UserRegistry::DefaultPath());
   quilmark::MainWindow window(hkcu, files);
   window.resize(900, 300);
   window.show();

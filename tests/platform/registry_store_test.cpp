@@ -1,5 +1,6 @@
-// The user registry file: values of every type kept across runs, a broken or
-// unwritable file reported and never silently replaced, typed reads.
+// The user's registry: its text form with values of every type, keys that
+// ignore letter case, typed reads, and its file, which a broken or unwritable
+// state reports and never silently replaces.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,8 @@
 
 #include "platform/file.h"
 #include "platform/registry.h"
+#include "platform/registry_text.h"
+#include "platform/registry_tree.h"
 #include "platform/user_registry.h"
 #include "platform_test_support.h"
 
@@ -28,11 +31,8 @@ std::string ErrorOf(F&& f) {
   return {};
 }
 
-// A first run finds no file and creates none until it saves, into folders
-// it makes; every type and awkward text then reads back.
-TEST(FileRegistry, EveryTypeAndAwkwardTextSurvivesARoundTrip) {
-  TempDir dir;
-  const std::string path = dir.File("cfg/quilmark/registry.txt");
+// Every type and awkward text, written as text and parsed back.
+TEST(RegistryText, EveryTypeAndAwkwardTextSurvivesARoundTrip) {
   std::vector<std::pair<std::string, RegValue>> values = {
       {"zero", RegValue::Number(0)},
       {"max", RegValue::Number(0xFFFFFFFFu)},
@@ -47,27 +47,19 @@ TEST(FileRegistry, EveryTypeAndAwkwardTextSurvivesARoundTrip) {
     values.emplace_back("s" + std::to_string(values.size()), RegValue::String(text));
     values.emplace_back("e" + std::to_string(values.size()), RegValue::ExpandString(text));
   }
-  {
-    FileRegistry reg(path);
-    EXPECT_EQ(reg.ReadValue(kKey, "zero"), std::nullopt);
-    for (const auto& [name, value] : values) reg.WriteValue(kKey, name, value);
-    reg.CreateKey("Software\\Empty\\Leaf");
-    EXPECT_FALSE(Exists(dir.File("cfg")));
-    reg.Flush();
-  }
-  FileRegistry back(path);
+  RegistryTree tree;
+  for (const auto& [name, value] : values) tree.WriteValue(kKey, name, value);
+  tree.CreateKey("Software\\Empty\\Leaf");
+  const std::string text = FormatRegistryText(tree);
+  RegistryTree back;
+  ASSERT_EQ(ParseRegistryText(text, back), std::nullopt);
   for (const auto& [name, value] : values) EXPECT_EQ(back.ReadValue(kKey, name), value) << name;
   EXPECT_TRUE(back.KeyExists("Software\\Empty\\Leaf"));
-
-  // Writing what was read gives the same file again.
-  const std::string first = ReadBytes(path);
-  back.Flush();
-  EXPECT_EQ(ReadBytes(path), first);
+  EXPECT_EQ(FormatRegistryText(back), text);  // what was read writes the same text
 }
 
-TEST(FileRegistry, KeysIgnoreCaseKeepSpellingAndHaveParents) {
-  TempDir dir;
-  FileRegistry reg(dir.File("r.txt"));
+TEST(RegistryTree, KeysIgnoreCaseKeepSpellingAndHaveParents) {
+  RegistryTree reg;
   reg.WriteValue("Software\\QUIL\\QUILMARK", "ShowToolbar", RegValue::Number(1));
   reg.CreateKey("software\\quil\\Other");
   EXPECT_TRUE(reg.KeyExists("Software") && reg.KeyExists("\\Software\\\\QUIL\\"));
@@ -76,8 +68,7 @@ TEST(FileRegistry, KeysIgnoreCaseKeepSpellingAndHaveParents) {
 
   // A second spelling of a value name replaces the value, not the name.
   reg.WriteValue(kKey, "showtoolbar", RegValue::Number(0));
-  reg.Flush();
-  const std::string text = ReadBytes(dir.File("r.txt"));
+  const std::string text = FormatRegistryText(reg);
   EXPECT_NE(text.find("\"ShowToolbar\"=dword:00000000"), std::string::npos) << text;
 
   // Deleting takes the whole subtree and nothing beside it.
@@ -90,19 +81,18 @@ TEST(FileRegistry, KeysIgnoreCaseKeepSpellingAndHaveParents) {
 
 // Typed reads: expandable strings read as strings, unexpanded, numbers as
 // flags; a value of another type is an error naming it.
-TEST(FileRegistry, HandWrittenFileIsReadAndWrongTypesNameTheValue) {
-  TempDir dir;
-  std::string path = dir.File("r.txt");
-  WriteBytes(path,
-             "\xEF\xBB\xBF; written by hand\r\n"
-             "\r\n"
-             "  [Software\\QUIL\\QUILMARK]  \r\n"
-             "\"WinSize\" = \"10,20,300,200\"\r\n"
-             "\"ShowToolbar\"=dword:1\r\n"
-             "\"Charset\"=dword:FFFFFFFF\n"
-             "@=expand:\"%HOME%\\\\x\"\n"
-             "\"Hex\"=\"\\x41\\x7e\"");  // no final line feed
-  FileRegistry reg(path);
+TEST(RegistryText, HandWrittenTextIsReadAndWrongTypesNameTheValue) {
+  RegistryTree reg;
+  ASSERT_EQ(ParseRegistryText("\xEF\xBB\xBF; written by hand\r\n"
+                              "\r\n"
+                              "  [Software\\QUIL\\QUILMARK]  \r\n"
+                              "\"WinSize\" = \"10,20,300,200\"\r\n"
+                              "\"ShowToolbar\"=dword:1\r\n"
+                              "\"Charset\"=dword:FFFFFFFF\n"
+                              "@=expand:\"%HOME%\\\\x\"\n"
+                              "\"Hex\"=\"\\x41\\x7e\"",  // no final line feed
+                              reg),
+            std::nullopt);
   EXPECT_EQ(ReadString(reg, kKey, "WinSize"), "10,20,300,200");
   EXPECT_EQ(ReadBool(reg, kKey, "ShowToolbar"), true);
   EXPECT_EQ(ReadBool(reg, kKey, "Charset"), true);
@@ -119,7 +109,22 @@ TEST(FileRegistry, HandWrittenFileIsReadAndWrongTypesNameTheValue) {
             "Charset: the value has the wrong data type");
 }
 
-TEST(FileRegistry, BrokenFileNamesPathAndLineAndIsLeftAlone) {
+// A first run finds no file and creates none until it saves, into folders
+// it makes.
+TEST(UserRegistry, FirstRunMakesItsFoldersOnlyWhenItSaves) {
+  TempDir dir;
+  const std::string path = dir.File("cfg/quilmark/registry.txt");
+  {
+    UserRegistry reg(path);
+    EXPECT_EQ(reg.ReadValue(kKey, "zero"), std::nullopt);
+    reg.WriteValue(kKey, "zero", RegValue::Number(0));
+    EXPECT_FALSE(Exists(dir.File("cfg")));
+    reg.Flush();
+  }
+  EXPECT_EQ(UserRegistry(path).ReadValue(kKey, "zero"), RegValue::Number(0));
+}
+
+TEST(UserRegistry, BrokenFileNamesPathAndLineAndIsLeftAlone) {
   const std::pair<const char*, int> cases[] = {
       {"\"WinSize\"=\"x\"\n", 1},                  // value before any key
       {"[K]\n\"A\"=binary:00\n", 2},               // unknown type
@@ -136,7 +141,7 @@ TEST(FileRegistry, BrokenFileNamesPathAndLineAndIsLeftAlone) {
   const std::string path = dir.File("registry.txt");
   for (const auto& [text, line] : cases) {
     WriteBytes(path, text);
-    const std::string message = ErrorOf([&] { FileRegistry reg(path); });
+    const std::string message = ErrorOf([&] { UserRegistry reg(path); });
     EXPECT_NE(message.find(path + ", line " + std::to_string(line) + ":"), std::string::npos)
         << text << " -> " << message;
     EXPECT_EQ(ReadBytes(path), text);
@@ -145,13 +150,13 @@ TEST(FileRegistry, BrokenFileNamesPathAndLineAndIsLeftAlone) {
   // would replace what the user has.
   ASSERT_EQ(unlink(path.c_str()), 0);
   ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
-  EXPECT_NE(ErrorOf([&] { FileRegistry reg(path); }).find(path), std::string::npos);
+  EXPECT_NE(ErrorOf([&] { UserRegistry reg(path); }).find(path), std::string::npos);
 }
 
-TEST(FileRegistry, FlushFailureNamesThePathAndKeepsTheOldFile) {
+TEST(UserRegistry, FlushFailureNamesThePathAndKeepsTheOldFile) {
   TempDir dir;
   const std::string path = dir.File("registry.txt");
-  FileRegistry reg(path);
+  UserRegistry reg(path);
   reg.WriteValue(kKey, "CSV", RegValue::String("11111111111111111"));
   reg.Flush();
   const std::string before = ReadBytes(path);
@@ -166,10 +171,10 @@ TEST(FileRegistry, FlushFailureNamesThePathAndKeepsTheOldFile) {
 
   // Once there is room again, the same registry saves.
   reg.Flush();
-  EXPECT_EQ(ReadString(FileRegistry(path), kKey, "CSV"), "00000000000000000");
+  EXPECT_EQ(ReadString(UserRegistry(path), kKey, "CSV"), "00000000000000000");
 }
 
-TEST(FileRegistry, DefaultPathFollowsXdgConfigHome) {
+TEST(UserRegistry, DefaultPathFollowsXdgConfigHome) {
   ScopedEnv env;
   env.Set("HOME", "/home/someone");
   const std::string fallback = "/home/someone/.config/quilmark/registry.txt";
@@ -178,10 +183,10 @@ TEST(FileRegistry, DefaultPathFollowsXdgConfigHome) {
                                  {"", fallback.c_str()},
                                  {"relative/cfg", fallback.c_str()}}) {
     env.Set("XDG_CONFIG_HOME", value);
-    EXPECT_EQ(FileRegistry::DefaultPath(), expected) << value;
+    EXPECT_EQ(UserRegistry::DefaultPath(), expected) << value;
   }
   env.Set("XDG_CONFIG_HOME", std::nullopt);
-  EXPECT_EQ(FileRegistry::DefaultPath(), fallback);
+  EXPECT_EQ(UserRegistry::DefaultPath(), fallback);
 }
 
 }  // namespace

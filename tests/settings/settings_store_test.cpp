@@ -12,7 +12,7 @@
 namespace quilmark {
 namespace {
 
-using platform::FileRegistry;
+using platform::UserRegistry;
 using platform::RegValue;
 
 std::string ErrorOf(const std::function<void()>& run) {
@@ -27,7 +27,7 @@ std::string ErrorOf(const std::function<void()>& run) {
 // The settings a load gives when the store holds one value, `name`.
 Settings LoadWith(const char* name, const RegValue& value) {
   testing::TempDir dir;
-  FileRegistry reg(dir.File("registry.txt"));
+  UserRegistry reg(dir.File("registry.txt"));
   reg.WriteValue(kSettingsKey, name, value);
   Settings s;
   LoadSettings(reg, s);
@@ -42,18 +42,18 @@ TEST(SettingsStore, FirstRunDefaultsWhatOneRunStoresTheNextLoadsUnlessSavingIsOf
   s.Columns.ApplyColOrder("BACDEFGHIJKLMNOPQRS");
   s.ShowToolbar = false, s.AbsolutePath = true, s.Charset = Charset::Utf16Be, s.CSV[16] = false;
   Settings loaded = s;  // every value is set by the load, present or not
-  FileRegistry firstRun(path);
+  UserRegistry firstRun(path);
   LoadSettings(firstRun, loaded);
   EXPECT_EQ(loaded, Settings{});
   StoreSettings(firstRun, s);
-  FileRegistry nextRun(path);
+  UserRegistry nextRun(path);
   LoadSettings(nextRun, loaded);
   EXPECT_EQ(loaded, s);
   // With saving off only that switch is written; the older values stay.
   Settings off = s;
   off.SaveSettings = false, off.Charset = Charset::EucJp;
   StoreSettings(nextRun, off);
-  LoadSettings(FileRegistry(path), loaded);
+  LoadSettings(UserRegistry(path), loaded);
   EXPECT_EQ(loaded.SaveSettings, false);
   EXPECT_EQ(loaded.Charset, Charset::Utf16Be);
 }
@@ -99,12 +99,12 @@ TEST(SettingsStore, ValueOfTheWrongTypeEscapesNamingIt) {
 TEST(SettingsStore, AHandCorruptedFileNamesPathAndLineAndIsLeftAlone) {
   testing::TempDir dir;
   const std::string path = dir.File("registry.txt");
-  FileRegistry first(path);
+  UserRegistry first(path);
   StoreSettings(first, Settings{});
   const std::string corrupt = testing::ReadBytes(path) + "\"Charset\"=dword:zz\n";
   testing::WriteBytes(path, corrupt);
   const auto line = std::count(corrupt.begin(), corrupt.end(), '\n');
-  const std::string error = ErrorOf([&] { FileRegistry reg(path); });
+  const std::string error = ErrorOf([&] { UserRegistry reg(path); });
   EXPECT_NE(error.find(path + ", line " + std::to_string(line)), std::string::npos) << error;
   EXPECT_EQ(testing::ReadBytes(path), corrupt);
 }

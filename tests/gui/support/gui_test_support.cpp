@@ -55,7 +55,7 @@ std::string FieldOnDisk(const std::string& path, Field field) {
 }
 
 RunningWindow::RunningWindow(const std::vector<std::string>& files)
-    : hkcu_(std::make_unique<platform::FileRegistry>(platform::FileRegistry::DefaultPath())),
+    : hkcu_(std::make_unique<platform::UserRegistry>(platform::UserRegistry::DefaultPath())),
       window_(std::make_unique<MainWindow>(*hkcu_, files)) {}
 
 bool ShowActive(QWidget& window) {

@@ -49,7 +49,7 @@ class RunningWindow {
 
  private:
   // Declared first: the window stores its settings into it when destroyed.
-  std::unique_ptr<platform::FileRegistry> hkcu_;
+  std::unique_ptr<platform::UserRegistry> hkcu_;
   std::unique_ptr<MainWindow> window_;
 };
 
