@@ -13,7 +13,6 @@ namespace quilmark {
 class QtEditDialogs : public EditDialogs, public BulkDialogs {
  public:
   explicit QtEditDialogs(QWidget* parent = nullptr) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
 
   bool SelectGenre(std::string& genre) override;
   bool EditComment(CommentTexts& texts) override;

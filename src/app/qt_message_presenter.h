@@ -13,7 +13,6 @@ namespace quilmark {
 class QtMessagePresenter : public MessagePresenter {
  public:
   explicit QtMessagePresenter(QWidget* parent = nullptr) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
 
   int Show(const std::string& text, const std::string& caption, unsigned style) override;
 

@@ -82,7 +82,7 @@ TEST_F(ListRoundTripTest, CsvGivesBackEveryFieldButTheFiveRenamedOnes) {
       const bool renamed = field == colEncoder || field >= colOrgAlbum;
       EXPECT_EQ(back.FieldCell(field, row), renamed ? (row == 1 && field == colEncoder ? "Enc" : "")
                                                     : grid.FieldCell(field, row))
-          << FieldLetter(field) << row;
+          << FieldIndex(field) << " " << row;
     }
   }
 }
@@ -134,7 +134,7 @@ TEST_F(ListRoundTripTest, APlaylistRefusesANameWithALineBreak) {
   const ListWriteResult result = WriteList(grid, options, F("lists/all.m3u8"));
   EXPECT_FALSE(result.written);
   EXPECT_NE(result.error.find(odd), std::string::npos);
-  EXPECT_FALSE(platform::FileExists(F("lists/all.m3u8")));
+  EXPECT_FALSE(testing::Exists(F("lists/all.m3u8")));
 }
 
 TEST(MakeRelativePath, ClimbsAndDescendsFromTheListFolderAndResolvesBack) {

@@ -84,7 +84,7 @@ TEST(EditorAndCommands, PathAndFileNameNeverChange) {
   s.clipboard.SetText("elsewhere");
   for (Field f : {colPath, colFile}) {
     s.Select(f, 1);
-    EXPECT_FALSE(s.editor.Actions().deleteCell || s.editor.Actions().cut) << FieldLetter(f);
+    EXPECT_FALSE(s.editor.Actions().deleteCell || s.editor.Actions().cut) << FieldHeader(f);
     for (Command command :
          {&TrackEditor::actEditDeleteCellExecute, &TrackEditor::actEditCutExecute,
           &TrackEditor::actEditPasteExecute, &TrackEditor::actEditColFillExecute}) {

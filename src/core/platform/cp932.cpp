@@ -192,12 +192,6 @@ std::string Utf8ToCp932(std::string_view utf8, bool* lossless) {
   return ThreadConverter().Encode(Utf8ToUtf16(utf8), lossless);
 }
 
-bool IsCp932Representable(std::string_view utf8) {
-  bool lossless = true;
-  Utf8ToCp932(utf8, &lossless);
-  return lossless;
-}
-
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   if (utf8.empty()) return {};
   // UTF-8 never needs more UTF-16 units than bytes.

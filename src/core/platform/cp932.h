@@ -36,9 +36,6 @@ std::string Cp932ToUtf8(std::string_view cp932, Undecodable undecodable = Undeco
 // become kCp932Replacement; `lossless`, when given, tells whether none did.
 std::string Utf8ToCp932(std::string_view utf8, bool* lossless = nullptr);
 
-// True when every character of the text has a code page 932 form.
-bool IsCp932Representable(std::string_view utf8);
-
 // UTF-8 <-> UTF-16 without loss (ill-formed input becomes U+FFFD).
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);

@@ -61,7 +61,6 @@ class File {
   // symbolic link (a link put there since it was resolved is refused).
   static IoResult<File> OpenIn(const Folder& folder, const std::string& name, Mode mode);
 
-  bool IsOpen() const { return fd_ >= 0; }
   int Descriptor() const { return fd_; }
 
   // Size in bytes.

@@ -24,24 +24,9 @@ IoStatus Done(bool ok) { return ok ? IoStatus() : IoStatus(IoError::FromSystem(e
 
 }  // namespace
 
-bool FileExists(const std::string& path) {
-  auto st = Stat(path);
-  return st && S_ISREG(st->st_mode);
-}
-
 bool DirectoryExists(const std::string& path) {
   auto st = Stat(path);
   return st && S_ISDIR(st->st_mode);
-}
-
-IoStatus SetReadOnly(const std::string& path, bool readOnly) {
-  auto st = Stat(path);
-  if (!st) return st.Status();
-  mode_t mode = st->st_mode & 07777;
-  // Read-only takes every write bit away, so nobody else can write it
-  // either; clearing it gives writing back to the owner only.
-  mode = readOnly ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
-  return Done(chmod(path.c_str(), mode) == 0);
 }
 
 IoResult<std::int64_t> LastWriteTime(const std::string& path) {
@@ -72,13 +57,6 @@ IoStatus RemoveFile(const std::string& path) { return Done(unlink(path.c_str()) 
 
 IoStatus RenameFile(const std::string& from, const std::string& to) {
   return Done(rename(from.c_str(), to.c_str()) == 0);
-}
-
-std::string TempFolder() {
-  const char* env = std::getenv("TMPDIR");
-  std::string folder = env && *env ? env : "/tmp";
-  if (!IsPathSeparator(folder.back())) folder += kPathSeparator;
-  return folder;
 }
 
 }  // namespace quilmark::platform

@@ -10,12 +10,7 @@
 
 namespace quilmark::platform {
 
-bool FileExists(const std::string& path);  // a regular file
 bool DirectoryExists(const std::string& path);
-
-// Read-only takes every write bit away; clearing it gives writing back to
-// the owner.
-IoStatus SetReadOnly(const std::string& path, bool readOnly);
 
 // Last-write time in nanoseconds since the epoch.
 IoResult<std::int64_t> LastWriteTime(const std::string& path);
@@ -28,8 +23,5 @@ IoStatus MakeFolders(const std::string& folder, std::uint32_t mode);
 IoStatus RemoveFile(const std::string& path);
 // Atomically replaces `to` with `from` (same file system).
 IoStatus RenameFile(const std::string& from, const std::string& to);
-
-// The system's folder for temporary files, with a trailing separator.
-std::string TempFolder();
 
 }  // namespace quilmark::platform

@@ -22,8 +22,6 @@ class UserRegistry : public RegistryTree {
   // The default location, from the environment.
   static std::string DefaultPath();
 
-  const std::string& FilePath() const { return path_; }
-
   // Throws RegistryError naming the file and the reason when it cannot be
   // written; the old file then stays as it was.
   void Flush() override;

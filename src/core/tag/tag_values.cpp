@@ -38,10 +38,6 @@ std::string TagValues::Get(std::string_view key) const {
   return {};
 }
 
-void TagValues::Remove(std::size_t i) {
-  if (i < lines_.size()) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
-}
-
 std::string TagValues::ToCommaText() const {
   std::vector<std::string> items;
   items.reserve(lines_.size());

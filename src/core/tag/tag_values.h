@@ -22,7 +22,6 @@ class TagValues {
   std::size_t Count() const { return lines_.size(); }
   const std::string& Name(std::size_t i) const { return lines_[i].first; }
   const std::string& Value(std::size_t i) const { return lines_[i].second; }
-  void Remove(std::size_t i);
   void Clear() { lines_.clear(); }
   bool Empty() const { return lines_.empty(); }
 

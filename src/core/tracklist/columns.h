@@ -45,7 +45,6 @@ using enum Field;
 inline constexpr std::size_t FieldIndex(Field f) { return static_cast<std::size_t>(f); }
 // The field of an index 0..18.
 inline constexpr Field FieldOfIndex(std::size_t index) { return static_cast<Field>(index); }
-inline constexpr char FieldLetter(Field f) { return static_cast<char>('A' + FieldIndex(f)); }
 
 // Header text of a field ("パス", "ファイル名", "№", ...).
 std::string_view FieldHeader(Field f);

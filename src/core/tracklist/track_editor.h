@@ -43,7 +43,7 @@ class TrackEditor {
   // "0000;0" for No. and Year, else empty.
   std::string grGetEditMask(int column, int row) const;
   // The in-place editor opens on (column, row): remembers the cell's text
-  // (EditOldText) and returns it for the editor to show.
+  // and returns it for the editor to show.
   std::string grGetEditText(int column, int row);
   // The editor's text changed (editorOpen true) or the editor closed
   // (editorOpen false, once, with its final text). Stores the text into
@@ -57,7 +57,6 @@ class TrackEditor {
   // --- state the window reads
   // Whether typing may open the editor on the selected cell.
   bool EditingAllowed() const { return editingAllowed_; }
-  const std::string& EditOldText() const { return editOldText_; }
   const EditActions& Actions() const { return actions_; }
   // Recomputes the enabled states for a selection in `column` (the
   // selected block when it holds that column) and tells the view.

@@ -178,17 +178,6 @@ int TrackGrid::ChangedRowCount() const {
 
 // --- columns
 
-std::string TrackGrid::MakeColumnTitles() const {
-  std::vector<std::string> titles;
-  titles.reserve(kLastFieldPosition + 1);
-  for (int p = 0; p < kFixedColumnCount; ++p) titles.emplace_back(FixedHeader(p));
-  for (int p = kFirstFieldPosition; p <= kLastFieldPosition; ++p) {
-    const std::optional<Field> field = layout_.FieldAt(p);
-    titles.emplace_back(field ? FieldHeader(*field) : std::string_view{});
-  }
-  return JoinCommaText(titles);
-}
-
 void TrackGrid::ApplyColumnTitles() {
   Row& header = rows_[0];
   header = Row{};

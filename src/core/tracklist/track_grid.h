@@ -90,10 +90,9 @@ class TrackGrid {
 
   // --- columns
   const ColumnLayout& Layout() const { return layout_; }
-  // Header row text for the layout: "Work", "*", "コメント言語", "コメント長文",
-  // "№", then the field headers by position, as comma text.
-  std::string MakeColumnTitles() const;
-  void ApplyColumnTitles();  // row 0 from the layout
+  // Row 0 from the layout: "Work", "*", "コメント言語", "コメント長文", "№",
+  // then the field headers by position.
+  void ApplyColumnTitles();
 
   // The user dragged column `from` to `to` (both 5..23): cells, width and
   // header move with it, then FieldColumn and ColumnVisible are re-read
