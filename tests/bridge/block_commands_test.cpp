@@ -127,8 +127,8 @@ TEST(EraseTags, SelectedRowsAreAskedAboutOnceAndCleared) {
   s.presenter.answer = IDOK;
   s.editor.actEditEraseTagExecute();
   const std::string question =
-      s.files[1] + "\n" + s.files[2] + "\n選択した行のタグ内容をクリアしますか？\n";
-  EXPECT_EQ(s.presenter.shown, question + question);
+      s.files[1] + "\n" + s.files[2] + "\n選択した行のタグ内容をクリアしますか？";
+  EXPECT_EQ(s.presenter.texts, (std::vector<std::string>{question, question}));
   EXPECT_EQ(s.Column(colTitle) + " " + s.Column(colFile), "t1|| 1.mp3|2.mp3|3.mp3");
   s.Save();
   EXPECT_EQ(s.OnDisk(1, "Artist") + s.OnDisk(0, "Artist"), "A1");

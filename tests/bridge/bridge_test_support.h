@@ -1,12 +1,9 @@
-// Shared pieces of the tests that join files and rows: a presenter with
-// scripted answers that records what the user would have seen, a busy
-// indicator that records its texts, a track list in a folder, and one to
-// save.
+// Shared pieces of the tests that join files and rows: a busy indicator
+// that records its texts, a track list in a folder, and one to save.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,27 +11,13 @@
 #include "bridge/save_changed_rows.h"
 #include "lists/list_writer.h"
 #include "support/mp3_maker.h"
+#include "support/recording_presenter.h"
 #include "support/temp_dir.h"
 #include "tracklist/track_grid.h"
 #include "ui/busy_indicator.h"
 #include "ui/msgbox.h"
 
 namespace quilmark::testing {
-
-// Answers with the queued answers, then with each box's first button.
-struct ScriptedPresenter : MessagePresenter {
-  int Show(const std::string& text, const std::string&, unsigned style) override {
-    texts.push_back(text);
-    if (!answers.empty()) {
-      const int answer = answers.front();
-      answers.pop_front();
-      return answer;
-    }
-    return (style & 0x0F) == MB_YESNOCANCEL ? IDYES : IDOK;
-  }
-  std::deque<int> answers;
-  std::vector<std::string> texts;
-};
 
 struct RecordingBusy : BusyIndicator {
   void SetBusy(bool on) override { busy = on; }
@@ -54,7 +37,7 @@ class ListTest : public ::testing::Test {
 
   TempDir dir;
   bool writeConfirm = false;
-  ScriptedPresenter presenter;
+  RecordingPresenter presenter;
   Messages messages{writeConfirm, presenter};
   TrackGrid grid;
   ListWriteOptions options;
@@ -68,7 +51,7 @@ class SaveTest : public ::testing::Test {
   TempDir dir_;
   TagWriteOptions options_;
   bool writeConfirm_ = false;
-  ScriptedPresenter presenter_;
+  RecordingPresenter presenter_;
   Messages messages_{writeConfirm_, presenter_};
   RecordingBusy busy_;
   TrackGrid grid_;

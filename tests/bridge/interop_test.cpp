@@ -62,7 +62,7 @@ class Interop : public ::testing::Test {
   // Saves the marked rows as the window does, confirmations off.
   static SaveReport Save(TrackGrid& grid, const TagWriteOptions& options) {
     const bool writeConfirm = false;
-    testing::ScriptedPresenter presenter;
+    testing::RecordingPresenter presenter;
     Messages messages(writeConfirm, presenter);
     testing::RecordingBusy busy;
     return SaveChangedRows(grid, options, messages, busy);
@@ -333,7 +333,7 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
         testing::WriteBytes(paths.back(), testing::MpegAudio(2));
       }
       const bool writeConfirm = false;
-      testing::ScriptedPresenter presenter;
+      testing::RecordingPresenter presenter;
       Messages messages(writeConfirm, presenter);
       TrackGrid grid;
       ASSERT_EQ(AddFiles(grid, paths, messages).added, 12);

@@ -79,7 +79,7 @@ TEST(SettingsStore, MalformedStoredValuesFallBackToDefaults) {
   for (std::uint32_t stored = 0; stored < 4; ++stored) {
     EXPECT_EQ(LoadWith("WriteTagVersion", RegValue::Number(stored)).WriteTagVersion, kinds[stored]);
     testing::TempDir dir;
-    FileRegistry reg(dir.File("registry.txt"));
+    UserRegistry reg(dir.File("registry.txt"));
     Settings s;
     s.WriteTagVersion = kinds[stored];
     StoreSettings(reg, s);

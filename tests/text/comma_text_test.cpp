@@ -1,8 +1,8 @@
+// Comma text: what is quoted, how lines split, and lines no list holds.
 #include "text/comma_text.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -71,14 +71,14 @@ TEST(CommaText, SplittingRulesAndHostileInput) {
   EXPECT_LE(total, junk.size());  // nothing invented
 }
 
-TEST(CommaText, MegabyteLinesTakeLinearTime) {
-  const auto start = std::chrono::steady_clock::now();
+// Lines of megabytes of quotes or commas: a split that went back over what
+// it had read would take hours here, and the test's time limit catches it.
+TEST(CommaText, MegabyteLinesOfQuotesAndCommas) {
   const std::string quotes(4 << 20, '"');  // doubled quotes, unterminated
   const Items fromQuotes = SplitCommaText(quotes);
   ASSERT_EQ(fromQuotes.size(), 1u);
   EXPECT_EQ(fromQuotes[0].size(), (quotes.size() - 2) / 2);
   EXPECT_EQ(SplitCommaText(std::string(4 << 20, ',')).size(), std::size_t{4 << 20});
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 }  // namespace

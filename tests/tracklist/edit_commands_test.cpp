@@ -47,7 +47,7 @@ TEST(EmptyList, NothingTouchesOrMarksThePlaceholder) {
   }
   EXPECT_EQ(s.grid.RowCount(), 2);
   EXPECT_EQ(s.grid.RowCells(1), TrackGrid::Row{});
-  EXPECT_TRUE(s.undo.Empty() && s.presenter.shown.empty());
+  EXPECT_TRUE(s.undo.Empty() && s.presenter.texts.empty());
 }
 
 TEST(FillColumn, EveryOtherRowIsRecordedAndMarked) {
@@ -112,7 +112,7 @@ TEST(QuestionsOff, EveryQuestionTakesItsDefaultWithoutShowing) {
   s.editor.actEditEraseTagAllExecute();
   EXPECT_EQ(s.grid.ChangedRowCount(), 2);
   s.editor.actEditClearExecute();
-  EXPECT_TRUE(s.grid.IsEmptyList() && s.presenter.shown.empty());
+  EXPECT_TRUE(s.grid.IsEmptyList() && s.presenter.texts.empty());
 }
 
 // A saved row has its mark cleared; an undo then makes the cell differ from

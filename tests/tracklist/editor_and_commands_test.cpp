@@ -50,7 +50,7 @@ TEST(EditorAndCommands, ABadNumberInTheEditorStopsEveryCommand) {
     EXPECT_TRUE(s.view.open && s.view.row == 2 && s.view.column == s.Pos(colBPM));
     EXPECT_EQ(s.grid.RowCells(1), row1);
     EXPECT_EQ(s.At(colBPM, 2), "12a");
-    EXPECT_TRUE(s.presenter.shown.empty());  // not even asked
+    EXPECT_TRUE(s.presenter.texts.empty());  // not even asked
     EXPECT_FALSE(s.editor.FinishEdit());
     s.view.Change("12");
     EXPECT_TRUE(s.editor.FinishEdit());

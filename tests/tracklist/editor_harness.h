@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "support/recording_presenter.h"
 #include "tracklist/edit_dialogs.h"
 #include "tracklist/grid_view_port.h"
 #include "tracklist/track_editor.h"
@@ -18,16 +19,6 @@
 #include "ui/text_width.h"
 
 namespace quilmark::testing {
-
-struct RecordingPresenter : MessagePresenter {
-  int Show(const std::string& text, const std::string&, unsigned) override {
-    shown += text + "\n";
-    return answer;
-  }
-  bool Shown(const std::string& part) const { return shown.find(part) != shown.npos; }
-  std::string shown;  // every text, one after the other
-  int answer = IDOK;
-};
 
 // Answers with the stored texts, or cancels when there are none.
 struct ScriptedDialogs : EditDialogs {

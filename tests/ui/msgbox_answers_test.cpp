@@ -4,21 +4,11 @@
 
 #include <string>
 
+#include "support/recording_presenter.h"
 #include "ui/msgbox.h"
 
 namespace quilmark {
 namespace {
-
-// Answers every box with `answer` and keeps what the last one showed.
-struct ScriptedPresenter : MessagePresenter {
-  int Show(const std::string& t, const std::string& c, unsigned s) override {
-    ++shown, text = t, caption = c, style = s;
-    return answer;
-  }
-  int answer = IDCANCEL, shown = 0;
-  std::string text, caption;
-  unsigned style = 0;
-};
 
 TEST(Msgbox, AnswersByKindSwitchAndCatalogue) {
   struct Case {
@@ -52,12 +42,12 @@ TEST(Msgbox, AnswersByKindSwitchAndCatalogue) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.id));
-    ScriptedPresenter presenter;
+    testing::RecordingPresenter presenter;
     presenter.answer = c.userAnswer;
     EXPECT_EQ(Messages(c.confirm, presenter).msgbox(c.id, c.prefix), c.expected);
-    ASSERT_EQ(presenter.shown, c.text ? 1 : 0);
+    ASSERT_EQ(presenter.texts.size(), c.text ? 1u : 0u);
     if (!c.text) continue;
-    EXPECT_EQ(presenter.text, c.text);
+    EXPECT_EQ(presenter.texts[0], c.text);
     EXPECT_EQ(presenter.caption, "QUILMARK for Win32");
     EXPECT_EQ(presenter.style, c.style);
   }

@@ -13,20 +13,13 @@
 #include "app/help.h"
 #include "app/play.h"
 #include "modal_script.h"
+#include "support/recording_presenter.h"
 #include "xdg_sandbox.h"
 
 namespace quilmark::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RecordingPresenter : MessagePresenter {
-  int Show(const std::string& text, const std::string&, unsigned) override {
-    shown += text + "\n";
-    return IDOK;
-  }
-  std::string shown;
-};
 
 }  // namespace
 
@@ -53,7 +46,7 @@ class PlayAndHelp : public QObject {
     return path;
   }
 
-  bool Shown(MessageId id) { return presenter_.shown.find(CatalogueText(id)) != std::string::npos; }
+  bool Shown(MessageId id) { return presenter_.Shown(CatalogueText(id)); }
 
   // The stand-in's arguments, waiting up to `ms` for it to have run; none when it did not.
   QStringList Recorded(int ms = 5000) {
@@ -66,7 +59,7 @@ class PlayAndHelp : public QObject {
  private slots:
   void init() {
     tmp_ = std::make_unique<XdgSandbox>("50:audio/mpeg:*.mp3\n");
-    presenter_.shown.clear();
+    presenter_.texts.clear();
     messages_ = std::make_unique<Messages>(writeConfirm_, presenter_);
     for (auto [var, dir] : {std::pair{"XDG_DATA_HOME", "data"},
                             {"XDG_DATA_DIRS", "system"},
@@ -85,7 +78,7 @@ class PlayAndHelp : public QObject {
   void playStartsTheDefaultPlayerWithTheFile() {
     const std::string song = Mp3("夜の 曲 #1.MP3");
     PlayFile(song, *messages_);
-    QCOMPARE(presenter_.shown, std::string());
+    QVERIFY(presenter_.texts.empty());
     QCOMPARE(Recorded(), QStringList({"--play", QString::fromStdString(song)}));
   }
 
@@ -99,7 +92,7 @@ class PlayAndHelp : public QObject {
     QVERIFY(Shown(MSG_BAD_EXE));
 
     fs::remove(tmp_->File("config/mimeapps.list"));
-    presenter_.shown.clear();
+    presenter_.texts.clear();
     PlayFile(song, *messages_);
     QVERIFY(Shown(MSG_NO_ASSOCIATION));
     QVERIFY(Recorded(200).isEmpty());
@@ -114,10 +107,10 @@ class PlayAndHelp : public QObject {
     fs::create_directories(tmp_->File("music/") + folders);
     const std::string song = Mp3(folders + std::string(253 - sjis - 4, 'x') + ".mp3");
     PlayFile(song, *messages_);
-    QCOMPARE(presenter_.shown, std::string());
+    QVERIFY(presenter_.texts.empty());
     QCOMPARE(Recorded().value(1), QString::fromStdString(song));
     PlayFile(Mp3(folders + std::string(254 - sjis - 4, 'x') + ".mp3"), *messages_);
-    QVERIFY(presenter_.shown.find("長すぎる") != std::string::npos);
+    QVERIFY(presenter_.Shown("長すぎる"));
     QVERIFY(Recorded(200).isEmpty());
   }
 
