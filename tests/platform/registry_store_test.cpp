@@ -109,6 +109,68 @@ TEST(RegistryText, HandWrittenTextIsReadAndWrongTypesNameTheValue) {
             "Charset: the value has the wrong data type");
 }
 
+// The file is edited, not rewritten: only the lines of what changed move,
+// whatever the file holds by the time it is saved.
+TEST(RegistryText, EditsTouchOnlyTheLinesOfWhatChanged) {
+  using Kind = RegistryEdit::Kind;
+  const std::string text =
+      "; mine\r\n[software\\quil\\quilmark]\r\n\"Charset\"=dword:00000002\r\n; kept\r\n"
+      "\"CSV\"=\"1\" \r\n\r\n[Other]\n\"A\"=dword:1\n[Other\\Sub]\n\"B\"=\"b\"\n";
+  struct Case {
+    const char* what;
+    std::vector<RegistryEdit> edits;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"a value in place, its spelling and line end kept",
+       {{Kind::SetValue, kKey, "charset", RegValue::Number(3)}},
+       "; mine\r\n[software\\quil\\quilmark]\r\n\"Charset\"=dword:00000003\r\n; kept\r\n"
+       "\"CSV\"=\"1\" \r\n\r\n[Other]\n\"A\"=dword:1\n[Other\\Sub]\n\"B\"=\"b\"\n"},
+      {"a new value after its key's last value, a new key at the end",
+       {{Kind::SetValue, kKey, "WinSize", RegValue::String("1,2,3,4")},
+        {Kind::SetValue, "New", "", RegValue::String("d")}},
+       "; mine\r\n[software\\quil\\quilmark]\r\n\"Charset\"=dword:00000002\r\n; kept\r\n"
+       "\"CSV\"=\"1\" \r\n\"WinSize\"=\"1,2,3,4\"\n\r\n[Other]\n\"A\"=dword:1\n[Other\\Sub]\n"
+       "\"B\"=\"b\"\n\n[New]\n@=\"d\"\n"},
+      {"a key removed with its subkeys; one that exists is not made again",
+       {{Kind::DeleteKey, "OTHER", {}, {}}, {Kind::CreateKey, "Software", {}, {}}},
+       "; mine\r\n[software\\quil\\quilmark]\r\n\"Charset\"=dword:00000002\r\n; kept\r\n"
+       "\"CSV\"=\"1\" \r\n\r\n"},
+  };
+  for (const Case& c : cases) {
+    std::string edited = text;
+    ASSERT_EQ(EditRegistryText(edited, c.edits), std::nullopt) << c.what;
+    EXPECT_EQ(edited, c.expected) << c.what;
+  }
+  std::string broken = "[K]\n\"A\"=nonsense\n";
+  const auto error = EditRegistryText(broken, {{Kind::SetValue, "K", "B", RegValue::Number(1)}});
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->line, 2);
+  EXPECT_EQ(broken, "[K]\n\"A\"=nonsense\n");
+}
+
+// What another copy of the program stored since this one started, and the
+// user's comments, survive this one's exit; a link to the file stays one.
+TEST(UserRegistry, FlushWritesThisRunsChangesIntoTheFileAsItIsNow) {
+  TempDir dir;
+  const std::string real = dir.File("real.txt"), path = dir.File("registry.txt");
+  WriteBytes(real, "[" + kKey + "]\n\"SaveSettings\"=dword:00000001\n\"Charset\"=dword:0\n");
+  ASSERT_EQ(symlink("real.txt", path.c_str()), 0);
+  UserRegistry reg(path);
+  // Meanwhile another window saved its settings, and the user a comment.
+  const std::string later = "; my settings\n[" + kKey +
+                            "]\n\"SaveSettings\"=dword:00000001\n\"Charset\"=dword:00000002\n";
+  WriteBytes(real, later);
+  reg.WriteValue(kKey, "SaveSettings", RegValue::Number(0));
+  reg.Flush();
+  EXPECT_EQ(ReadBytes(real),
+            "; my settings\n[" + kKey +
+                "]\n\"SaveSettings\"=dword:00000000\n\"Charset\"=dword:00000002\n");
+  struct stat st {};
+  ASSERT_EQ(lstat(path.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
 // A first run finds no file and creates none until it saves, into folders
 // it makes.
 TEST(UserRegistry, FirstRunMakesItsFoldersOnlyWhenItSaves) {

@@ -12,8 +12,8 @@
 namespace quilmark {
 namespace {
 
-using platform::UserRegistry;
 using platform::RegValue;
+using platform::UserRegistry;
 
 std::string ErrorOf(const std::function<void()>& run) {
   try {
@@ -49,13 +49,20 @@ TEST(SettingsStore, FirstRunDefaultsWhatOneRunStoresTheNextLoadsUnlessSavingIsOf
   UserRegistry nextRun(path);
   LoadSettings(nextRun, loaded);
   EXPECT_EQ(loaded, s);
-  // With saving off only that switch is written; the older values stay.
+  // With saving off only that switch is written; the values on disk now
+  // stay, those another window stored since this one started included.
   Settings off = s;
   off.SaveSettings = false, off.Charset = Charset::EucJp;
+  Settings other = s;
+  other.WinSize = {1, 2, 3, 4};
+  UserRegistry otherWindow(path);
+  StoreSettings(otherWindow, other);
+  const std::string stored = testing::ReadBytes(path);
   StoreSettings(nextRun, off);
-  LoadSettings(UserRegistry(path), loaded);
-  EXPECT_EQ(loaded.SaveSettings, false);
-  EXPECT_EQ(loaded.Charset, Charset::Utf16Be);
+  std::string expected = stored;
+  const std::string on = "\"SaveSettings\"=dword:00000001";
+  expected.replace(expected.find(on), on.size(), "\"SaveSettings\"=dword:00000000");
+  EXPECT_EQ(testing::ReadBytes(path), expected);
 }
 
 TEST(SettingsStore, MalformedStoredValuesFallBackToDefaults) {

@@ -1,5 +1,6 @@
 #include "platform/registry_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -177,59 +178,125 @@ std::string Trimmed(std::string_view line) {
   return std::string(line.substr(begin, end - begin + 1));
 }
 
-}  // namespace
+// What one line of the text holds.
+struct TextLine {
+  enum class Kind { Other, Key, Value };  // Other: blank or a comment
+  Kind kind = Kind::Other;
+  std::string key;   // Key: the path as written
+  std::string name;  // Value: the name as written ("" for @)
+  RegValue value;
+};
 
-std::optional<RegistryTextError> ParseRegistryText(std::string_view text, RegistryTree& tree) {
-  std::size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // editors' byte order mark
-  std::optional<std::string> current;  // the key the values belong to
-  for (int lineNumber = 1; pos < text.size(); ++lineNumber) {
+TextLine ReadTextLine(std::string_view raw) {
+  TextLine read;
+  std::string line = Trimmed(raw);
+  if (line.empty() || line.front() == ';') return read;
+  if (line.front() == '[') {
+    if (line.back() != ']') throw ParseError{"a key line must end with \"]\""};
+    read.kind = TextLine::Kind::Key;
+    read.key = line.substr(1, line.size() - 2);
+    return read;
+  }
+  LineReader reader(line);
+  read.kind = TextLine::Kind::Value;
+  if (!reader.Take("@")) {
+    if (!reader.Peek('"')) throw ParseError{"a value line must start with a quoted name or @"};
+    read.name = reader.QuotedText();
+  }
+  reader.SkipBlanks();
+  if (!reader.Take("=")) throw ParseError{"\"=\" expected after the value name"};
+  reader.SkipBlanks();
+  if (reader.Peek('"')) {
+    read.value = RegValue::String(reader.QuotedText());
+  } else if (reader.Take("expand:")) {
+    if (!reader.Peek('"')) throw ParseError{"a quoted text expected after expand:"};
+    read.value = RegValue::ExpandString(reader.QuotedText());
+  } else if (reader.Take("dword:")) {
+    read.value = RegValue::Number(reader.HexNumber());
+  } else {
+    throw ParseError{"unknown value type"};
+  }
+  reader.SkipBlanks();
+  if (!reader.AtEnd()) throw ParseError{"unexpected text after the value"};
+  return read;
+}
+
+// The lines of `text` without their ends (a CR before the LF stays with
+// the line), the editors' byte-order mark passed over.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  for (std::size_t pos = 0; pos < text.size();) {
     std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string_view raw = text.substr(pos, end - pos);
+    if (end == std::string_view::npos) end = text.size();
+    lines.push_back(text.substr(pos, end - pos));
     pos = end + 1;
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+  }
+  return lines;
+}
+
+// Reads every line in order and hands it to `use`, which may refuse it
+// with a reason; the first refusal or error, with its line number.
+template <typename Use>
+std::optional<RegistryTextError> ForEachLine(std::string_view text, Use use) {
+  int number = 0;
+  for (std::string_view raw : Lines(text)) {
+    ++number;
+    if (raw.ends_with('\r')) raw.remove_suffix(1);
     try {
-      std::string line = Trimmed(raw);
-      if (line.empty() || line.front() == ';') continue;
-      if (line.front() == '[') {
-        if (line.back() != ']') throw ParseError{"a key line must end with \"]\""};
-        current = line.substr(1, line.size() - 2);
-        try {
-          tree.CreateKey(*current);
-        } catch (const RegistryError&) {
-          throw ParseError{"invalid key name"};
-        }
-        continue;
+      if (std::optional<std::string> refused = use(ReadTextLine(raw))) {
+        return RegistryTextError{number, std::move(*refused)};
       }
-      if (!current) throw ParseError{"a value line before any [key] line"};
-      LineReader reader(line);
-      std::string name;
-      if (!reader.Take("@")) {
-        if (!reader.Peek('"')) throw ParseError{"a value line must start with a quoted name or @"};
-        name = reader.QuotedText();
-      }
-      reader.SkipBlanks();
-      if (!reader.Take("=")) throw ParseError{"\"=\" expected after the value name"};
-      reader.SkipBlanks();
-      RegValue value;
-      if (reader.Peek('"')) {
-        value = RegValue::String(reader.QuotedText());
-      } else if (reader.Take("expand:")) {
-        if (!reader.Peek('"')) throw ParseError{"a quoted text expected after expand:"};
-        value = RegValue::ExpandString(reader.QuotedText());
-      } else if (reader.Take("dword:")) {
-        value = RegValue::Number(reader.HexNumber());
-      } else {
-        throw ParseError{"unknown value type"};
-      }
-      reader.SkipBlanks();
-      if (!reader.AtEnd()) throw ParseError{"unexpected text after the value"};
-      tree.WriteValue(*current, name, value);
     } catch (const ParseError& error) {
-      return RegistryTextError{lineNumber, error.what};
+      return RegistryTextError{number, error.what};
     }
   }
   return std::nullopt;
+}
+
+std::string ValueLine(const std::string& name, const RegValue& value) {
+  std::string out = name.empty() ? std::string("@") : Quote(name);
+  out += '=';
+  switch (value.type) {
+    case RegType::Sz:
+      out += Quote(value.text);
+      break;
+    case RegType::ExpandSz:
+      out += "expand:" + Quote(value.text);
+      break;
+    case RegType::Dword: {
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "dword:%08x", value.number);
+      out += hex;
+      break;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<RegistryTextError> ParseRegistryText(std::string_view text, RegistryTree& tree) {
+  std::optional<std::string> current;  // the key the values belong to
+  return ForEachLine(text, [&](const TextLine& line) -> std::optional<std::string> {
+    switch (line.kind) {
+      case TextLine::Kind::Other:
+        break;
+      case TextLine::Kind::Key:
+        current = line.key;
+        try {
+          tree.CreateKey(*current);
+        } catch (const RegistryError&) {
+          return "invalid key name";
+        }
+        break;
+      case TextLine::Kind::Value:
+        if (!current) return "a value line before any [key] line";
+        tree.WriteValue(*current, line.name, line.value);
+        break;
+    }
+    return std::nullopt;
+  });
 }
 
 std::string FormatRegistryText(const RegistryTree& tree) {
@@ -248,27 +315,109 @@ std::string FormatRegistryText(const RegistryTree& tree) {
       if (folded.empty() || hasSubKey) continue;
     }
     out += "\n[" + key.path + "]\n";
-    for (const auto& [foldedName, named] : key.values) {
-      out += named.name.empty() ? std::string("@") : Quote(named.name);
-      out += '=';
-      switch (named.value.type) {
-        case RegType::Sz:
-          out += Quote(named.value.text);
-          break;
-        case RegType::ExpandSz:
-          out += "expand:" + Quote(named.value.text);
-          break;
-        case RegType::Dword: {
-          char hex[16];
-          std::snprintf(hex, sizeof hex, "dword:%08x", named.value.number);
-          out += hex;
-          break;
-        }
-      }
-      out += '\n';
-    }
+    for (const auto& [foldedName, named] : key.values)
+      out += ValueLine(named.name, named.value) + '\n';
   }
   return out;
+}
+
+namespace {
+
+// A line of the text being edited, with what it belongs to.
+struct EditedLine {
+  std::string text;     // as it stands, a CR at its end included
+  std::string section;  // the folded path of the key it is under ("" before any)
+  bool isKey = false;
+  std::string name;                       // a value line's name as written
+  std::optional<std::string> foldedName;  // for value lines
+};
+
+bool InKey(const EditedLine& line, const std::string& folded) {
+  return line.section == folded || (!folded.empty() && line.section.starts_with(folded + '\\'));
+}
+
+void AppendSection(std::vector<EditedLine>& lines, const std::string& key,
+                   const std::string& folded) {
+  if (!lines.empty() && !Trimmed(lines.back().text).empty()) lines.push_back({});
+  lines.push_back({"[" + key + "]", folded, true, {}, std::nullopt});
+}
+
+void SetValue(std::vector<EditedLine>& lines, const RegistryEdit& edit) {
+  const std::string folded = RegistryTree::FoldedPath(edit.key);
+  const std::string name = RegistryTree::FoldedName(edit.name);
+  std::optional<std::size_t> holder, last;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].section != folded || !(lines[i].isKey || lines[i].foldedName)) continue;
+    last = i;
+    if (lines[i].foldedName == name) holder = i;
+  }
+  if (holder) {
+    EditedLine& line = lines[*holder];
+    const bool cr = line.text.ends_with('\r');
+    // The name keeps the spelling it has there.
+    line.text = ValueLine(line.name, edit.value) + (cr ? "\r" : "");
+    return;
+  }
+  if (!last) {
+    AppendSection(lines, edit.key, folded);
+    last = lines.size() - 1;
+  }
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*last) + 1,
+               EditedLine{ValueLine(edit.name, edit.value), folded, false, edit.name, name});
+}
+
+void Apply(std::vector<EditedLine>& lines, const RegistryEdit& edit) {
+  const std::string folded = RegistryTree::FoldedPath(edit.key);
+  switch (edit.kind) {
+    case RegistryEdit::Kind::SetValue:
+      SetValue(lines, edit);
+      break;
+    case RegistryEdit::Kind::CreateKey:
+      // A subkey's section implies the key; the root needs none.
+      if (!folded.empty() && std::none_of(lines.begin(), lines.end(), [&](const EditedLine& l) {
+            return l.isKey && InKey(l, folded);
+          })) {
+        AppendSection(lines, edit.key, folded);
+      }
+      break;
+    case RegistryEdit::Kind::DeleteKey:
+      if (!folded.empty()) {
+        std::erase_if(lines, [&](const EditedLine& l) { return InKey(l, folded); });
+      }
+      break;
+  }
+}
+
+}  // namespace
+
+std::optional<RegistryTextError> EditRegistryText(std::string& text,
+                                                  const std::vector<RegistryEdit>& edits) {
+  // Refused exactly where reading it would be refused.
+  RegistryTree read;
+  if (std::optional<RegistryTextError> error = ParseRegistryText(text, read)) return error;
+
+  std::vector<EditedLine> lines;
+  std::string section;
+  const std::vector<std::string_view> raw = Lines(text);
+  std::size_t at = 0;
+  static_cast<void>(ForEachLine(text, [&](const TextLine& line) -> std::optional<std::string> {
+    EditedLine edited{std::string(raw[at++]), section, false, {}, std::nullopt};
+    if (line.kind == TextLine::Kind::Key) {
+      section = edited.section = RegistryTree::FoldedPath(line.key);
+      edited.isKey = true;
+    } else if (line.kind == TextLine::Kind::Value) {
+      edited.name = line.name;
+      edited.foldedName = RegistryTree::FoldedName(line.name);
+    }
+    lines.push_back(std::move(edited));
+    return std::nullopt;
+  }));
+  for (const RegistryEdit& edit : edits) Apply(lines, edit);
+
+  std::string edited = text.starts_with("\xEF\xBB\xBF") ? "\xEF\xBB\xBF" : "";
+  for (const EditedLine& line : lines) edited += line.text + '\n';
+  text = std::move(edited);
+  return std::nullopt;
 }
 
 }  // namespace quilmark::platform

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry_tree.h"
 
@@ -36,5 +37,25 @@ struct RegistryTextError {
 // The tree as text, keys in case-folded order; a key without values is
 // written only when no subkey implies it.
 std::string FormatRegistryText(const RegistryTree& tree);
+
+// One change to a registry, as its text is to take it.
+struct RegistryEdit {
+  enum class Kind { SetValue, CreateKey, DeleteKey };
+  Kind kind = Kind::SetValue;
+  std::string key;
+  std::string name;  // SetValue
+  RegValue value;    // SetValue
+};
+
+// Applies `edits` in order to `text`, line by line, leaving every line they
+// do not concern as it is: comments, blank lines, and keys and values
+// others may have written meanwhile. A value set replaces the line that
+// holds it (the last one, where it appears twice) or comes after the last
+// line of its key, or in a new [key] section at the end; a key made gets a
+// section at the end unless it has one; a key removed loses its sections
+// and those of its subkeys. On an error in `text` (as ParseRegistryText
+// finds it) `text` is left unchanged.
+[[nodiscard]] std::optional<RegistryTextError> EditRegistryText(
+    std::string& text, const std::vector<RegistryEdit>& edits);
 
 }  // namespace quilmark::platform

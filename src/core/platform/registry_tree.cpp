@@ -46,8 +46,12 @@ void CheckKeyName(const std::string& path) {
 
 RegistryTree::RegistryTree() { keys_[""]; }
 
+std::string RegistryTree::FoldedPath(std::string_view key) { return Fold(NormalKeyPath(key)); }
+
+std::string RegistryTree::FoldedName(std::string_view name) { return Fold(name); }
+
 const RegistryTree::Key* RegistryTree::Find(const std::string& key) const {
-  auto it = keys_.find(Fold(NormalKeyPath(key)));
+  auto it = keys_.find(FoldedPath(key));
   return it == keys_.end() ? nullptr : &it->second;
 }
 
@@ -88,7 +92,7 @@ void RegistryTree::WriteValue(const std::string& key, const std::string& name,
 }
 
 bool RegistryTree::DeleteKey(const std::string& key) {
-  std::string folded = Fold(NormalKeyPath(key));
+  std::string folded = FoldedPath(key);
   if (folded.empty()) return false;  // the root stays
   auto it = keys_.find(folded);
   if (it == keys_.end()) return false;
@@ -101,7 +105,7 @@ bool RegistryTree::DeleteKey(const std::string& key) {
 
 std::vector<std::string> RegistryTree::SubKeys(const std::string& key) const {
   std::vector<std::string> names;
-  std::string folded = Fold(NormalKeyPath(key));
+  std::string folded = FoldedPath(key);
   if (!keys_.count(folded)) return names;
   std::string below = folded.empty() ? std::string() : folded + '\\';
   for (auto it = keys_.lower_bound(below); it != keys_.end(); ++it) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/registry.h"
@@ -39,6 +40,11 @@ class RegistryTree : public RegistryBackend {
   // Every key by its case-folded path, each after its parents; "" is the
   // root, which always exists.
   const std::map<std::string, Key>& Keys() const { return keys_; }
+
+  // How keys and value names are compared: paths without empty parts, and
+  // both case-folded.
+  static std::string FoldedPath(std::string_view key);
+  static std::string FoldedName(std::string_view name);
 
  private:
   const Key* Find(const std::string& key) const;

@@ -18,21 +18,49 @@ namespace {
 // Larger than any settings file could honestly be; a bigger one is not ours.
 constexpr std::uint64_t kMaxFileSize = std::uint64_t{16} << 20;
 
+// The file's text; nullopt when there is no file yet.
+std::optional<std::string> ReadStored(const std::string& path) {
+  IoResult<std::string> text = ReadWholeFile(path, kMaxFileSize);
+  if (text) return *std::move(text);
+  const IoError& error = text.Error();
+  if (error.Is(std::errc::no_such_file_or_directory)) return std::nullopt;
+  const std::string reason =
+      error.Is(std::errc::file_too_large) ? "the file is too large" : error.Reason();
+  throw RegistryError(path + ": the settings file cannot be read (" + reason + ")");
+}
+
+[[noreturn]] void Unparsable(const std::string& path, const RegistryTextError& error) {
+  throw RegistryError(path + ", line " + std::to_string(error.line) + ": " + error.what);
+}
+
 }  // namespace
 
 UserRegistry::UserRegistry(std::string filePath) : path_(std::move(filePath)) {
-  IoResult<std::string> text = ReadWholeFile(path_, kMaxFileSize);
-  if (!text) {
-    const IoError& error = text.Error();
-    if (error.Is(std::errc::no_such_file_or_directory)) return;  // first run: nothing stored yet
-    const std::string reason =
-        error.Is(std::errc::file_too_large) ? "the file is too large" : error.Reason();
-    // Starting empty instead would lose the user's settings at the next Flush.
-    throw RegistryError(path_ + ": the settings file cannot be read (" + reason + ")");
-  }
+  // Starting empty instead of refusing would lose the user's settings at
+  // the next Flush.
+  const std::optional<std::string> text = ReadStored(path_);
+  if (!text) return;  // first run: nothing stored yet
   if (const std::optional<RegistryTextError> error = ParseRegistryText(*text, *this)) {
-    throw RegistryError(path_ + ", line " + std::to_string(error->line) + ": " + error->what);
+    Unparsable(path_, *error);
   }
+  edits_.clear();  // what was read is no change
+}
+
+void UserRegistry::CreateKey(const std::string& key) {
+  RegistryTree::CreateKey(key);
+  edits_.push_back({RegistryEdit::Kind::CreateKey, key, {}, {}});
+}
+
+void UserRegistry::WriteValue(const std::string& key, const std::string& name,
+                              const RegValue& value) {
+  RegistryTree::WriteValue(key, name, value);
+  edits_.push_back({RegistryEdit::Kind::SetValue, key, name, value});
+}
+
+bool UserRegistry::DeleteKey(const std::string& key) {
+  const bool deleted = RegistryTree::DeleteKey(key);
+  if (deleted) edits_.push_back({RegistryEdit::Kind::DeleteKey, key, {}, {}});
+  return deleted;
 }
 
 std::string UserRegistry::DefaultPath() {
@@ -55,12 +83,20 @@ std::string UserRegistry::DefaultPath() {
 }
 
 void UserRegistry::Flush() {
-  std::string folder = FolderPart(path_);
+  // The file as it is now, with this run's changes in it: a first file
+  // starts with the format's explanation.
+  std::string text = ReadStored(path_).value_or(FormatRegistryText(RegistryTree()));
+  if (const std::optional<RegistryTextError> error = EditRegistryText(text, edits_)) {
+    Unparsable(path_, *error);
+  }
   // Settings are the user's own business: new folders are private.
-  IoStatus written = MakeFolders(folder, 0700);
-  if (written) written = WriteFileAtomically(path_, FormatRegistryText(*this));
-  if (written) return;
-  throw RegistryError(path_ + ": the settings cannot be saved (" + written.Error().Reason() + ")");
+  IoStatus written = MakeFolders(FolderPart(path_), 0700);
+  if (written) written = WriteFileAtomically(path_, text);
+  if (!written) {
+    throw RegistryError(path_ + ": the settings cannot be saved (" + written.Error().Reason() +
+                        ")");
+  }
+  edits_.clear();
 }
 
 }  // namespace quilmark::platform
