@@ -150,8 +150,8 @@ def main():
     tags = {**mutagen_files(), **hand_made_tags()}
     rewrite = {}
     for name, data in tags.items():
-        for choice in range(12):  # kind (3) by encoding (4), as the target reads them
-            byte = (choice % 3) | ((choice // 3) << 2)
+        for choice in range(16):  # kind (4) by encoding (4), as the target reads them
+            byte = (choice % 4) | ((choice // 4) << 2)
             rewrite["%02d-%s" % (choice, name)] = bytes((byte,)) + data
     for target, seeds in (("read_tags", tags), ("rewrite_tags", rewrite),
                           ("list_text", lists()), ("settings_file", settings())):

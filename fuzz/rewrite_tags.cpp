@@ -16,7 +16,7 @@ namespace {
 
 using namespace quilmark;
 
-constexpr TagKind kKinds[] = {TagKind::Id3v1, TagKind::Id3v22, TagKind::Id3v23};
+constexpr TagKind kKinds[] = {TagKind::Id3v1, TagKind::Id3v22, TagKind::Id3v23, TagKind::Id3v24};
 constexpr Charset kCharsets[] = {Charset::ShiftJis, Charset::EucJp, Charset::Utf16Le,
                                  Charset::Utf16Be};
 
@@ -36,7 +36,7 @@ std::string AudioOf(const std::string& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const TagWriteOptions options{kKinds[data[0] % 3], kCharsets[(data[0] >> 2) % 4], false, false};
+  const TagWriteOptions options{kKinds[data[0] % 4], kCharsets[(data[0] >> 2) % 4], false, false};
   const std::string path = fuzz::WriteScratchFile(
       "rewrite.mp3", std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
   const std::string audio = AudioOf(path);
