@@ -45,6 +45,8 @@ class CommandHandlers {
   virtual void actShowHideColExecute() = 0;
 
   virtual void actToolPlayExecute() = 0;
+  virtual void actToolTagsFromNamesExecute() = 0;
+  virtual void actToolNamesFromTagsExecute() = 0;
   virtual void actToolOptionExecute() = 0;
   virtual void actHelpContentsExecute() = 0;
   virtual void actHelpAboutExecute() = 0;

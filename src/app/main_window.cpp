@@ -26,6 +26,7 @@
 #include "app/play.h"
 #include "app/show_save_report.h"
 #include "bridge/add_files.h"
+#include "bridge/name_commands.h"
 #include "bridge/save_changed_rows.h"
 #include "bulk/bulk_commands.h"
 #include "dialogs/option_dialog.h"
@@ -72,7 +73,8 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
       grid_(settings_.Columns),
       presenter_(this),
       messages_(settings_.WriteConfirm, presenter_),
-      dialogs_(this) {
+      dialogs_(this),
+      nameDialogs_(this) {
   setObjectName("TFormQUILMARKMain");
   setWindowTitle(QString::fromUtf8(kApplicationTitle));
   setAcceptDrops(true);
@@ -88,6 +90,8 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
   gr_->SetEditor(editor_.get());
   bulk_ = std::make_unique<BulkCommands>(*editor_, grid_, *gr_, undo_, messages_, dialogs_, busy_,
                                          *measure_);
+  names_ = std::make_unique<NameCommands>(*editor_, grid_, *gr_, undo_, messages_, nameDialogs_,
+                                          busy_, *measure_);
 
   createActions();
   createMenus();
@@ -115,6 +119,7 @@ MainWindow::~MainWindow() {
   // which are members: they go first, before QWidget's destructor would
   // delete them after the members are gone.
   bulk_.reset();
+  names_.reset();
   gr_->SetEditor(nullptr);
   delete gr_;
   gr_ = nullptr;
@@ -504,6 +509,9 @@ void MainWindow::actShowHideColExecute() {
 }
 
 void MainWindow::actToolPlayExecute() { PlayFile(grid_.FullPathOf(gr_->CurrentRow()), messages_); }
+
+void MainWindow::actToolTagsFromNamesExecute() { names_->actToolTagsFromNamesExecute(); }
+void MainWindow::actToolNamesFromTagsExecute() { names_->actToolNamesFromTagsExecute(); }
 
 void MainWindow::actToolOptionExecute() {
   platform::DesktopAssociations::Options options;

@@ -18,6 +18,7 @@
 #include "app/qt_clipboard.h"
 #include "app/qt_edit_dialogs.h"
 #include "app/qt_message_presenter.h"
+#include "app/qt_name_dialogs.h"
 #include "app/qt_text_width.h"
 #include "platform/registry.h"
 #include "settings/settings.h"
@@ -32,6 +33,7 @@ namespace quilmark {
 
 class BulkCommands;
 class GridView;
+class NameCommands;
 class TrackEditor;
 
 class MainWindow : public QMainWindow, private CommandHandlers {
@@ -127,6 +129,8 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   void actShowColAllInvisibleExecute() override;
   void actShowHideColExecute() override;
   void actToolPlayExecute() override;
+  void actToolTagsFromNamesExecute() override;
+  void actToolNamesFromTagsExecute() override;
   void actToolOptionExecute() override;
   void actHelpContentsExecute() override;
   void actHelpAboutExecute() override;
@@ -144,11 +148,13 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   QtClipboard clipboard_;
   QtBusyIndicator busy_;
   QtEditDialogs dialogs_;
+  QtNameDialogs nameDialogs_;
   std::unique_ptr<QtTextWidth> measure_;
 
   GridView* gr_ = nullptr;
   std::unique_ptr<TrackEditor> editor_;
   std::unique_ptr<BulkCommands> bulk_;
+  std::unique_ptr<NameCommands> names_;
   QToolBar* tb_ = nullptr;
   QStatusBar* ss1_ = nullptr;
   QMenu* pm_ = nullptr;

@@ -3,12 +3,16 @@
 #include <cstdio>
 
 #include "bridge/add_files.h"
+#include "bridge/name_plans.h"
 #include "bridge/save_changed_rows.h"
 #include "cli/save_report_lines.h"
+#include "cli/stderr_presenter.h"
 #include "lists/list_text.h"
 #include "lists/list_writer.h"
 #include "platform/paths.h"
+#include "tracklist/row_renames.h"
 #include "tracklist/track_grid.h"
+#include "tracklist/undo_list.h"
 #include "ui/busy_indicator.h"
 
 namespace quilmark::cli {
@@ -29,6 +33,20 @@ bool WriteToStandardOutput(const std::vector<std::string>& lines) {
                   std::fflush(stdout) == 0;
   if (!ok) std::fprintf(stderr, "standard output: cannot write\n");
   return ok;
+}
+
+std::vector<int> EveryRow(const TrackGrid& grid) {
+  std::vector<int> rows;
+  for (int row = 1; row <= grid.FileRowCount(); ++row) rows.push_back(row);
+  return rows;
+}
+
+// A row the command leaves alone for a reason: "path: reason" on standard
+// error. False when there was one.
+bool TellRefusal(const std::string& path, NameRowStatus status) {
+  if (status == NameRowStatus::Changes || status == NameRowStatus::Unchanged) return true;
+  std::fprintf(stderr, "%s: %s\n", path.c_str(), std::string(StatusText(status)).c_str());
+  return false;
 }
 
 std::string CurrentFolder() {
@@ -85,6 +103,67 @@ int RunApply(const Options& options, Settings settings, MessagePresenter& presen
   const SaveReport report = SaveChangedRows(grid, settings.TagWrite(), messages, busy);
   PrintSaveReport(report);
   if (report.Failed() > 0 || report.stopped) ok = false;
+  return ok ? 0 : 1;
+}
+
+// Every file's values go to standard output before anything is written,
+// so a dry run and a real one print the same.
+int RunFromName(const Options& options, Settings settings, MessagePresenter& presenter) {
+  settings.WriteConfirm = false;
+  if (options.charset) settings.Charset = *options.charset;
+  if (options.tagKind) settings.WriteTagVersion = *options.tagKind;
+  Messages messages(settings.WriteConfirm, presenter);
+  TrackGrid grid(settings.Columns);
+  bool ok = AddAll(grid, options, messages);
+  const TagsFromNamesPlan plan = PlanTagsFromNames(grid, EveryRow(grid), options.pattern);
+  if (!plan.error.empty()) {
+    std::fprintf(stderr, "quilmark-cli: %s\n", OneLine(plan.error).c_str());
+    return 2;
+  }
+  for (const TagsFromNamesPlan::Row& row : plan.rows) {
+    ok = TellRefusal(grid.FullPathOf(row.row), row.status) && ok;
+    if (row.status != NameRowStatus::Changes) continue;
+    std::string line = grid.FullPathOf(row.row);
+    for (std::size_t i = 0; i < plan.fields.size(); ++i) {
+      line += "\t" + std::string(PlaceholderName(plan.fields[i])) + "=" + row.values[i];
+    }
+    std::printf("%s\n", line.c_str());
+  }
+  std::fflush(stdout);
+  if (options.dryRun) return ok ? 0 : 1;
+  UndoList undo;
+  ApplyChanges(grid, undo, plan.changes);
+  NullBusyIndicator busy;
+  const SaveReport report = SaveChangedRows(grid, settings.TagWrite(), messages, busy);
+  PrintSaveReport(report);
+  if (report.Failed() > 0 || report.stopped) ok = false;
+  return ok ? 0 : 1;
+}
+
+int RunRename(const Options& options, Settings settings, MessagePresenter& presenter) {
+  Messages messages(settings.WriteConfirm, presenter);
+  TrackGrid grid(settings.Columns);
+  bool ok = AddAll(grid, options, messages);
+  const RenamePlan plan = PlanRenames(grid, EveryRow(grid), options.pattern);
+  if (!plan.error.empty()) {
+    std::fprintf(stderr, "quilmark-cli: %s\n", OneLine(plan.error).c_str());
+    return 2;
+  }
+  for (const RenamePlan::Row& row : plan.rows) ok = TellRefusal(row.from, row.status) && ok;
+  std::vector<RenameRecord> done = plan.renames;
+  if (!options.dryRun) {
+    UndoList undo;
+    RowRenames renamed = RenameRowFiles(grid, undo, plan.renames);
+    for (const FileReportLine& refused : renamed.refused) {
+      std::fprintf(stderr, "%s\n", OneLine(FileReportText(refused)).c_str());
+      ok = false;
+    }
+    done = std::move(renamed.done);
+  }
+  for (const RenameRecord& rename : done) {
+    std::printf("%s\t%s\n", rename.from.c_str(), rename.to.c_str());
+  }
+  std::fflush(stdout);
   return ok ? 0 : 1;
 }
 

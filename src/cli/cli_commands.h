@@ -1,6 +1,7 @@
-// The three batch commands over the shared core. Each returns the exit
-// status: 0 when everything asked was done, 1 when a file could not be read
-// or written.
+// The batch commands over the shared core. Each returns the exit status:
+// 0 when everything asked was done, 1 when a file could not be read,
+// written or renamed or a name did not fit the pattern, 2 for a pattern
+// that is none.
 #pragma once
 
 #include "cli/cli_options.h"
@@ -13,5 +14,7 @@ namespace quilmark::cli {
 int RunExport(const Options& options, Settings settings, MessagePresenter& presenter);
 int RunPlaylist(const Options& options, Settings settings, MessagePresenter& presenter);
 int RunApply(const Options& options, Settings settings, MessagePresenter& presenter);
+int RunFromName(const Options& options, Settings settings, MessagePresenter& presenter);
+int RunRename(const Options& options, Settings settings, MessagePresenter& presenter);
 
 }  // namespace quilmark::cli

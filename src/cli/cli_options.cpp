@@ -10,6 +10,8 @@ const char* const kUsage =
     "       quilmark-cli playlist OUT.m3u|OUT.m3u8|OUT.pls [--relative] NAME...\n"
     "       quilmark-cli apply [--charset sjis|euc|utf16|utf16be] [--tag v1|v2.2|v2.3|v2.4] "
     "LIST.csv...\n"
+    "       quilmark-cli from-name [--dry-run] [--charset C] [--tag T] PATTERN NAME...\n"
+    "       quilmark-cli rename [--dry-run] PATTERN NAME...\n"
     "       quilmark-cli --help\n"
     "\n"
     "NAME is an MP3 file, an M3U, M3U8 or PLS playlist, or a CSV list.\n"
@@ -17,11 +19,21 @@ const char* const kUsage =
     "            standard output)\n"
     "  playlist  writes the files as a playlist\n"
     "  apply     reads CSV lists, applies their values and writes every changed file\n"
+    "  from-name sets tags from the file names read through PATTERN and writes\n"
+    "            every changed file; a line per file on standard output\n"
+    "  rename    renames the files after their tags, never over another file; a\n"
+    "            line \"OLD<tab>NEW\" per file on standard output\n"
+    "  PATTERN   text and placeholders: %track% %artist% %title% %album% %year%\n"
+    "            %genre% %comment% %lyricist% %composer% %copyright% %encoder% %url%\n"
+    "            %bpm% %orgalbum% %orglyricist% %orgartist% %orgyear%; %dummy% skips\n"
+    "            text (from-name only); %% is one %\n"
+    "  --dry-run   prints what would change and changes nothing\n"
     "  --relative  paths relative to the written list's folder\n"
     "  --charset   tag text encoding for this run (default: the stored setting)\n"
     "  --tag       tag kind written for this run (default: the stored setting);\n"
     "              v2.4 writes UTF-8 for sjis and euc\n"
-    "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n";
+    "Exit status: 0 done, 1 a file could not be read, written or renamed, or a\n"
+    "name did not fit the pattern, 2 bad usage.\n";
 
 namespace {
 
@@ -58,12 +70,18 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     o.verb = Verb::Playlist;
   } else if (verb == "apply") {
     o.verb = Verb::Apply;
+  } else if (verb == "from-name") {
+    o.verb = Verb::FromName;
+  } else if (verb == "rename") {
+    o.verb = Verb::Rename;
   } else {
     return Bad("unknown command: " + verb);
   }
 
+  const bool naming = o.verb == Verb::FromName || o.verb == Verb::Rename;
+  const bool writing = o.verb == Verb::Apply || o.verb == Verb::FromName;
   bool optionsEnded = false;
-  bool outputSeen = false;
+  bool leadSeen = false;  // the playlist's OUT or the PATTERN, before the names
   for (std::size_t i = 1; i < args.size(); ++i) {
     std::string a = args[i];
     if (!optionsEnded && a.size() > 1 && a[0] == '-') {
@@ -84,15 +102,17 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         value = args[++i];
         return true;
       };
-      if (a == "--relative" && !hasValue && o.verb != Verb::Apply) {
+      if (a == "--relative" && !hasValue && (o.verb == Verb::Export || o.verb == Verb::Playlist)) {
         o.relative = true;
       } else if (a == "-o" && o.verb == Verb::Export) {
         if (!takeValue() || value.empty()) return Bad("-o needs a file name");
         o.output = value;
-      } else if (a == "--charset" && o.verb == Verb::Apply) {
+      } else if (a == "--dry-run" && !hasValue && naming) {
+        o.dryRun = true;
+      } else if (a == "--charset" && writing) {
         if (!takeValue() || !(o.charset = CharsetValue(value)))
           return Bad("--charset takes sjis, euc, utf16 or utf16be");
-      } else if (a == "--tag" && o.verb == Verb::Apply) {
+      } else if (a == "--tag" && writing) {
         if (!takeValue() || !(o.tagKind = TagValue(value)))
           return Bad("--tag takes v1, v2.2, v2.3 or v2.4");
       } else {
@@ -100,16 +120,16 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       }
       continue;
     }
-    if (o.verb == Verb::Playlist && !outputSeen) {
-      o.output = a;
-      outputSeen = true;
+    if ((o.verb == Verb::Playlist || naming) && !leadSeen) {
+      (naming ? o.pattern : o.output) = a;
+      leadSeen = true;
       continue;
     }
     o.names.push_back(a);
   }
 
   if (o.verb == Verb::Playlist) {
-    if (!outputSeen) return Bad("playlist needs OUT.m3u, OUT.m3u8 or OUT.pls");
+    if (!leadSeen) return Bad("playlist needs OUT.m3u, OUT.m3u8 or OUT.pls");
     if (ListKindOf(o.output) != ListKind::Playlist)
       return Bad("the playlist name must end with .m3u or .pls: " + o.output);
   }
@@ -118,6 +138,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       if (platform::UpperExtension(name) != ".CSV")
         return Bad("apply reads CSV lists only: " + name);
   }
+  if (naming && !leadSeen) return Bad(verb + " needs a PATTERN");
   if (o.names.empty()) return Bad("no files given");
   return {o, {}};
 }

@@ -10,14 +10,16 @@
 
 namespace quilmark::cli {
 
-enum class Verb { Help, Export, Playlist, Apply };
+enum class Verb { Help, Export, Playlist, Apply, FromName, Rename };
 
 struct Options {
   Verb verb = Verb::Help;
   bool relative = false;           // --relative
   std::string output;              // export -o, playlist OUT ("" = standard output)
-  std::optional<Charset> charset;  // apply --charset
-  std::optional<TagKind> tagKind;  // apply --tag
+  std::optional<Charset> charset;  // apply and from-name --charset
+  std::optional<TagKind> tagKind;  // apply and from-name --tag
+  std::string pattern;             // from-name and rename PATTERN
+  bool dryRun = false;             // from-name and rename --dry-run
   std::vector<std::string> names;
 };
 

@@ -42,6 +42,10 @@ int main(int argc, char** argv) {
       return cli::RunPlaylist(options, settings, presenter);
     case cli::Verb::Apply:
       return cli::RunApply(options, settings, presenter);
+    case cli::Verb::FromName:
+      return cli::RunFromName(options, settings, presenter);
+    case cli::Verb::Rename:
+      return cli::RunRename(options, settings, presenter);
     case cli::Verb::Help:
       break;
   }

@@ -1,9 +1,11 @@
 #include "tracklist/edit_commands.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 #include <utility>
 
+#include "tracklist/row_renames.h"
 #include "tracklist/track_grid.h"
 #include "tracklist/undo_list.h"
 
@@ -40,7 +42,7 @@ namespace {
 // Puts one side of each record back: its old text (undo) or its new text
 // (redo). Finding rows by path is linear, so a step of many records looks
 // each file up in a table made once.
-bool ApplyStep(TrackGrid& grid, const UndoStep& step, bool undoing) {
+bool ApplyCells(TrackGrid& grid, const UndoStep& step, bool undoing) {
   std::unordered_map<std::string, int> rowOf;
   if (step.cells.size() > 1) {
     for (int row = grid.RowCount() - 1; row >= 1; --row) rowOf[grid.FullPathOf(row)] = row;
@@ -67,28 +69,81 @@ bool ApplyStep(TrackGrid& grid, const UndoStep& step, bool undoing) {
   return applied;
 }
 
+// Renames the step's files back (undo, newest first) or again (redo).
+// The step keeps what was done or passed by; what the file system refused
+// goes into `refused` as a step of its own.
+bool ApplyRenames(TrackGrid& grid, UndoList& undo, UndoStep& step, bool undoing,
+                  UndoStep& refusedStep, StepResult& result) {
+  if (step.renames.empty()) return false;
+  std::vector<RenameRecord> asked;
+  const std::size_t count = step.renames.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const RenameRecord& r = step.renames[undoing ? count - 1 - i : i];
+    asked.push_back(undoing ? RenameRecord{r.to, r.from} : r);
+  }
+  RowRenames renamed = RenameRowFiles(grid, undo, asked);
+  step.FilesRenamed(renamed.done);
+  std::vector<RenameRecord> kept;
+  bool applied = false;
+  for (std::size_t i = 0; i < count; ++i) {
+    const RenameRecord& r = step.renames[undoing ? count - 1 - i : i];
+    if (renamed.outcomes[i] == RenameOutcome::Refused) {
+      refusedStep.renames.push_back(r);
+    } else {
+      kept.push_back(r);
+      applied = applied || renamed.outcomes[i] == RenameOutcome::Done;
+    }
+  }
+  if (undoing) {
+    std::reverse(kept.begin(), kept.end());
+    std::reverse(refusedStep.renames.begin(), refusedStep.renames.end());
+  }
+  step.renames = std::move(kept);
+  result.refused = std::move(renamed.refused);
+  return applied;
+}
+
 // A restored cell is marked changed: once its row was written, the
 // restored text differs from the file, and an unmarked row would lose it
 // silently at the next close. A step none of whose files is listed any
-// more is dropped on the way.
-bool MoveOneStep(TrackGrid& grid, UndoList& undo, bool undoing) {
+// more is dropped on the way; one whose renames were refused stops the
+// way there, so that nothing older is taken back behind the user's back.
+StepResult MoveOneStep(TrackGrid& grid, UndoList& undo, bool undoing) {
+  StepResult result;
   while (std::optional<UndoStep> step = undoing ? undo.TakeUndo() : undo.TakeRedo()) {
-    if (!ApplyStep(grid, *step, undoing)) continue;
-    if (undoing) {
-      undo.MoveToRedo(std::move(*step));
-    } else {
-      undo.MoveToUndo(std::move(*step));
+    UndoStep refused;
+    // Cell records name files by their paths of the moment, so a step's
+    // cells are taken back before its renames and brought back after them.
+    bool applied = undoing && ApplyCells(grid, *step, true);
+    applied = ApplyRenames(grid, undo, *step, undoing, refused, result) || applied;
+    if (!undoing) applied = ApplyCells(grid, *step, false) || applied;
+    if (applied) {
+      if (undoing) {
+        undo.MoveToRedo(std::move(*step));
+      } else {
+        undo.MoveToUndo(std::move(*step));
+      }
     }
-    return true;
+    if (!refused.Empty()) {
+      if (undoing) {
+        undo.MoveToUndo(std::move(refused));
+      } else {
+        undo.MoveToRedo(std::move(refused));
+      }
+    }
+    result.moved = applied;
+    if (applied || !result.refused.empty()) break;
   }
-  return false;
+  return result;
 }
 
 }  // namespace
 
-bool UndoLastChange(TrackGrid& grid, UndoList& undo) { return MoveOneStep(grid, undo, true); }
+StepResult UndoLastChange(TrackGrid& grid, UndoList& undo) { return MoveOneStep(grid, undo, true); }
 
-bool RedoLastChange(TrackGrid& grid, UndoList& undo) { return MoveOneStep(grid, undo, false); }
+StepResult RedoLastChange(TrackGrid& grid, UndoList& undo) {
+  return MoveOneStep(grid, undo, false);
+}
 
 void FillColumn(TrackGrid& grid, UndoList& undo, int column, int row,
                 const std::vector<int>& rows) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/file_report.h"
+
 namespace quilmark {
 
 class TrackGrid;
@@ -27,16 +29,24 @@ void RecordChange(const TrackGrid& grid, UndoList& undo, int column, int row, st
 // Nothing on a cell that is not changeable (see above).
 void ChangeCell(TrackGrid& grid, UndoList& undo, int column, int row, std::string text);
 
-// Puts the old texts of the newest step back, each into its file's row
-// in its field wherever that column now stands, newest record first.
-// Records whose file is no longer listed (row removed, list cleared) are
-// passed by; a step none of whose files is listed is dropped on the way.
-// Returns whether a step was undone.
-bool UndoLastChange(TrackGrid& grid, UndoList& undo);
+// What an Undo or a Redo did.
+struct StepResult {
+  bool moved = false;  // a step was undone (redone), at least in part
+  // Renames the file system refused: they stay where they were, as a step
+  // of their own, to be tried again.
+  std::vector<FileReportLine> refused;
+};
 
-// Brings back the new texts of the step Undo took last, oldest record
-// first, under the same rules.
-bool RedoLastChange(TrackGrid& grid, UndoList& undo);
+// Puts the old texts of the newest step back, each into its file's row
+// in its field wherever that column now stands, newest record first, and
+// renames its renamed files back. Records whose file is no longer listed
+// (row removed, list cleared) are passed by; a step none of whose files is
+// listed is dropped on the way.
+StepResult UndoLastChange(TrackGrid& grid, UndoList& undo);
+
+// Brings back the new texts and names of the step Undo took last, oldest
+// record first, under the same rules.
+StepResult RedoLastChange(TrackGrid& grid, UndoList& undo);
 
 // Copies cell (column, row) into the same column of every other file row,
 // or of the rows given (when not empty), as one undo step.

@@ -267,6 +267,12 @@ void TrackEditor::actEditv2CommentExecute() {
 
 // --- commands
 
+// A file that could not get its name back is said to be where it is,
+// with why; its step stays for another try.
+void TrackEditor::TellRefused(const StepResult& result) {
+  for (const std::string& text : GroupedReportTexts(result.refused)) messages_.Notice(text);
+}
+
 // The enabled states follow at once, so that Redo is there right after
 // an Undo (and Undo after a command) without moving the selection first.
 void TrackEditor::actEditUndoExecute() {
@@ -274,7 +280,7 @@ void TrackEditor::actEditUndoExecute() {
     view_.EditorUndo();
     return;
   }
-  UndoLastChange(grid_, undo_);
+  TellRefused(UndoLastChange(grid_, undo_));
   UpdateEditActions(view_.CurrentColumn());
 }
 
@@ -283,7 +289,7 @@ void TrackEditor::actEditRedoExecute() {
     view_.EditorRedo();
     return;
   }
-  RedoLastChange(grid_, undo_);
+  TellRefused(RedoLastChange(grid_, undo_));
   UpdateEditActions(view_.CurrentColumn());
 }
 

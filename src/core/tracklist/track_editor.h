@@ -14,6 +14,7 @@
 #include "tracklist/cell_block.h"
 #include "tracklist/cell_changes.h"
 #include "tracklist/edit_actions.h"
+#include "tracklist/edit_commands.h"
 
 namespace quilmark {
 
@@ -131,6 +132,7 @@ class TrackEditor {
   void KeepCurrentCellShown();
   void AllowEditingAt(int column, int row);
   void StoreEditInWork(int column, int row, bool changed);
+  void TellRefused(const StepResult& result);
 
   TrackGrid& grid_;
   GridViewPort& view_;

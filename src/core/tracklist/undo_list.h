@@ -25,13 +25,26 @@ struct UndoRecord {
   friend bool operator==(const UndoRecord&, const UndoRecord&) = default;
 };
 
-// What one command did, undone and redone as a whole: its cell records in
-// the order they were made. A value, so that commands beyond cells (a file
-// renamed on disk, say) can join it as records of their own kind.
+// A listed file given a new name on disk (full paths). Undo renames it
+// back, Redo again, each through the file system and never over a file.
+struct RenameRecord {
+  std::string from;
+  std::string to;
+
+  friend bool operator==(const RenameRecord&, const RenameRecord&) = default;
+};
+
+// What one command did, undone and redone as a whole: its cell records and
+// its renames, each in the order they were made. A command does one kind
+// or the other.
 struct UndoStep {
   std::vector<UndoRecord> cells;
+  std::vector<RenameRecord> renames = {};
 
-  bool Empty() const { return cells.empty(); }
+  bool Empty() const { return cells.empty() && renames.empty(); }
+  // The cell records of renamed files name them by their new paths (the
+  // rename records keep theirs: they are the renames).
+  void FilesRenamed(const std::vector<RenameRecord>& renames);
   friend bool operator==(const UndoStep&, const UndoStep&) = default;
 };
 
@@ -40,6 +53,12 @@ class UndoList {
   // A record is a step of its own, unless a step is open (BeginStep): then
   // it joins that step. Either way what was undone is forgotten.
   void Push(UndoRecord record);
+  void Push(RenameRecord rename);
+
+  // Files of the list were renamed (by a command, an Undo or a Redo): every
+  // step, done, undone or open, names them by their new paths from now on,
+  // so that a record still finds its file's row.
+  void FilesRenamed(const std::vector<RenameRecord>& renames);
 
   // Records pushed until the matching EndStep form one step. Steps nest:
   // an inner step joins the outer one. A step that recorded nothing leaves
@@ -65,6 +84,7 @@ class UndoList {
 
  private:
   static std::optional<UndoStep> Take(std::vector<UndoStep>& side);
+  void Joined();
 
   std::vector<UndoStep> done_;
   std::vector<UndoStep> undone_;
