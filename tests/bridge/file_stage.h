@@ -20,12 +20,14 @@
 namespace quilmark::testing {
 
 struct FileStage : EditorStage {
-  // One file per title, "1.mp3", "2.mp3"...; the artist of each is "A" +
-  // its number. The texts are UTF-16, so any text is read back as it was.
-  explicit FileStage(const std::vector<std::string>& titles) {
+  // One file per title, "1.mp3", "2.mp3"... or the names given; the artist
+  // of each is "A" + its number. The texts are UTF-16, so any text is read
+  // back as it was.
+  explicit FileStage(const std::vector<std::string>& titles,
+                     const std::vector<std::string>& names = {}) {
     for (std::size_t i = 0; i < titles.size(); ++i) {
       const std::string number = std::to_string(i + 1);
-      files.push_back(dir.File(number + ".mp3"));
+      files.push_back(dir.File(i < names.size() ? names[i] : number + ".mp3"));
       std::string body;
       for (auto [id, text] : {std::pair{"TIT2", titles[i]}, {"TPE1", "A" + number}}) {
         body += Frame23(id, "\x01" + EncodeTagText(text, Charset::Utf16Le));

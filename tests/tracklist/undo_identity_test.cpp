@@ -124,3 +124,30 @@ TEST(UndoRedo, NestedStepsAreOneAndAnEmptyStepLeavesNoTrace) {
 
 }  // namespace
 }  // namespace quilmark::testing
+
+namespace quilmark::testing {
+namespace {
+
+// Records name files by their current paths: a rename (here two that
+// trade a name in one go) reaches both sides and the open step, and
+// leaves the rename records themselves as they were.
+TEST(UndoIdentity, RecordsFollowRenamedFilesOnBothSides) {
+  UndoList undo;
+  undo.Push({"/m/a.mp3", colTitle, "1", "2"});
+  undo.Push({"/m/b.mp3", colAlbum, "3", "4"});
+  undo.MoveToRedo(*undo.TakeUndo());
+  undo.FilesRenamed({{"/m/a.mp3", "/m/c.mp3"}, {"/m/b.mp3", "/m/a.mp3"}});
+  EXPECT_EQ(undo.Last(), (UndoStep{{{"/m/c.mp3", colTitle, "1", "2"}}}));
+  ASSERT_TRUE(undo.CanRedo());
+  EXPECT_EQ(*undo.TakeRedo(), (UndoStep{{{"/m/a.mp3", colAlbum, "3", "4"}}}));
+  {
+    UndoStepScope command(undo);
+    undo.Push(RenameRecord{"/m/c.mp3", "/m/d.mp3"});
+    undo.Push({"/m/c.mp3", colYear, "", "5"});
+    undo.FilesRenamed({{"/m/c.mp3", "/m/d.mp3"}});
+  }
+  EXPECT_EQ(undo.Last(), (UndoStep{{{"/m/d.mp3", colYear, "", "5"}}, {{"/m/c.mp3", "/m/d.mp3"}}}));
+}
+
+}  // namespace
+}  // namespace quilmark::testing
