@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "bridge/add_files.h"
 #include "bridge/name_plans.h"
@@ -33,6 +34,23 @@ bool WriteToStandardOutput(const std::vector<std::string>& lines) {
                   std::fflush(stdout) == 0;
   if (!ok) std::fprintf(stderr, "standard output: cannot write\n");
   return ok;
+}
+
+// Nobody is there to answer: every file is written, in the charset and
+// tag kind the options give for this run.
+Settings ForWriting(const Options& options, Settings settings) {
+  settings.WriteConfirm = false;
+  if (options.charset) settings.Charset = *options.charset;
+  if (options.tagKind) settings.WriteTagVersion = *options.tagKind;
+  return settings;
+}
+
+// Writes every changed row and tells what was not written; false then.
+bool SaveAll(TrackGrid& grid, const Settings& settings, Messages& messages) {
+  NullBusyIndicator busy;
+  const SaveReport report = SaveChangedRows(grid, settings.TagWrite(), messages, busy);
+  PrintSaveReport(report);
+  return report.Failed() == 0 && !report.stopped;
 }
 
 std::vector<int> EveryRow(const TrackGrid& grid) {
@@ -92,26 +110,17 @@ int RunPlaylist(const Options& options, Settings settings, MessagePresenter& pre
 }
 
 int RunApply(const Options& options, Settings settings, MessagePresenter& presenter) {
-  // Nobody is there to answer; every file is written.
-  settings.WriteConfirm = false;
-  if (options.charset) settings.Charset = *options.charset;
-  if (options.tagKind) settings.WriteTagVersion = *options.tagKind;
+  settings = ForWriting(options, std::move(settings));
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
-  bool ok = AddAll(grid, options, messages);
-  NullBusyIndicator busy;
-  const SaveReport report = SaveChangedRows(grid, settings.TagWrite(), messages, busy);
-  PrintSaveReport(report);
-  if (report.Failed() > 0 || report.stopped) ok = false;
-  return ok ? 0 : 1;
+  const bool ok = AddAll(grid, options, messages);
+  return SaveAll(grid, settings, messages) && ok ? 0 : 1;
 }
 
 // Every file's values go to standard output before anything is written,
 // so a dry run and a real one print the same.
 int RunFromName(const Options& options, Settings settings, MessagePresenter& presenter) {
-  settings.WriteConfirm = false;
-  if (options.charset) settings.Charset = *options.charset;
-  if (options.tagKind) settings.WriteTagVersion = *options.tagKind;
+  settings = ForWriting(options, std::move(settings));
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
   bool ok = AddAll(grid, options, messages);
@@ -133,11 +142,7 @@ int RunFromName(const Options& options, Settings settings, MessagePresenter& pre
   if (options.dryRun) return ok ? 0 : 1;
   UndoList undo;
   ApplyChanges(grid, undo, plan.changes);
-  NullBusyIndicator busy;
-  const SaveReport report = SaveChangedRows(grid, settings.TagWrite(), messages, busy);
-  PrintSaveReport(report);
-  if (report.Failed() > 0 || report.stopped) ok = false;
-  return ok ? 0 : 1;
+  return SaveAll(grid, settings, messages) && ok ? 0 : 1;
 }
 
 int RunRename(const Options& options, Settings settings, MessagePresenter& presenter) {

@@ -1,8 +1,8 @@
 // Patterns read file names into fields and fill fields into names; a text
 // that is no pattern says why.
-#include <gtest/gtest.h>
-
 #include "bridge/name_pattern.h"
+
+#include <gtest/gtest.h>
 
 namespace quilmark {
 namespace {
@@ -13,8 +13,10 @@ TEST(NamePattern, RefusedPatternsSayWhy) {
            std::tuple{"%title", U::TagsFromNames, "% が閉じていません。"},
            {"%titel%", U::NamesFromTags, "知らない項目です: %titel%"},
            {"%path%", U::NamesFromTags, "知らない項目です: %path%"},  // not a tag
-           {"%artist%/%title%", U::TagsFromNames, "パターンにフォルダの区切り（/ や \\）は使えません。"},
-           {"%track%%title%", U::TagsFromNames, "項目と項目の間には区切りの文字が必要です: %title%"},
+           {"%artist%/%title%", U::TagsFromNames,
+            "パターンにフォルダの区切り（/ や \\）は使えません。"},
+           {"%track%%title%", U::TagsFromNames,
+            "項目と項目の間には区切りの文字が必要です: %title%"},
            {"%title% %dummy%%album%", U::TagsFromNames,
             "項目と項目の間には区切りの文字が必要です: %album%"},
            {"%title% - %TITLE%", U::TagsFromNames, "同じ項目が 2 回あります: %TITLE%"},
@@ -39,7 +41,7 @@ TEST(NamePattern, NamesFitOrNotAndEachPlaceholderTakesTheShortestText) {
            {"%Artist% - %dummy% - %title%", "A - 2001 - T", "A|T"},
            {"(%year%) %album% [%dummy%]", "(1999) 青 [FLAC]", "1999|青"},
            {"(%year%) %album% [%dummy%]", "(1999) 青 [FLAC] x", "no"},  // the end must fit
-           {"%title% (live)", "Song (live) (live)", "Song (live)"},      // backtracks
+           {"%title% (live)", "Song (live) (live)", "Song (live)"},     // backtracks
            {"%title% 100%%", "Yes 100%", "Yes"},
            {"%artist% - %title%", " - ", "|"},  // empty values fit
            {"%artist%_%title%", "曲_歌_詞", "曲|歌_詞"},
@@ -58,9 +60,9 @@ TEST(NamePattern, NamesFitOrNotAndEachPlaceholderTakesTheShortestText) {
 // A name that nearly fits in many ways is decided in time proportional to
 // parts times positions, not to the ways.
 TEST(NamePattern, ManyNearMissesAreDecidedQuickly) {
-  const ParsedPattern parsed = NamePattern::Parse(
-      "%track%-%artist%-%title%-%album%-%year%-%genre%-%comment%-%composer%!",
-      PatternUse::TagsFromNames);
+  const ParsedPattern parsed =
+      NamePattern::Parse("%track%-%artist%-%title%-%album%-%year%-%genre%-%comment%-%composer%!",
+                         PatternUse::TagsFromNames);
   ASSERT_TRUE(parsed.pattern);
   EXPECT_FALSE(parsed.pattern->Match(std::string(250, '-')));
 }

@@ -24,8 +24,8 @@ TEST_F(CliTest, FromNameSetsTagsFromTheNamesAndADryRunOnlyTells) {
   EXPECT_EQ(dry.err, other + ": ファイル名がパターンに合いません\n");
   EXPECT_EQ(ReadBytes(fits), before);
 
-  const CliRun run = Cli("from-name --charset sjis --tag v2.3 " + std::string(kPattern) + " '" +
-                         fits + "'");
+  const CliRun run =
+      Cli("from-name --charset sjis --tag v2.3 " + std::string(kPattern) + " '" + fits + "'");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, line);
   auto row = FirstRow(Cli("export 'music/01 - Aa - 歌.mp3'").out);

@@ -41,8 +41,8 @@ void FileNamesTest::init() {
   folder_ = std::make_unique<GuiTestFolder>();
   WriteTaggedMp3(folder_->File("01 - Aa - 春.mp3"), "x", "y");
   WriteTaggedMp3(folder_->File("02 - Bb - 夏.mp3"), "s2", "A2");
-  window_ = std::make_unique<RunningWindow>(
-      std::vector<std::string>{folder_->File("01 - Aa - 春.mp3"), folder_->File("02 - Bb - 夏.mp3")});
+  window_ = std::make_unique<RunningWindow>(std::vector<std::string>{
+      folder_->File("01 - Aa - 春.mp3"), folder_->File("02 - Bb - 夏.mp3")});
   QVERIFY(ShowActive(W()));
 }
 

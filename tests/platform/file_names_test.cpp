@@ -64,8 +64,9 @@ TEST(RenameWithoutReplacing, TakesOnlyAFreeName) {
       EXPECT_TRUE(NameTaken(to));
     }
     TempDir dir;
-    EXPECT_TRUE(RenameWithoutReplacing(dir.File("missing"), dir.File("x")).Error().Is(
-        std::errc::no_such_file_or_directory));
+    EXPECT_TRUE(RenameWithoutReplacing(dir.File("missing"), dir.File("x"))
+                    .Error()
+                    .Is(std::errc::no_such_file_or_directory));
   }
   testing::RenameByLinking(false);
 }
