@@ -17,14 +17,6 @@ std::string RefusalReason(const platform::IoError& error) {
   return error.Reason();
 }
 
-void ShowPathInRow(TrackGrid& grid, int row, const std::string& path) {
-  TrackGrid::Row cells = grid.RowCells(row);
-  const ColumnLayout& layout = grid.Layout();
-  cells[static_cast<std::size_t>(layout.Position(colPath))] = platform::FolderPart(path);
-  cells[static_cast<std::size_t>(layout.Position(colFile))] = platform::FileNamePart(path);
-  grid.SetRowCells(row, std::move(cells));
-}
-
 }  // namespace
 
 RowRenames RenameRowFiles(TrackGrid& grid, UndoList& undo,
@@ -50,7 +42,7 @@ RowRenames RenameRowFiles(TrackGrid& grid, UndoList& undo,
     const int row = it->second;
     rowOf.erase(it);
     rowOf[rename.to] = row;
-    ShowPathInRow(grid, row, rename.to);
+    grid.SetRowPath(row, rename.to);
     result.outcomes.push_back(RenameOutcome::Done);
     result.done.push_back(rename);
   }

@@ -267,8 +267,8 @@ void TrackEditor::actEditv2CommentExecute() {
 
 // --- commands
 
-// A file that could not get its name back is said to be where it is,
-// with why; its step stays for another try.
+// A file the system would not rename back (or again) is named with why;
+// its rename stays where it was, to be tried again.
 void TrackEditor::TellRefused(const StepResult& result) {
   for (const std::string& text : GroupedReportTexts(result.refused)) messages_.Notice(text);
 }

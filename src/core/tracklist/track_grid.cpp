@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/paths.h"
 #include "text/comma_text.h"
 #include "ui/text_width.h"
 
@@ -75,6 +76,14 @@ int TrackGrid::RowOfPath(std::string_view fullPath) const {
     if (FullPathOf(row) == fullPath) return row;
   }
   return -1;
+}
+
+void TrackGrid::SetRowPath(int row, std::string_view fullPath) {
+  if (row < 1 || row >= RowCount()) return;
+  Row cells = RowCells(row);
+  cells[static_cast<std::size_t>(layout_.Position(colPath))] = platform::FolderPart(fullPath);
+  cells[static_cast<std::size_t>(layout_.Position(colFile))] = platform::FileNamePart(fullPath);
+  SetRowCells(row, std::move(cells));
 }
 
 bool TrackGrid::IsPathColumn(int column) const {

@@ -66,6 +66,9 @@ class TrackGrid {
   bool ContainsPath(std::string_view fullPath) const;
   // The row that shows this path, or -1.
   int RowOfPath(std::string_view fullPath) const;
+  // The row's file now has another path (it was renamed): the folder and
+  // file-name cells and what is kept by path follow it.
+  void SetRowPath(int row, std::string_view fullPath);
 
   // --- rows
   // The row a newly added file is to fill: the placeholder row of an empty
