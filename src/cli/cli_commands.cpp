@@ -53,6 +53,13 @@ bool SaveAll(TrackGrid& grid, const Settings& settings, Messages& messages) {
   return report.Failed() == 0 && !report.stopped;
 }
 
+// A pattern that is none is bad usage, told before any file is read.
+bool IsPattern(const std::string& pattern, PatternUse use) {
+  const ParsedPattern parsed = NamePattern::Parse(pattern, use);
+  if (!parsed.pattern) std::fprintf(stderr, "quilmark-cli: %s\n", OneLine(parsed.error).c_str());
+  return parsed.pattern.has_value();
+}
+
 std::vector<int> EveryRow(const TrackGrid& grid) {
   std::vector<int> rows;
   for (int row = 1; row <= grid.FileRowCount(); ++row) rows.push_back(row);
@@ -120,15 +127,12 @@ int RunApply(const Options& options, Settings settings, MessagePresenter& presen
 // Every file's values go to standard output before anything is written,
 // so a dry run and a real one print the same.
 int RunFromName(const Options& options, Settings settings, MessagePresenter& presenter) {
+  if (!IsPattern(options.pattern, PatternUse::TagsFromNames)) return 2;
   settings = ForWriting(options, std::move(settings));
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
   bool ok = AddAll(grid, options, messages);
   const TagsFromNamesPlan plan = PlanTagsFromNames(grid, EveryRow(grid), options.pattern);
-  if (!plan.error.empty()) {
-    std::fprintf(stderr, "quilmark-cli: %s\n", OneLine(plan.error).c_str());
-    return 2;
-  }
   for (const TagsFromNamesPlan::Row& row : plan.rows) {
     ok = TellRefusal(grid.FullPathOf(row.row), row.status) && ok;
     if (row.status != NameRowStatus::Changes) continue;
@@ -146,14 +150,11 @@ int RunFromName(const Options& options, Settings settings, MessagePresenter& pre
 }
 
 int RunRename(const Options& options, Settings settings, MessagePresenter& presenter) {
+  if (!IsPattern(options.pattern, PatternUse::NamesFromTags)) return 2;
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
   bool ok = AddAll(grid, options, messages);
   const RenamePlan plan = PlanRenames(grid, EveryRow(grid), options.pattern);
-  if (!plan.error.empty()) {
-    std::fprintf(stderr, "quilmark-cli: %s\n", OneLine(plan.error).c_str());
-    return 2;
-  }
   for (const RenamePlan::Row& row : plan.rows) ok = TellRefusal(row.from, row.status) && ok;
   std::vector<RenameRecord> done = plan.renames;
   if (!options.dryRun) {
