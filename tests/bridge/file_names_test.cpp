@@ -99,25 +99,6 @@ TEST(NamesFromTags, ATakenNameIsLeftAloneAndUndoRedoRenameOnDisk) {
   EXPECT_EQ(s.TagOf("1.mp3", "Title"), "t1");
 }
 
-// The edit made before the rename is still the row's: it is undone and
-// redone on the renamed file and saved into it.
-TEST(NamesFromTags, AnUnsavedEditSurvivesTheRenameAndIsSavedIntoTheRenamedFile) {
-  NameStage s({"t1", "t2"});
-  s.Edit(colTitle, 1, "New");
-  s.Rename(1, 1, "%artist% - %title%");
-  EXPECT_EQ(s.OnDiskNames(), "2.mp3|A1 - New.mp3");
-  EXPECT_TRUE(s.grid.IsRowChanged(1));
-  s.Undo(2);
-  EXPECT_EQ(s.OnDiskNames(), "1.mp3|2.mp3");
-  EXPECT_EQ(s.Column(colTitle), "t1|t2");
-  s.editor.actEditRedoExecute();
-  s.editor.actEditRedoExecute();
-  EXPECT_EQ(s.Column(colTitle) + " " + s.Column(colFile), "New|t2 A1 - New.mp3|2.mp3");
-  s.Save();
-  EXPECT_EQ(s.OnDiskNames(), "2.mp3|A1 - New.mp3");
-  EXPECT_EQ(s.TagOf("A1 - New.mp3", "Title"), "New");
-}
-
 // Names that free each other go in order; a ring, a name two rows would
 // share and a pattern with nothing to fill are refused row by row.
 TEST(NamesFromTags, ChainsGoInOrderRingsAndSharedNamesAreRefused) {

@@ -102,8 +102,12 @@ void FileNamesTest::renameUndoRedoAndAnEditSavedIntoTheRenamedFile() {
   Key(Qt::Key_Z, Qt::ControlModifier);
   QVERIFY(Exists(before) && !Exists(after));
   QCOMPARE(Cell(colTitle, 1), std::string("秋"));  // the edit is a step of its own
+  Key(Qt::Key_Z, Qt::ControlModifier);             // and finds its file back by the old name
+  QCOMPARE(Cell(colTitle, 1), std::string("x"));
+  Key(Qt::Key_Y, Qt::ControlModifier);
   Key(Qt::Key_Y, Qt::ControlModifier);
   QVERIFY(Exists(after) && !Exists(before));
+  QCOMPARE(Cell(colTitle, 1), std::string("秋"));
   Key(Qt::Key_S, Qt::ControlModifier);
   QCOMPARE(W().Grid().ChangedRowCount(), 0);
   QCOMPARE(FieldOnDisk(after, colTitle), std::string("秋"));

@@ -73,12 +73,6 @@ TEST(UndoIdentity, RecordsNameFileFieldAndBothTexts) {
   EXPECT_EQ(s.undo.Last(), (UndoStep{{{"/m/b.mp3", colComment, "", "note"}}}));
 }
 
-}  // namespace
-}  // namespace quilmark::testing
-
-namespace quilmark::testing {
-namespace {
-
 TEST(UndoRedo, StepsGoBackAndForthWholeAndANewEditForgetsWhatWasUndone) {
   EditedStage s;  // step 1: a.mp3's title "z"
   s.Select(colTitle, 1);
@@ -121,12 +115,6 @@ TEST(UndoRedo, NestedStepsAreOneAndAnEmptyStepLeavesNoTrace) {
   EXPECT_EQ(undo.Last().cells.size(), 2u);
   EXPECT_FALSE(undo.CanRedo());
 }
-
-}  // namespace
-}  // namespace quilmark::testing
-
-namespace quilmark::testing {
-namespace {
 
 // Records name files by their current paths: a rename (here two that
 // trade a name in one go) reaches both sides and the open step, and
