@@ -392,7 +392,12 @@ void MainWindow::setCell(int column, int row) {
 void MainWindow::pmPopup(int column, int row) {
   const int c = column >= kFixedColumnCount ? column : gr_->CurrentColumn();
   const int r = row >= 1 ? row : gr_->CurrentRow();
-  if (column >= kFixedColumnCount || row >= 1) setCell(c, r);
+  // A click inside a selected block (or on the number of one of its rows)
+  // keeps the block, so that the menu's commands work on all of it.
+  const CellBlock block = gr_->SelectedBlock();
+  const bool inBlock = !block.IsSingleCell() && row >= block.top && row <= block.bottom &&
+                       (column == colRowNo || block.Contains(column, row));
+  if (!inBlock && (column >= kFixedColumnCount || row >= 1)) setCell(c, r);
 
   const PopupItemState sort{pmItems_[pmSort]->isVisible(), pmItems_[pmSort]->isEnabled()};
   const PopupState state = PopupRules(column, row, grid_, sort);

@@ -102,6 +102,11 @@ TEST(Replace, ABadPatternOrANonDigitYearChangesNothing) {
   EXPECT_TRUE(s.presenter.Shown("年 1行目: y\n数値として不適切"));
   EXPECT_EQ(s.Column(colTitle), "t1|t2");
   EXPECT_TRUE(s.undo.Empty());
+  s.grid.SetFieldCell(colNo, 1, "3/12");  // as a file gave it: may change, gaining no letter
+  s.Replace({"12", "13", false, false, {colNo}, false});
+  s.Replace({"/", "of", false, false, {colNo}, false});
+  EXPECT_EQ(s.At(colNo, 1), "3/13");
+  EXPECT_EQ(s.undo.Count(), 1u);
 }
 
 TEST(Convert, TheBlocksCellsAsOneStepAndNumbersStayDigits) {

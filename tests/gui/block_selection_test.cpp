@@ -80,6 +80,8 @@ void BlockSelectionTest::shiftClickCtrlEnterAndSelectAll() {
   const QRect third = View().visualRect(View().Model().index(2, Pos(colAlbum)));
   QTest::mouseClick(View().viewport(), Qt::LeftButton, Qt::ShiftModifier, third.center());
   QCOMPARE(View().SelectedBlock(), (CellBlock{Pos(colAlbum), 1, Pos(colAlbum), 3}));
+  W().pmPopup(colRowNo, 2);  // a right-click inside the block keeps it
+  QCOMPARE(View().SelectedBlock(), (CellBlock{Pos(colAlbum), 1, Pos(colAlbum), 3}));
   TypeText(&View(), QStringLiteral("LP"));
   QVERIFY(View().IsEditorOpen());
   Key(Qt::Key_Return, Qt::ControlModifier);

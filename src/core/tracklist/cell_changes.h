@@ -24,7 +24,9 @@ struct CellChange {
 
 // The first change that would put anything but digits into a numeric
 // column (No., Year, BPM, Org year), or null: a command whose values do
-// not fit is refused as a whole rather than done in part.
+// not fit is refused as a whole rather than done in part. As in typing, a
+// text the file gave ("3/12") may change as long as it gains no other
+// character than digits.
 const CellChange* FirstBadNumber(const TrackGrid& grid, const std::vector<CellChange>& changes);
 
 // The cell a change addresses, for the first line of a message: the

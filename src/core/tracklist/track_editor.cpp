@@ -329,9 +329,11 @@ void TrackEditor::actEditCutExecute() {
   const std::optional<CellBlock> block = SelectedBlock();
   if (view_.IsEditorOpen()) {
     view_.EditorCut();
-  } else if (block && FinishEdit()) {
-    clipboard_.SetText(BlockText(grid_, *block));
-    ApplyChanges(grid_, undo_, PlanClear(grid_, *block));
+  } else if (block) {
+    if (FinishEdit()) {
+      clipboard_.SetText(BlockText(grid_, *block));
+      ApplyChanges(grid_, undo_, PlanClear(grid_, *block));
+    }
   } else if (hasCell && IsChangeableCell(grid_, c, r) && FinishEdit()) {
     clipboard_.SetText(grid_.Cell(c, r));
     editOldText_ = grid_.Cell(c, r);
