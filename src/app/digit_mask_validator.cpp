@@ -2,25 +2,17 @@
 
 #include <algorithm>
 
+#include "tracklist/cell_rules.h"
+
 namespace quilmark {
-
-namespace {
-
-int NonDigits(const QString& s) {
-  int n = 0;
-  for (QChar ch : s) n += (ch < u'0' || ch > u'9') ? 1 : 0;
-  return n;
-}
-
-}  // namespace
 
 DigitMaskValidator::DigitMaskValidator(int digits, QString original, QObject* parent)
     : QValidator(parent), digits_(digits), original_(std::move(original)) {}
 
 QValidator::State DigitMaskValidator::validate(QString& input, int&) const {
-  const int others = NonDigits(input);
-  if (others == 0 && input.size() <= digits_) return Acceptable;
-  const bool noWorse = others <= NonDigits(original_) &&
+  const std::string text = input.toStdString();
+  if (IsAllDigits(text) && input.size() <= digits_) return Acceptable;
+  const bool noWorse = KeepsNonDigitsOf(original_.toStdString(), text) &&
                        input.size() <= std::max<qsizetype>(digits_, original_.size());
   return noWorse ? Intermediate : Invalid;
 }

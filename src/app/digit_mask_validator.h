@@ -4,7 +4,7 @@
 // editor takes this validator instead: ASCII digits only, at most four,
 // fewer allowed. A cell that already holds other text (read from a file)
 // opens as it is, and may still be shortened or corrected; it just cannot
-// gain more non-digits.
+// gain a character other than a digit (the rule bulk commands follow).
 #pragma once
 
 #include <QValidator>

@@ -104,7 +104,7 @@ TEST(Replace, ABadPatternOrANonDigitYearChangesNothing) {
   EXPECT_TRUE(s.undo.Empty());
   s.grid.SetFieldCell(colNo, 1, "3/12");  // as a file gave it: may change, gaining no letter
   s.Replace({"12", "13", false, false, {colNo}, false});
-  s.Replace({"/", "of", false, false, {colNo}, false});
+  s.Replace({"/", "-", false, false, {colNo}, false});
   EXPECT_EQ(s.At(colNo, 1), "3/13");
   EXPECT_EQ(s.undo.Count(), 1u);
 }

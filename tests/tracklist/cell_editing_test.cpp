@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_harness.h"
+#include "tracklist/cell_rules.h"
 
 namespace quilmark::testing {
 namespace {
@@ -47,6 +48,23 @@ TEST(ValidationLatch, BadNumberKeepsTheSelectionUntilCorrected) {
   EXPECT_TRUE(s.view.Click(bpm, 2));
   s.Undo();
   EXPECT_EQ(s.At(colBPM, 1), "12a");
+}
+
+// What a number a file gave may become, by typing or by a command over many
+// cells: fewer characters and other digits, never a character it lacked.
+TEST(NumericRule, ATextFromAFileGainsNoCharacterButDigits) {
+  const struct {
+    const char* before;
+    const char* after;
+    bool kept;
+  } cases[] = {
+      {"3/12", "3/13", true},  {"3/12", "313", true},   {"2001年", "02年", true},
+      {"3/12", "3-12", false}, {"3/12", "3//1", false}, {"12/3", "3/12", true},
+      {"/1a", "a/1", false},   {"あア", "ぢ", false},  // the bytes of two characters spell a third
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KeepsNonDigitsOf(c.before, c.after), c.kept) << c.before << " -> " << c.after;
+  }
 }
 
 // A non-digit as the very first keystroke fails the first check; correcting

@@ -1,6 +1,5 @@
 #include "tracklist/cell_changes.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -12,18 +11,10 @@
 
 namespace quilmark {
 
-namespace {
-
-std::ptrdiff_t NonDigits(std::string_view text) {
-  return std::count_if(text.begin(), text.end(), [](char ch) { return ch < '0' || ch > '9'; });
-}
-
-}  // namespace
-
 const CellChange* FirstBadNumber(const TrackGrid& grid, const std::vector<CellChange>& changes) {
   for (const CellChange& change : changes) {
-    if (IsNumericColumn(grid.Layout(), change.column) && !IsAllDigits(change.text) &&
-        NonDigits(change.text) > NonDigits(grid.Cell(change.column, change.row))) {
+    if (IsNumericColumn(grid.Layout(), change.column) &&
+        !KeepsNonDigitsOf(grid.Cell(change.column, change.row), change.text)) {
       return &change;
     }
   }

@@ -52,6 +52,28 @@ bool IsAllDigits(std::string_view text) {
   return true;
 }
 
+bool KeepsNonDigitsOf(std::string_view before, std::string_view after) {
+  // Whole UTF-8 characters are compared: bytes of two characters of
+  // `before` could otherwise spell a third.
+  auto nextOther = [](std::string_view text, std::size_t& at) -> std::string_view {
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+    const std::size_t start = at;
+    if (at < text.size()) ++at;
+    while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
+    return text.substr(start, at - start);
+  };
+  std::size_t b = 0, a = 0;
+  for (std::string_view wanted = nextOther(after, a); !wanted.empty();
+       wanted = nextOther(after, a)) {
+    std::string_view found;
+    do {
+      found = nextOther(before, b);
+    } while (!found.empty() && found != wanted);
+    if (found.empty()) return false;
+  }
+  return true;
+}
+
 bool IsCellValueValid(const TrackGrid& grid, int column, int row) {
   if (!IsNumericColumn(grid.Layout(), column)) return true;
   if (row < 0 || row >= grid.RowCount()) return true;

@@ -36,6 +36,12 @@ bool IsNumericColumn(const ColumnLayout& layout, int column);
 // multi-byte character fails.
 bool IsAllDigits(std::string_view text);
 
+// Whether `after` holds no character but digits that `before` lacks: its
+// other characters are `before`'s, in their order, so deleting from
+// `before` and adding digits could make it. A number a file gave ("3/12")
+// may so become "3/13" or "313", never "3a12" or "3of12".
+bool KeepsNonDigitsOf(std::string_view before, std::string_view after);
+
 // False only for a numeric column whose cell is non-empty and not all digits.
 bool IsCellValueValid(const TrackGrid& grid, int column, int row);
 
