@@ -55,13 +55,16 @@ TEST(TextReplace, PlainOrPatternWithOrWithoutCase) {
   }
 }
 
-TEST(TextReplace, ABadPatternOrGroupIsAnErrorAndChangesNothing) {
+TEST(TextReplace, ABadPatternGroupOrEndlessSearchIsAnErrorAndChangesNothing) {
   EXPECT_NE(TextReplacer("(a", "", {true, false}).Error(), "");
   TextReplacer group("a", "$2", {true, false});
   int count = -1;
   EXPECT_EQ(group.Replace("abc", count), "abc");
   EXPECT_EQ(count, 0);
   EXPECT_NE(group.Error(), "");
+  TextReplacer endless("(a+)+b", "", {true, false});  // stopped, not left to run
+  EXPECT_EQ(endless.Replace(std::string(40, 'a'), count), std::string(40, 'a'));
+  EXPECT_NE(endless.Error(), "");
 }
 
 }  // namespace

@@ -7,6 +7,10 @@ namespace quilmark::platform {
 
 namespace {
 
+// In the match engine's time steps: a tenth of a second or so here, far
+// more than any title's search takes.
+constexpr int32_t kMatchSteps = 300;
+
 icu::UnicodeString Unicode(std::string_view text) {
   return icu::UnicodeString::fromUTF8(
       icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
@@ -38,6 +42,10 @@ TextReplacer::TextReplacer(std::string_view find, std::string_view replacement, 
   UParseError where{};
   impl_->pattern.reset(icu::RegexPattern::compile(Unicode(find), flags, where, status));
   if (U_SUCCESS(status)) impl_->matcher.reset(impl_->pattern->matcher(status));
+  // A pattern that backtracks without end ("(a+)+b") would hold the window
+  // for good; such a search is stopped, and the replace reports it like a
+  // bad pattern, changing nothing.
+  if (U_SUCCESS(status)) impl_->matcher->setTimeLimit(kMatchSteps, status);
   if (U_FAILURE(status) || !impl_->matcher) {
     impl_->matcher.reset();
     error_ = Describe(status, &where);
