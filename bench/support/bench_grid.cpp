@@ -1,7 +1,10 @@
 #include "support/bench_grid.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
+#include "bridge/add_files.h"
 #include "tag/tag_values.h"
 
 namespace quilmark::bench {
@@ -16,6 +19,23 @@ const char* const kArtists[] = {"The Owls", "山田 花子", "Kento",    "quarte
 const char* const kGenres[] = {"Rock", "Pop", "Jazz", "Classical", "Ambient", "No Genre"};
 
 }  // namespace
+
+double AddSeconds(const std::vector<std::string>& names, int expected, int runs) {
+  return Best(runs,
+              [&] {
+                const bool questions = false;
+                SilentPresenter presenter;
+                Messages messages(questions, presenter);
+                TrackGrid grid;
+                const AddFilesResult r = AddFiles(grid, names, messages);
+                if (r.added != expected || !r.notAdded.empty() || presenter.shown != 0) {
+                  std::fprintf(stderr, "added %d of %d (%zu not added, %d messages)\n", r.added,
+                               expected, r.notAdded.size(), presenter.shown);
+                  std::exit(1);
+                }
+              })
+      .cpu;
+}
 
 TrackGrid MakeGrid(int rows, unsigned seed) {
   std::mt19937 random(seed);

@@ -1,7 +1,10 @@
 // A large track list to run commands on, and the editor over it without a
 // window: a view whose current cell and block the benchmark sets, no
-// questions asked, no dialogs.
+// questions asked, no dialogs. Also the cost of filling a list.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "support/bench_files.h"
 #include "tracklist/edit_dialogs.h"
@@ -15,6 +18,11 @@
 #include "ui/text_width.h"
 
 namespace quilmark::bench {
+
+// CPU seconds of the best of `runs` adds of `names` to a fresh list, no
+// questions asked. Ends the program when not `expected` files were added or
+// anything was to be told: the benchmark would have measured something else.
+double AddSeconds(const std::vector<std::string>& names, int expected, int runs);
 
 // `rows` rows of made-up tags (nearly distinct titles, repeating albums and
 // artists, Japanese among them), the same for the same seed.

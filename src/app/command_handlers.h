@@ -10,6 +10,7 @@ class CommandHandlers {
   virtual ~CommandHandlers() = default;
 
   virtual void actFileAddExecute() = 0;
+  virtual void actFileAddFolderExecute() = 0;
   virtual void actFileSaveMP3Execute() = 0;
   virtual void actFileSavePlaylistExecute() = 0;
   virtual void actFileExitExecute() = 0;

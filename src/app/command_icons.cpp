@@ -12,6 +12,8 @@ const char* ThemeName(CommandImage image) {
   switch (image) {
     case CommandImage::Add:
       return "list-add";
+    case CommandImage::AddFolder:
+      return "folder-new";
     case CommandImage::Exit:
       return "application-exit";
     case CommandImage::DeleteRow:
@@ -71,6 +73,15 @@ QPixmap Draw(CommandImage image) {
   switch (image) {
     case CommandImage::Add:
       DrawPage(p, QRectF(2.5, 1.5, 9, 12));
+      p.setPen(QPen(QColor(0x00, 0x80, 0x00), 2.2));
+      p.drawLine(QPointF(12, 9), QPointF(12, 15));
+      p.drawLine(QPointF(9, 12), QPointF(15, 12));
+      break;
+    case CommandImage::AddFolder:
+      // A folder with the same green cross as adding files.
+      p.setBrush(QColor(0xF0, 0xC8, 0x50));
+      p.drawPolygon(QPolygonF({QPointF(1.5, 3.5), QPointF(5.5, 3.5), QPointF(7, 5),
+                               QPointF(12.5, 5), QPointF(12.5, 12.5), QPointF(1.5, 12.5)}));
       p.setPen(QPen(QColor(0x00, 0x80, 0x00), 2.2));
       p.drawLine(QPointF(12, 9), QPointF(12, 15));
       p.drawLine(QPointF(9, 12), QPointF(15, 12));

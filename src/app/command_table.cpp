@@ -16,6 +16,10 @@ std::vector<CommandEntry> BuildTable() {
        "ファイルを追加|"
        "MP3ファイルを追加します。プレイリストファイル、CSVファイルからも追加できます。",
        I::Add, false, &H::actFileAddExecute},
+      {"actFileAddFolder", "File", "フォルダを追加(&D)", "Ctrl+Shift+D",
+       "フォルダを追加|"
+       "フォルダとそのすべてのサブフォルダにあるMP3ファイルを追加します。",
+       I::AddFolder, false, &H::actFileAddFolderExecute},
       {"actFileSaveMP3", "File", "MP3ファイルに書き込む(&S)", "Ctrl+S",
        "MP3ファイルに書き込む|すべての変更をMP3ファイルに書き込みます。", I::WriteTags, false,
        &H::actFileSaveMP3Execute},
@@ -213,7 +217,8 @@ const std::vector<MenuSpec>& MenuTable() {
       {"mmFile",
        "ファイル(&F)",
        "",
-       {"actFileAdd", "-", "actFileSaveMP3", "actFileSavePlaylist", "-", "actFileExit"}},
+       {"actFileAdd", "actFileAddFolder", "-", "actFileSaveMP3", "actFileSavePlaylist", "-",
+        "actFileExit"}},
       {"mmEdit",
        "編集(&E)",
        "",
@@ -259,8 +264,11 @@ const std::vector<MenuSpec>& MenuTable() {
 
 const std::vector<std::string>& ToolBarEntries() {
   static const std::vector<std::string> entries = {
-      "-", "actFileAdd",  "-",          "actFileSaveMP3", "actFileSavePlaylist", "-", "actFileExit",
-      "-", "actEditUndo", "actEditCut", "actEditCopy",    "actEditPaste"};
+      "-",           "actFileAdd",     "actFileAddFolder",
+      "-",           "actFileSaveMP3", "actFileSavePlaylist",
+      "-",           "actFileExit",    "-",
+      "actEditUndo", "actEditCut",     "actEditCopy",
+      "actEditPaste"};
   return entries;
 }
 

@@ -30,6 +30,7 @@ enum class CommandImage : int {
   HiddenCut = 12,
   HiddenPaste = 13,
   HiddenUndo = 14,
+  AddFolder = 15,
 };
 
 struct CommandEntry {

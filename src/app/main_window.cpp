@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/command_icons.h"
@@ -286,13 +287,20 @@ void MainWindow::FormCreate(const std::vector<std::string>& files) {
 }
 
 void MainWindow::RunAddFiles(const std::vector<std::string>& names) {
-  BusyScope busy(busy_);
-  gr_->Model().BeginBulk();
-  const AddFilesResult added = AddFiles(grid_, names, messages_);
-  // The widths follow what was added (also for the command line's files).
-  grid_.FitColumnWidth(-1, *measure_);
-  gr_->Model().EndBulk();
-  gr_->ApplyColumnWidths();
+  AddFilesResult added;
+  {
+    BusyScope busy(busy_);
+    gr_->Model().BeginBulk();
+    added = AddFiles(grid_, names, messages_, busy_, undo_);
+    // The widths follow what was added (also for the command line's files).
+    grid_.FitColumnWidth(-1, *measure_);
+    gr_->Model().EndBulk();
+    gr_->ApplyColumnWidths();
+  }
+  if (added.stopped) {
+    busy_.SetStatusText("追加を中止しました。それまでに追加した " + std::to_string(added.added) +
+                        " 個のファイルはリストにあります。");
+  }
   ShowFileReport(added.notAdded, messages_);
 }
 
@@ -371,6 +379,8 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
+// The add runs once the drop is over: a folder may take a while, and the
+// program the files came from waits for the drop to end.
 void MainWindow::dropEvent(QDropEvent* event) {
   std::vector<std::string> names;
   for (const QUrl& url : event->mimeData()->urls()) {
@@ -378,7 +388,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   }
   if (names.empty()) return;
   event->acceptProposedAction();
-  AddFilesFromUser(names);
+  QTimer::singleShot(0, this, [this, names] { AddFilesFromUser(names); });
 }
 
 void MainWindow::setCell(int column, int row) {
@@ -424,6 +434,17 @@ void MainWindow::actFileAddExecute() {
                        "MP3ファイル (*.mp3);;プレイリスト (*.m3u *.m3u8 *.pls);;"
                        "カンマ区切りファイル (*.csv)"));
     for (const QString& name : chosen) names.push_back(name.toStdString());
+  }
+  AddFilesFromUser(names);
+}
+
+void MainWindow::actFileAddFolderExecute() {
+  std::vector<std::string> names;
+  {
+    KeepCurrentDirectory keep;
+    const QString chosen =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダを追加"));
+    if (!chosen.isEmpty()) names.push_back(chosen.toStdString());
   }
   AddFilesFromUser(names);
 }

@@ -55,8 +55,10 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   QAction* Action(const std::string& name) const;
   QMenu& PopupMenu() { return *pm_; }
   QAction* PopupAction(PopupItem item) const { return pmItems_[item]; }
+  QtBusyIndicator& Busy() { return busy_; }
 
-  // Adds files as the open dialog does (hourglass, then the widths fitted).
+  // Adds files and folders as the open dialogs do (hourglass and progress,
+  // then the widths fitted).
   void AddFilesFromUser(const std::vector<std::string>& names);
 
   // Prepares the pop-up menu for the grid cell (column, row) as when the
@@ -100,6 +102,7 @@ class MainWindow : public QMainWindow, private CommandHandlers {
 
   // --- CommandHandlers
   void actFileAddExecute() override;
+  void actFileAddFolderExecute() override;
   void actFileSaveMP3Execute() override;
   void actFileSavePlaylistExecute() override;
   void actFileExitExecute() override;

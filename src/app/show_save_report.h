@@ -1,6 +1,8 @@
-// How the window tells what an add or a save did: one message box per kind
-// of outcome, listing the files it concerns, and the status text naming
-// the files that lost frames of their old tags.
+// How the window tells what an add or a save did. An add: one message box
+// per kind of outcome, listing the files it concerns. A save: its account
+// in the status bar (with the files that lost frames of their old tags),
+// and, when a file was not written, was written with a notice, or the run
+// ended early, one message box with the account and the files by kind.
 #pragma once
 
 #include <vector>

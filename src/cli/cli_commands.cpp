@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 #include "bridge/add_files.h"
@@ -11,6 +12,7 @@
 #include "lists/list_text.h"
 #include "lists/list_writer.h"
 #include "platform/paths.h"
+#include "platform/terminal.h"
 #include "tracklist/row_renames.h"
 #include "tracklist/track_grid.h"
 #include "tracklist/undo_list.h"
@@ -20,10 +22,27 @@ namespace quilmark::cli {
 
 namespace {
 
-bool AddAll(TrackGrid& grid, const Options& options, Messages& messages) {
-  const AddFilesResult added = AddFiles(grid, options.names, messages);
+// The exit status of a run that Ctrl+C stopped, as shells give it.
+constexpr int kStoppedStatus = 130;
+
+// No screen to show progress on; Ctrl+C is the way to stop.
+class InterruptWatch : public NullBusyIndicator {
+ public:
+  bool StopRequested() override { return platform::Interrupted(); }
+};
+
+// Whether every name was added; none when Ctrl+C stopped the add (the run
+// then ends without writing anything).
+std::optional<bool> AddAll(TrackGrid& grid, const Options& options, Messages& messages) {
+  InterruptWatch watch;
+  UndoList undo;
+  const AddFilesResult added = AddFiles(grid, options.names, messages, watch, undo);
   for (const FileReportLine& line : added.notAdded) {
     messages.Notice(FileReportText(line), MB_OK | MB_ICONINFORMATION);
+  }
+  if (added.stopped) {
+    messages.Notice("中止しました。", MB_OK | MB_ICONINFORMATION);
+    return std::nullopt;
   }
   return added.failed == 0 && added.unreadableList.empty();
 }
@@ -45,12 +64,14 @@ Settings ForWriting(const Options& options, Settings settings) {
   return settings;
 }
 
-// Writes every changed row and tells what was not written; false then.
-bool SaveAll(TrackGrid& grid, const Settings& settings, Messages& messages) {
-  NullBusyIndicator busy;
-  const SaveReport report = SaveChangedRows(grid, settings.TagWrite(), messages, busy);
+// Writes every changed row, tells what was not written and gives the
+// exit status of the run: 1 when a file was not written or `ok` is false.
+int SaveAll(TrackGrid& grid, const Settings& settings, Messages& messages, bool ok) {
+  InterruptWatch watch;
+  const SaveReport report = SaveChangedRows(grid, settings.TagWrite(), messages, watch);
   PrintSaveReport(report);
-  return report.Failed() == 0 && !report.stopped;
+  if (report.userStopped) return kStoppedStatus;
+  return report.Failed() == 0 && !report.stopped && ok ? 0 : 1;
 }
 
 // A pattern that is none is bad usage, told before any file is read.
@@ -88,7 +109,9 @@ int RunExport(const Options& options, Settings settings, MessagePresenter& prese
   settings.CSV.fill(true);
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
-  bool ok = AddAll(grid, options, messages);
+  const std::optional<bool> added = AddAll(grid, options, messages);
+  if (!added) return kStoppedStatus;
+  bool ok = *added;
   if (options.output.empty()) {
     ok = WriteToStandardOutput(CsvListLines(grid, settings.ListWrite(), CurrentFolder())) && ok;
   } else {
@@ -106,7 +129,9 @@ int RunPlaylist(const Options& options, Settings settings, MessagePresenter& pre
   if (options.relative) settings.AbsolutePath = true;
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
-  bool ok = AddAll(grid, options, messages);
+  const std::optional<bool> added = AddAll(grid, options, messages);
+  if (!added) return kStoppedStatus;
+  bool ok = *added;
   const ListWriteResult written =
       WriteList(grid, settings.ListWrite(), platform::FullPath(options.output));
   if (!written.error.empty()) {
@@ -120,8 +145,9 @@ int RunApply(const Options& options, Settings settings, MessagePresenter& presen
   settings = ForWriting(options, std::move(settings));
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
-  const bool ok = AddAll(grid, options, messages);
-  return SaveAll(grid, settings, messages) && ok ? 0 : 1;
+  const std::optional<bool> added = AddAll(grid, options, messages);
+  if (!added) return kStoppedStatus;
+  return SaveAll(grid, settings, messages, *added);
 }
 
 // Every file's values go to standard output before anything is written,
@@ -131,7 +157,9 @@ int RunFromName(const Options& options, Settings settings, MessagePresenter& pre
   settings = ForWriting(options, std::move(settings));
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
-  bool ok = AddAll(grid, options, messages);
+  const std::optional<bool> added = AddAll(grid, options, messages);
+  if (!added) return kStoppedStatus;
+  bool ok = *added;
   const TagsFromNamesPlan plan = PlanTagsFromNames(grid, EveryRow(grid), options.pattern);
   for (const TagsFromNamesPlan::Row& row : plan.rows) {
     ok = TellRefusal(grid.FullPathOf(row.row), row.status) && ok;
@@ -146,14 +174,16 @@ int RunFromName(const Options& options, Settings settings, MessagePresenter& pre
   if (options.dryRun) return ok ? 0 : 1;
   UndoList undo;
   ApplyChanges(grid, undo, plan.changes);
-  return SaveAll(grid, settings, messages) && ok ? 0 : 1;
+  return SaveAll(grid, settings, messages, ok);
 }
 
 int RunRename(const Options& options, Settings settings, MessagePresenter& presenter) {
   if (!IsPattern(options.pattern, PatternUse::NamesFromTags)) return 2;
   Messages messages(settings.WriteConfirm, presenter);
   TrackGrid grid(settings.Columns);
-  bool ok = AddAll(grid, options, messages);
+  const std::optional<bool> added = AddAll(grid, options, messages);
+  if (!added) return kStoppedStatus;
+  bool ok = *added;
   const RenamePlan plan = PlanRenames(grid, EveryRow(grid), options.pattern);
   for (const RenamePlan::Row& row : plan.rows) ok = TellRefusal(row.from, row.status) && ok;
   std::vector<RenameRecord> done = plan.renames;

@@ -14,7 +14,9 @@ const char* const kUsage =
     "       quilmark-cli rename [--dry-run] PATTERN NAME...\n"
     "       quilmark-cli --help\n"
     "\n"
-    "NAME is an MP3 file, an M3U, M3U8 or PLS playlist, or a CSV list.\n"
+    "NAME is an MP3 file, a folder (the MP3 files in it and in all its subfolders),\n"
+    "an M3U, M3U8 or PLS playlist, or a CSV list. A CSV line whose file is named\n"
+    "earlier puts its values into that file's row.\n"
     "  export    writes the files' tags as a CSV list with every column (to OUT or\n"
     "            standard output)\n"
     "  playlist  writes the files as a playlist\n"
@@ -32,8 +34,10 @@ const char* const kUsage =
     "  --charset   tag text encoding for this run (default: the stored setting)\n"
     "  --tag       tag kind written for this run (default: the stored setting);\n"
     "              v2.4 writes UTF-8 for sjis and euc\n"
+    "Ctrl+C while files are read or tags written stops the run between two files\n"
+    "(a second one ends it at once); no list is then written, no file renamed.\n"
     "Exit status: 0 done, 1 a file could not be read, written or renamed, or a\n"
-    "name did not fit the pattern, 2 bad usage.\n";
+    "name did not fit the pattern, 2 bad usage, 130 stopped by Ctrl+C.\n";
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "cli/cli_options.h"
 #include "cli/stderr_presenter.h"
 #include "platform/registry.h"
+#include "platform/terminal.h"
 #include "platform/user_registry.h"
 #include "settings/settings_store.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   }
 
   cli::StderrPresenter presenter;
+  platform::StopOnInterrupt();
   switch (options.verb) {
     case cli::Verb::Export:
       return cli::RunExport(options, settings, presenter);

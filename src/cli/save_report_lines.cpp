@@ -12,6 +12,9 @@ void PrintSaveReport(const SaveReport& report, std::FILE* out) {
       std::fprintf(out, "%s\n", OneLine(FileReportText(line)).c_str());
     }
   }
+  std::string summary;
+  for (const std::string& line : SaveSummaryLines(report)) summary += line;
+  std::fprintf(out, "%s\n", summary.c_str());
   std::fflush(out);
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "bridge/bridge_test_support.h"
+#include "tracklist/edit_commands.h"
 
 namespace quilmark {
 namespace {
@@ -20,16 +21,63 @@ class AddFilesTest : public testing::ListTest {
   AddFilesResult Add(std::vector<std::string> names) { return AddFiles(grid, names, messages); }
 };
 
-TEST_F(AddFilesTest, DuplicatesThroughListsAddNothingAndChangeNothing) {
+TEST_F(AddFilesTest, DuplicatesThroughPlaylistsAddNothing) {
   WriteMp3(F("a.mp3"), "A");
   WriteMp3(F("b.Mp3"), "B");
   WriteMp3(F("c.txt"), "C");
   WriteBytes(F("list.m3u"), "a.mp3\r\n" + F("a.mp3") + "\r\nb.Mp3\r\n");
-  WriteBytes(F("list.csv"), "File,Title\r\na.mp3,Changed\r\nb.Mp3,B\r\n");
-  EXPECT_EQ(Add({F("a.mp3"), F("c.txt"), F("list.m3u"), F("list.csv"), F("a.mp3")}).added, 2);
+  EXPECT_EQ(Add({F("a.mp3"), F("c.txt"), F("list.m3u"), F("a.mp3")}).added, 2);
   EXPECT_EQ(Rows(), (Paths{F("a.mp3"), F("b.Mp3")}));
-  EXPECT_EQ(grid.FieldCell(colTitle, 1), "A");
   EXPECT_TRUE(presenter.texts.empty());
+}
+
+// A list edited in a spreadsheet and read back changes the rows it names:
+// marked, one undo step for the whole add, one notice per CSV file that
+// counts the rows whose cells changed.
+TEST_F(AddFilesTest, ACsvNamingListedFilesUpdatesTheirRowsAsOneUndoStep) {
+  WriteMp3(F("a.mp3"), "A", "Artist");
+  WriteMp3(F("b.mp3"), "B", "Artist");
+  WriteMp3(F("c.mp3"), "C", "Artist");
+  WriteMp3(F("new.mp3"), "N");
+  UndoList undo;
+  testing::RecordingBusy busy;
+  ASSERT_EQ(AddFiles(grid, {F("a.mp3"), F("b.mp3"), F("c.mp3")}, messages, busy, undo).added, 3);
+  ASSERT_TRUE(undo.Empty());  // adding files is no edit
+  WriteBytes(F("one.csv"),
+             "File,Title,Artist\r\na.mp3,A2,Artist\r\nb.mp3,B,Artist\r\n"
+             "new.mp3,N2,\r\n");
+  WriteBytes(F("two.csv"), "File,Title\r\nc.mp3,\" C2 \"\r\nnew.mp3,N3\r\n");
+
+  const AddFilesResult r = AddFiles(grid, {F("one.csv"), F("two.csv")}, messages, busy, undo);
+  EXPECT_EQ(r.added, 1);
+  EXPECT_EQ(r.updated, 3);  // a, c, and the row one.csv itself added; b was equal
+  EXPECT_EQ(presenter.texts,
+            (std::vector<std::string>{
+                F("one.csv") + "\nリストにあった 1 行を CSV の値で更新しました。",
+                F("two.csv") + "\nリストにあった 2 行を CSV の値で更新しました。"}));
+  auto titles = [&] {
+    std::string t;
+    for (int row = 1; row <= grid.FileRowCount(); ++row)
+      t += grid.FieldCell(colTitle, row) + (grid.IsRowChanged(row) ? "*" : "") + " ";
+    return t;
+  };
+  EXPECT_EQ(titles(), "A2* B C2* N3* ");
+  EXPECT_EQ(undo.Count(), 1u);
+  ASSERT_TRUE(UndoLastChange(grid, undo).moved);
+  // The values the new row took while being added are no edit to undo.
+  EXPECT_EQ(grid.FieldCell(colTitle, 1) + grid.FieldCell(colTitle, 3) + grid.FieldCell(colTitle, 4),
+            "ACN2");
+  ASSERT_TRUE(RedoLastChange(grid, undo).moved);
+  EXPECT_EQ(titles(), "A2* B C2* N3* ");
+
+  // Saved and read back into a fresh list, the values are in the files.
+  const SaveReport saved = SaveChangedRows(grid, {}, messages, busy);
+  EXPECT_EQ(saved.Written(), 3);
+  TrackGrid again;
+  AddFiles(again, {F("a.mp3"), F("c.mp3"), F("new.mp3")}, messages);
+  EXPECT_EQ(again.FieldCell(colTitle, 1) + again.FieldCell(colTitle, 2) +
+                again.FieldCell(colTitle, 3) + again.FieldCell(colArtist, 3),
+            "A2C2N3");
 }
 
 TEST_F(AddFilesTest, CsvHeaderNamesWithBlanksAndUnknownNamesLeaveLaterColumnsInPlace) {

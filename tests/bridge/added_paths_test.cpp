@@ -1,6 +1,6 @@
 // Where a row's path comes from: names given directly and list entries are
-// made absolute and normal, so one file is one row however it was spelled,
-// and a folder where a file is expected is named and skipped.
+// made absolute and normal, so one file is one row however it was spelled;
+// a folder gives the files of its tree.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,25 +44,54 @@ TEST_F(AddedPathsTest, OneFileIsOneRowHoweverItIsSpelled) {
   EXPECT_TRUE(presenter.texts.empty());
 }
 
-// The folder is named and skipped wherever it was given; it never becomes a
-// row (which a playlist written later would hold as an empty line).
-TEST_F(AddedPathsTest, AFolderWhereAFileIsExpectedIsNamedAndSkipped) {
-  ASSERT_EQ(mkdir(F("music/disc.mp3").c_str(), 0700), 0);
-  WriteBytes(F("lists/l.m3u"), "../music\r\n../music/x.mp3\r\n");
-  WriteBytes(F("lists/l.csv"), "File,Title\r\n../music/disc.mp3,T\r\n");
-  const AddFilesResult added = Add({"music", "music/disc.mp3", "lists/l.m3u", "lists/l.csv"});
-  EXPECT_EQ(Rows(), (Paths{F("music/x.mp3")}));
-  EXPECT_EQ(added.failed, 4);
-  ASSERT_EQ(added.notAdded.size(), 4u);
-  for (const std::string& folder : {F("music"), F("music/disc.mp3")}) {
-    EXPECT_EQ(std::count_if(added.notAdded.begin(), added.notAdded.end(),
-                            [&](const FileReportLine& line) {
-                              return FileReportText(line) ==
-                                     folder + "\nフォルダは追加できません。読み飛ばしました。";
-                            }),
-              2)
-        << folder;
-  }
+// A folder, named directly or by a playlist line, gives the MP3 files of
+// its whole tree in path order; hidden names, links back up the tree, a
+// second way into a folder already read, a FIFO and a broken link give
+// nothing. A CSV line's values are one file's: a folder there is skipped.
+TEST_F(AddedPathsTest, AFolderGivesTheMp3FilesOfItsTreeInPathOrder) {
+  for (const char* folder : {"music/A", "music/B", "music/.hidden", "music/empty"})
+    ASSERT_EQ(mkdir(F(folder).c_str(), 0700), 0);
+  for (const char* song : {"music/A/1.MP3", "music/B/10.mp3", "music/B/2.mp3",
+                           "music/A/.hidden.mp3", "music/.hidden/h.mp3"})
+    WriteMp3(F(song), "S");
+  WriteBytes(F("music/A/cover.jpg"), "not a song");
+  ASSERT_EQ(symlink("..", F("music/A/up").c_str()), 0);
+  ASSERT_EQ(symlink("A", F("music/C").c_str()), 0);
+  ASSERT_EQ(symlink("nowhere.mp3", F("music/B/broken.mp3").c_str()), 0);
+  ASSERT_EQ(mkfifo(F("music/B/pipe.mp3").c_str(), 0600), 0);
+  WriteBytes(F("lists/l.m3u"), "../music/B\r\n");
+  WriteBytes(F("lists/l.csv"), "File,Title\r\n../music/A,T\r\n");
+
+  AddFilesResult added = Add({"music"});
+  EXPECT_EQ(Rows(), (Paths{F("music/A/1.MP3"), F("music/B/10.mp3"), F("music/B/2.mp3"),
+                           F("music/x.mp3"), F("music/y.mp3")}));
+  EXPECT_EQ(added.failed, 0);
+  EXPECT_TRUE(added.notAdded.empty());
+
+  grid.ClearRows();
+  added = Add({"lists/l.m3u", "lists/l.csv", "music/empty"});
+  EXPECT_EQ(Rows(), (Paths{F("music/B/10.mp3"), F("music/B/2.mp3")}));
+  EXPECT_EQ(added.failed, 1);
+  ASSERT_EQ(added.notAdded.size(), 2u);
+  EXPECT_EQ(FileReportText(added.notAdded[0]),
+            F("music/A") + "\nフォルダには CSV の値を適用できません。読み飛ばしました。");
+  EXPECT_EQ(FileReportText(added.notAdded[1]),
+            F("music/empty") + "\nこのフォルダには MP3 ファイルがありません。");
+}
+
+// Cancel between two files: the rows read so far stay, nothing after.
+TEST_F(AddedPathsTest, AnAddStoppedHalfWayKeepsTheRowsItRead) {
+  for (int i = 0; i < 6; ++i) WriteMp3(F("music/z" + std::to_string(i) + ".mp3"), "Z");
+  testing::RecordingBusy busy;
+  busy.stopWhen = [](const RunProgress& p) { return p.done == 3; };
+  UndoList undo;
+  const AddFilesResult added =
+      AddFiles(grid, {"music", "music/x.mp3", "lists/l.m3u"}, messages, busy, undo);
+  EXPECT_TRUE(added.stopped);
+  EXPECT_EQ(Rows(), (Paths{F("music/x.mp3"), F("music/y.mp3"), F("music/z0.mp3")}));
+  EXPECT_TRUE(added.unreadableList.empty());  // the list after it was never opened
+  EXPECT_TRUE(busy.progress.front().searching);
+  EXPECT_EQ(busy.progress.back().found, 8);
 }
 
 // A relative name and a save later, from another working folder: the row

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,15 @@ namespace quilmark::testing {
 struct RecordingBusy : BusyIndicator {
   void SetBusy(bool on) override { busy = on; }
   void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+  void ShowProgress(const RunProgress& p) override { progress.push_back(p); }
+  // The user presses cancel once the progress shown meets `stopWhen`.
+  bool StopRequested() override {
+    return stopWhen && !progress.empty() && stopWhen(progress.back());
+  }
   bool busy = false;
   std::vector<std::string> statusTexts;
+  std::vector<RunProgress> progress;
+  std::function<bool(const RunProgress&)> stopWhen;
 };
 
 class ListTest : public ::testing::Test {

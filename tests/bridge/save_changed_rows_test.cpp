@@ -98,6 +98,41 @@ TEST_F(SaveRun, NoThenCancelWritesNothing) {
   for (std::size_t i = 0; i < 3; ++i) EXPECT_TRUE(Unchanged(i)) << i;
 }
 
+// Cancel pressed while the third file is written: the run ends before the
+// fourth. Every file is whole, the old one or the new one; the rows not
+// written stay marked for the next save; the account says so.
+TEST_F(SaveRun, CancelStopsBetweenFilesAndTheAccountTellsWhatWasDone) {
+  AddFiles(6);
+  for (int row = 1; row <= 6; ++row) grid_.SetFieldCell(colTitle, row, "new");
+  ASSERT_EQ(chmod(paths_[1].c_str(), 0444), 0);
+  busy_.stopWhen = [](const RunProgress& p) { return p.done == 3; };
+  const SaveReport report = Save();
+  EXPECT_TRUE(report.userStopped);
+  ASSERT_EQ(report.files.size(), 3u);
+  for (std::size_t i = 0; i < 6; ++i) {
+    const bool written = i == 0 || i == 2;
+    EXPECT_EQ(TitleOf(i), written ? "new" : "t" + std::to_string(i)) << i;
+    EXPECT_TRUE(written || Unchanged(i)) << i;
+  }
+  EXPECT_EQ(grid_.ChangedRowCount(), 4);
+  EXPECT_EQ(report.stillMarked, 4);
+  EXPECT_EQ(SaveSummaryLines(report),
+            (std::vector<std::string>{
+                "2 個のファイルに書き込みました。", "1 個のファイルには書き込めませんでした。",
+                "途中で中止しました。書き込んでいない 4 行は変更済みのままです。"}));
+  EXPECT_EQ(busy_.progress.back().found, 6);
+  EXPECT_TRUE(NeedsAttention(report));
+
+  // The next save writes what is left, and its account is one line.
+  busy_.stopWhen = nullptr;
+  ASSERT_EQ(chmod(paths_[1].c_str(), 0644), 0);
+  const SaveReport rest = Save();
+  EXPECT_EQ(rest.Written(), 4);
+  EXPECT_EQ(grid_.ChangedRowCount(), 0);
+  EXPECT_EQ(SaveSummaryLines(rest), std::vector<std::string>{"4 個のファイルに書き込みました。"});
+  EXPECT_FALSE(NeedsAttention(rest));
+}
+
 TEST_F(SaveRun, TrackThatIsNoNumberStopsTheRunAndNamesFileAndValue) {
   AddFiles(3);
   options_.kind = TagKind::Id3v1;

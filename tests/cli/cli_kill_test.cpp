@@ -1,6 +1,6 @@
 // quilmark-cli apply killed at random moments during a save of many files:
 // every file is always whole, old or new, and nothing a killed save made
-// stays behind once the next save has run.
+// stays behind once the next save has run. Ctrl+C stops it between files.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -24,12 +24,13 @@ using namespace std::string_literals;
 constexpr int kFiles = 24;
 
 // Starts `quilmark-cli apply LIST` in `folder` without waiting for it.
-pid_t StartApply(const std::string& folder, const std::string& config, const std::string& list) {
+pid_t StartApply(const std::string& folder, const std::string& config, const std::string& list,
+                 const std::string& errors = "/dev/null") {
   const pid_t child = fork();
   if (child != 0) return child;
   const int null = open("/dev/null", O_WRONLY);
   dup2(null, 1);
-  dup2(null, 2);
+  dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
   if (chdir(folder.c_str()) != 0) _exit(127);
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   execl(QUILMARK_CLI, QUILMARK_CLI, "apply", list.c_str(), static_cast<char*>(nullptr));
@@ -45,28 +46,63 @@ std::vector<std::string> TempNames(const std::string& folder) {
   return names;
 }
 
-TEST_F(CliTest, KilledAtAnyMomentEveryFileIsWholeOldOrNew) {
-  ASSERT_EQ(mkdir(F("reference").c_str(), 0700), 0);
+// Songs s0.mp3... in music/ and reference/, and lists that give each a new
+// title; the new files come from a run on the references left alone.
+class InterruptedSave : public CliTest {
+ protected:
+  void SetUp() override {
+    CliTest::SetUp();
+    ASSERT_EQ(mkdir(F("reference").c_str(), 0700), 0);
+    std::string csv = "File,Title\r\n", referenceCsv = csv;
+    for (int i = 0; i < kFiles; ++i) {
+      oldBytes.push_back(testing::Id3v2Tag(3, "TIT2\0\0\0\x04\0\0\0old"s) +
+                         testing::MpegAudio(3000));
+      WriteBytes(F("reference/" + Song(i)), oldBytes.back());
+      WriteBytes(F("music/" + Song(i)), oldBytes.back());
+      csv += "music/" + Song(i) + ",new " + std::to_string(i) + "\r\n";
+      referenceCsv += "reference/" + Song(i) + ",new " + std::to_string(i) + "\r\n";
+    }
+    WriteBytes(F("apply.csv"), csv);
+    WriteBytes(F("reference.csv"), referenceCsv);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(Cli("apply reference.csv").status, 0);
+    whole = std::chrono::steady_clock::now() - start;
+    for (int i = 0; i < kFiles; ++i) newBytes.push_back(ReadBytes(F("reference/" + Song(i))));
+  }
+  static std::string Song(int i) { return "s" + std::to_string(i) + ".mp3"; }
+
   std::vector<std::string> oldBytes, newBytes;
-  std::string csv = "File,Title\r\n", referenceCsv = csv;
-  for (int i = 0; i < kFiles; ++i) {
-    const std::string name = "s" + std::to_string(i) + ".mp3";
-    oldBytes.push_back(testing::Id3v2Tag(3, "TIT2\0\0\0\x04\0\0\0old"s) + testing::MpegAudio(3000));
-    WriteBytes(F("reference/" + name), oldBytes.back());
-    csv += "music/" + name + ",new " + std::to_string(i) + "\r\n";
-    referenceCsv += "reference/" + name + ",new " + std::to_string(i) + "\r\n";
-  }
-  WriteBytes(F("apply.csv"), csv);
-  WriteBytes(F("reference.csv"), referenceCsv);
+  std::chrono::steady_clock::duration whole{};  // of a whole save
+};
 
-  // The new files, and how long a whole save takes, from a run left alone.
-  const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(Cli("apply reference.csv").status, 0);
-  const auto whole = std::chrono::steady_clock::now() - start;
+TEST_F(InterruptedSave, CtrlCStopsBetweenFilesAndTheAccountSaysWhatWasWritten) {
+  const pid_t cli = StartApply(dir.Path(), F("config"), "apply.csv", F("err.txt"));
+  ASSERT_GT(cli, 0);
+  // Once the first file is new, the save is under way.
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (ReadBytes(F("music/s0.mp3")) == oldBytes[0] && std::chrono::steady_clock::now() < limit)
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  kill(cli, SIGINT);
+  int status = 0;
+  waitpid(cli, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal, not by itself";
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+  int written = 0;
   for (int i = 0; i < kFiles; ++i) {
-    newBytes.push_back(ReadBytes(F("reference/s" + std::to_string(i) + ".mp3")));
+    const std::string bytes = ReadBytes(F("music/" + Song(i)));
+    EXPECT_TRUE(bytes == oldBytes[i] || bytes == newBytes[i]) << "file " << i << " torn";
+    written += bytes == newBytes[i];
   }
+  EXPECT_GT(written, 0);
+  EXPECT_LT(written, kFiles);
+  const std::string err = ReadBytes(F("err.txt"));
+  EXPECT_EQ(err, std::to_string(written) + " 個のファイルに書き込みました。途中で中止しました。" +
+                     "書き込んでいない " + std::to_string(kFiles - written) +
+                     " 行は変更済みのままです。\n");
+  EXPECT_TRUE(TempNames(F("music")).empty());
+}
 
+TEST_F(InterruptedSave, KilledAtAnyMomentEveryFileIsWholeOldOrNew) {
   const unsigned seed = std::random_device()();
   std::mt19937 random(seed);
   std::uniform_int_distribution<long> moment(

@@ -140,8 +140,10 @@ void StartupAndCloseTest::manyFilesThatCannotBeReadOrWrittenMakeOneMessageEachWa
   MessageBoxAnswers answers(oks);
   w->Action("actFileSaveMP3")->trigger();
   QTRY_COMPARE(answers.Seen().size(), 1);
+  // The account first, then the files by kind.
   QVERIFY(answers.Seen().front().startsWith(
-      QStringLiteral("次の 50 個のファイルに対して書き込めません。\n") +
+      QStringLiteral("50 個のファイルには書き込めませんでした。\n\n"
+                     "次の 50 個のファイルに対して書き込めません。\n") +
       QString::fromStdString(songs[0]) + QStringLiteral(" (the file is read-only)\n")));
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <unordered_map>
 
 #include "bridge/read_file_tags.h"
 #include "lists/csv_columns.h"
@@ -10,8 +11,10 @@
 #include "lists/list_text.h"
 #include "platform/ascii.h"
 #include "platform/file_system.h"
+#include "platform/folder_walk.h"
 #include "platform/paths.h"
 #include "text/comma_text.h"
+#include "tracklist/cell_changes.h"
 
 namespace quilmark {
 
@@ -41,43 +44,52 @@ struct HeaderMap {
 
 class Adder {
  public:
-  Adder(TrackGrid& grid, Messages& messages, AddFilesResult& result)
-      : grid_(grid), messages_(messages), result_(result) {}
+  Adder(TrackGrid& grid, Messages& messages, BusyIndicator& busy, UndoList& undo,
+        AddFilesResult& result)
+      : grid_(grid), messages_(messages), busy_(busy), undo_(undo), result_(result) {}
 
-  // False when the list could not be read (the add ends).
+  // False when the add ends: a list could not be read, or the user stopped.
   bool AddName(const std::string& given) {
     // Absolute and normal, as list entries are: one file is one row however
     // it was spelled, and a later list written relative still finds it.
     const std::string name = platform::FullPath(given);
-    if (RefusedFolder(name)) return true;
+    if (IsFolder(name)) return AddFolder(name);
     const std::string extension = platform::UpperExtension(name);
     if (extension == ".MP3") {
+      ++found_;
       AddTrack(name);
     } else if (extension == ".M3U" || extension == ".M3U8" || extension == ".PLS") {
       return AddPlaylist(name);
     } else if (extension == ".CSV") {
       return AddCsv(name);
     }
-    return true;
+    return !result_.stopped;
   }
 
  private:
-  // Folders cannot be added yet: where a file is expected, a folder is
-  // named and skipped, never made a blank row.
-  bool RefusedFolder(const std::string& path) {
-    if (path.empty() || !platform::DirectoryExists(path)) return false;
-    result_.notAdded.push_back({path, "フォルダは追加できません。読み飛ばしました。", {}});
-    ++result_.failed;
-    return true;
+  static bool IsFolder(const std::string& path) {
+    return !path.empty() && platform::DirectoryExists(path);
   }
 
-  // `path` is absolute and normal (AddName, ResolveListEntry).
+  void Report(bool searching = false, int walked = 0) {
+    busy_.ShowProgress({RunProgress::Task::Adding, found_ + walked, done_, searching});
+  }
+
+  // Asked before each file: the add stops between files, never in one.
+  bool Stopped() {
+    if (!result_.stopped && busy_.StopRequested()) result_.stopped = true;
+    return result_.stopped;
+  }
+
+  // `path` is absolute and normal (AddName, ResolveListEntry), and no
+  // folder. -1 when no row was added (the user stopped, too).
   int AddTrack(const std::string& path) {
-    if (RefusedFolder(path)) return -1;
+    if (Stopped()) return -1;
     const RowAddResult added = ReadFileTags(grid_, path);
     switch (added.status) {
       case RowAddResult::Status::Added:
         ++result_.added;
+        if (listedIndexed_) listed_.emplace(path, added.row);
         break;
       case RowAddResult::Status::Unreadable:
         result_.notAdded.push_back(CatalogueLine(MSG_CANNOT_OPEN, path, added.reason));
@@ -87,7 +99,35 @@ class Adder {
       case RowAddResult::Status::AlreadyListed:
         break;
     }
+    ++done_;
+    Report();
     return added.row;
+  }
+
+  // False when the user stopped.
+  bool AddFolder(const std::string& folder) {
+    platform::FolderWalkOptions walk;
+    walk.wanted = [](std::string_view name) { return platform::UpperExtension(name) == ".MP3"; };
+    walk.keepGoing = [this](std::size_t walked) {
+      Report(true, static_cast<int>(walked));
+      return !Stopped();
+    };
+    const platform::FolderWalkResult found = platform::WalkFolder(folder, walk);
+    for (const platform::FolderWalkProblem& problem : found.problems) {
+      result_.notAdded.push_back(
+          {problem.folder, "このフォルダを開けません。", problem.error.Reason()});
+      ++result_.failed;
+    }
+    if (found.stopped) return false;
+    if (found.files.empty() && found.problems.empty()) {
+      result_.notAdded.push_back({folder, "このフォルダには MP3 ファイルがありません。", {}});
+    }
+    found_ += static_cast<int>(found.files.size());
+    for (const std::string& file : found.files) {
+      AddTrack(file);
+      if (result_.stopped) return false;
+    }
+    return true;
   }
 
   bool ReadList(const std::string& name, std::string& text) {
@@ -101,13 +141,23 @@ class Adder {
     return true;
   }
 
+  // A playlist line may name a folder as the command line may: a playlist
+  // is a list of names, and a folder there means the songs in it.
   bool AddPlaylist(const std::string& name) {
     std::string text;
     if (!ReadList(name, text)) return false;
-    const std::vector<std::string> lines = SplitListLines(text);
-    for (const std::string& line : lines) {
-      if (line.starts_with('#')) continue;
-      AddTrack(ResolveListEntry(line, name));
+    std::vector<std::string> entries;
+    for (const std::string& line : SplitListLines(text)) {
+      if (!line.starts_with('#')) entries.push_back(ResolveListEntry(line, name));
+    }
+    found_ += static_cast<int>(entries.size());
+    for (const std::string& entry : entries) {
+      if (IsFolder(entry)) {
+        --found_;  // the folder's files count instead
+        if (!AddFolder(entry)) return false;
+      } else if (AddTrack(entry); result_.stopped) {
+        return false;
+      }
     }
     return true;
   }
@@ -122,8 +172,10 @@ class Adder {
     std::vector<std::string> names = SplitCommaText(QuoteCsvFields(lines[0]));
     for (std::string& n : names) n = std::string(TrimBlanks(n));
     const HeaderMap map(names);
+    found_ += static_cast<int>(lines.size() - 1);
     int skipped = 0;
-    for (std::size_t k = 1; k < lines.size(); ++k) {
+    int updated = 0;
+    for (std::size_t k = 1; k < lines.size() && !Stopped(); ++k) {
       if (map.path < 0) {
         ++skipped;
         continue;
@@ -134,7 +186,20 @@ class Adder {
         ++skipped;
         continue;
       }
-      const int row = AddTrack(ResolveListEntry(fields[static_cast<std::size_t>(map.path)], name));
+      const std::string path = ResolveListEntry(fields[static_cast<std::size_t>(map.path)], name);
+      if (IsFolder(path)) {
+        result_.notAdded.push_back(
+            {path, "フォルダには CSV の値を適用できません。読み飛ばしました。", {}});
+        ++result_.failed;
+        continue;
+      }
+      if (const int listed = ListedRow(path); listed >= 1) {
+        updated += UpdateRow(map, fields, listed) ? 1 : 0;
+        ++done_;
+        Report();
+        continue;
+      }
+      const int row = AddTrack(path);
       if (row >= 0) ApplyValues(map, fields, row);
     }
     if (skipped > 0) {
@@ -143,37 +208,89 @@ class Adder {
                            " 行を読み飛ばしました。",
                        MB_OK | MB_ICONINFORMATION);
     }
-    return true;
+    if (updated > 0) {
+      result_.updated += updated;
+      messages_.Notice(
+          name + "\nリストにあった " + std::to_string(updated) + " 行を CSV の値で更新しました。",
+          MB_OK | MB_ICONINFORMATION);
+    }
+    return !result_.stopped;
   }
 
-  void ApplyValues(const HeaderMap& map, const std::vector<std::string>& fields, int row) {
+  // The line's value for each column it has, trimmed.
+  template <typename Each>
+  static void ForEachValue(const HeaderMap& map, const std::vector<std::string>& fields,
+                           Each&& each) {
     for (std::size_t f = 0; f < kCsvColumns.size(); ++f) {
       const int index = map.fields[f];
       if (index < 0 || static_cast<std::size_t>(index) >= fields.size()) continue;
-      const std::string_view value = TrimBlanks(fields[static_cast<std::size_t>(index)]);
-      const Field field = kCsvColumns[f].field;
-      if (grid_.FieldCell(field, row) == value) continue;
+      each(kCsvColumns[f].field, TrimBlanks(fields[static_cast<std::size_t>(index)]));
+    }
+  }
+
+  // A row the line itself added takes its values as part of being added.
+  void ApplyValues(const HeaderMap& map, const std::vector<std::string>& fields, int row) {
+    ForEachValue(map, fields, [&](Field field, std::string_view value) {
+      if (grid_.FieldCell(field, row) == value) return;
       if (!grid_.IsRowChanged(row)) grid_.MarkRowChanged(row);
       grid_.SetFieldCell(field, row, std::string(value));
+    });
+  }
+
+  // The row that shows `path`, or -1. A CSV read back over a long list
+  // names many listed files, so the rows are indexed once, when the first
+  // one is needed; rows this add makes join the index as they come, and an
+  // add moves or removes no row.
+  int ListedRow(const std::string& path) {
+    if (!grid_.ContainsPath(path)) return -1;
+    if (!listedIndexed_) {
+      for (int row = 1; row < grid_.RowCount(); ++row) listed_.emplace(grid_.FullPathOf(row), row);
+      listedIndexed_ = true;
     }
+    const auto it = listed_.find(path);
+    return it != listed_.end() ? it->second : grid_.RowOfPath(path);
+  }
+
+  // A row listed before the line is edited as a command edits it: marked
+  // and undoable. True when a cell changed.
+  bool UpdateRow(const HeaderMap& map, const std::vector<std::string>& fields, int row) {
+    std::vector<CellChange> changes;
+    ForEachValue(map, fields, [&](Field field, std::string_view value) {
+      changes.push_back({grid_.Layout().Position(field), row, std::string(value)});
+    });
+    return ApplyChanges(grid_, undo_, std::move(changes)) > 0;
   }
 
   TrackGrid& grid_;
   Messages& messages_;
+  BusyIndicator& busy_;
+  UndoList& undo_;
   AddFilesResult& result_;
+  std::unordered_map<std::string, int> listed_;  // full path -> row (ListedRow)
+  bool listedIndexed_ = false;
+  int found_ = 0;  // files known so far
+  int done_ = 0;   // files read (or rows updated)
 };
 
 }  // namespace
 
-AddFilesResult AddFiles(TrackGrid& grid, const std::vector<std::string>& names,
-                        Messages& messages) {
+AddFilesResult AddFiles(TrackGrid& grid, const std::vector<std::string>& names, Messages& messages,
+                        BusyIndicator& busy, UndoList& undo) {
   AddFilesResult result;
   if (names.empty()) return result;
   result.started = true;
-  Adder adder(grid, messages, result);
+  UndoStepScope step(undo);
+  Adder adder(grid, messages, busy, undo, result);
   for (const std::string& name : names)
     if (!adder.AddName(name)) break;
   return result;
+}
+
+AddFilesResult AddFiles(TrackGrid& grid, const std::vector<std::string>& names,
+                        Messages& messages) {
+  NullBusyIndicator busy;
+  UndoList undo;
+  return AddFiles(grid, names, messages, busy, undo);
 }
 
 }  // namespace quilmark

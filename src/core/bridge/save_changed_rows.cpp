@@ -87,8 +87,18 @@ SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Mess
   TagValues values;
   platform::LeftoverSweep sweep;
   const int dataRows = grid.RowCount() - 1;
+  RunProgress progress{RunProgress::Task::Saving, grid.ChangedRowCount(), 0, false};
   for (int row = 1; row < grid.RowCount(); ++row) {
     if (!grid.IsRowChanged(row)) continue;
+    // The one place a run stops at the user's wish: between files, so every
+    // file before is finished (new, or untouched) and none after is begun.
+    // Work on several files at once must be complete whenever this is asked.
+    busy.ShowProgress(progress);
+    if (busy.StopRequested()) {
+      report.userStopped = true;
+      break;
+    }
+    ++progress.done;
     FileSaveOutcome outcome;
     outcome.row = row;
     outcome.path = grid.FullPathOf(row);
@@ -120,6 +130,7 @@ SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Mess
     report.files.push_back(std::move(outcome));
     if (report.stopped) break;
   }
+  report.stillMarked = grid.ChangedRowCount();
   busy.SetStatusText({});
   return report;
 }

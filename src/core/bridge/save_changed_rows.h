@@ -14,8 +14,11 @@ namespace quilmark {
 // row loses its mark. The status text says "%d / %d %s" while it runs and
 // is empty afterwards. Nothing else is shown: failures, refusals and frames
 // that could not be kept are in the report for the caller to present.
-// A row whose track an ID3v1 block cannot hold stops the run. What killed
-// saves left in a folder is removed the first time the run writes there.
+// A row whose track an ID3v1 block cannot hold stops the run. Before each
+// file `busy` is shown the progress and asked whether the user wants to
+// stop: the run then ends there (`userStopped`), the rows not reached still
+// marked. What killed saves left in a folder is removed the first time the
+// run writes there.
 SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Messages& messages,
                            BusyIndicator& busy);
 

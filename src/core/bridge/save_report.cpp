@@ -29,6 +29,41 @@ int SaveReport::Failed() const {
   return static_cast<int>(files.size()) - Written() - Count(SaveStatus::Skipped);
 }
 
+int SaveReport::WrittenWithNotice() const {
+  return static_cast<int>(std::count_if(files.begin(), files.end(), [](const auto& f) {
+    return f.status == SaveStatus::Written && (!f.notices.empty() || !f.droppedFrames.empty());
+  }));
+}
+
+std::vector<std::string> SaveSummaryLines(const SaveReport& report) {
+  auto n = [](int count) { return std::to_string(count); };
+  std::vector<std::string> lines;
+  if (const int written = report.Written(); written > 0) {
+    const int noticed = report.WrittenWithNotice();
+    lines.push_back(n(written) + " 個のファイルに書き込みました" +
+                    (noticed > 0 ? "(うち " + n(noticed) + " 個にはお知らせがあります)" : "") +
+                    "。");
+  }
+  if (const int failed = report.Failed(); failed > 0) {
+    lines.push_back(n(failed) + " 個のファイルには書き込めませんでした。");
+  }
+  if (const int skipped = report.Count(SaveStatus::Skipped); skipped > 0) {
+    lines.push_back(n(skipped) + " 個のファイルは書き込みを見送りました。");
+  }
+  if (lines.empty()) lines.push_back("書き込んだファイルはありません。");
+  if (report.stopped || report.userStopped) {
+    lines.push_back("途中で中止しました。書き込んでいない " + n(report.stillMarked) +
+                    " 行は変更済みのままです。");
+  }
+  return lines;
+}
+
+bool NeedsAttention(const SaveReport& report) {
+  return report.Failed() > 0 || report.stopped || report.userStopped ||
+         std::any_of(report.files.begin(), report.files.end(),
+                     [](const FileSaveOutcome& f) { return !f.notices.empty(); });
+}
+
 std::string DroppedFramesText(const SaveReport& report) {
   std::string text;
   for (const FileSaveOutcome& file : report.files) {

@@ -43,12 +43,28 @@ struct FileSaveOutcome {
 struct SaveReport {
   std::vector<FileSaveOutcome> files;  // in row order, every file the run reached
   bool stopped = false;                // Cancel at the question, or TrackNotNumber
+  bool userStopped = false;            // the progress window's cancel, or Ctrl+C
+  int stillMarked = 0;                 // rows marked changed when the run ended
 
   int Count(SaveStatus status) const;
   int Written() const { return Count(SaveStatus::Written); }
   // Files that were to be written and were not (skipped ones excluded).
   int Failed() const;
+  // Written files with something to tell (a notice, frames not kept).
+  int WrittenWithNotice() const;
 };
+
+// The account of a run, one sentence a line: how many files were written
+// (how many of them with a notice), not written, passed by at the question,
+// and, when the run ended early, that it did and how many rows are still
+// marked. The lines about files a run did not have are left out; a run
+// that reached no file says so.
+std::vector<std::string> SaveSummaryLines(const SaveReport& report);
+
+// Whether the account has more to say than the status bar holds: a file
+// not written, a notice about a written one, an early end. Frames an old
+// tag could not keep are named in the status bar (DroppedFramesText).
+bool NeedsAttention(const SaveReport& report);
 
 // The status text a finished save leaves: "" or the notice naming the files
 // whose old frames could not all be kept.
