@@ -127,8 +127,6 @@ TEST_F(SaveRun, CancelStopsBetweenFilesAndTheAccountTellsWhatWasDone) {
   busy_.stopWhen = nullptr;
   ASSERT_EQ(chmod(paths_[1].c_str(), 0644), 0);
   const SaveReport rest = Save();
-  EXPECT_EQ(rest.Written(), 4);
-  EXPECT_EQ(grid_.ChangedRowCount(), 0);
   EXPECT_EQ(SaveSummaryLines(rest), std::vector<std::string>{"4 個のファイルに書き込みました。"});
   EXPECT_FALSE(NeedsAttention(rest));
 }
