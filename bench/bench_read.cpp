@@ -1,8 +1,13 @@
 // Reading the tags of many small files, against a loop that only opens each
-// file and reads its first 10 and last 128 bytes. The ratio is that of the
-// tag read itself (what ReadFileTags does with the file); the whole of
-// ReadFileTags, rows of the grid included, is printed beside it.
+// file and reads its first 10 and last 128 bytes: the tag read itself (what
+// ReadFileTags does with the file), the whole of ReadFileTags with rows of
+// the grid, and `quilmark-cli export` of the files to a CSV file, whole
+// process included. The ratio is the export's, in CPU time (the floor's
+// loop against the process and its start), as the machine may be busy.
+//
+// usage: bench_read [path to quilmark-cli]   (default: the one in this build)
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -57,10 +62,17 @@ double TimeReadFileTags(const std::vector<std::string>& paths, std::size_t& chec
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   constexpr int kFiles = 10000;
   bench::ScratchDir dir;
   std::vector<std::string> paths = bench::MakeTaggedFiles(dir.Path(), kFiles, 4096);
+  const std::string cli = argc > 1 ? argv[1] : bench::CliPath();
+  if (cli.empty()) {
+    std::fprintf(stderr, "quilmark-cli not found\n");
+    return 1;
+  }
+  // No stored settings of the user's: the program's defaults.
+  setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
 
   std::size_t checksum = 0;
   double baseline = 1e9, tags = 1e9, rows = 1e9;
@@ -73,7 +85,22 @@ int main() {
   std::printf("open + head + tail        %.3f s  %.0f files/s\n", baseline, kFiles / baseline);
   std::printf("ReadFileTags, into rows   %.3f s  %.0f files/s  (%.2fx)\n", rows, kFiles / rows,
               rows / baseline);
-  std::printf("tag read                  %.3f s  %.0f files/s\n", tags, kFiles / tags);
-  std::printf("ratio %.2f\n", tags / baseline);
+  std::printf("tag read                  %.3f s  %.0f files/s  (%.2fx)\n", tags, kFiles / tags,
+              tags / baseline);
+
+  std::vector<std::string> args{"export", "-o", dir.Path() + "out.csv"};
+  args.insert(args.end(), paths.begin(), paths.end());
+  std::size_t unused = 0;
+  const bench::Timing floor = bench::Best(5, [&] { TimeHeadAndTail(paths, unused); });
+  const bench::Timing exported = bench::Best(5, [&] {
+    if (!bench::RunProgram(cli, args)) {
+      std::fprintf(stderr, "export failed\n");
+      std::exit(1);
+    }
+  });
+  std::printf("floor: %.3f s CPU, %.3f s wall\n", floor.cpu, floor.wall);
+  std::printf("quilmark-cli export: %.3f s CPU, %.3f s wall (%.2fx wall)\n", exported.cpu,
+              exported.wall, exported.wall / floor.wall);
+  std::printf("ratio %.2f\n", exported.cpu / floor.cpu);
   return 0;
 }

@@ -1,7 +1,10 @@
 #include "support/bench_files.h"
 
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -20,6 +23,29 @@ double CpuSeconds() {
   auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
   return double(self.tv_sec) + self.tv_nsec / 1e9 + seconds(children.ru_utime) +
          seconds(children.ru_stime);
+}
+
+std::string CliPath() {
+  char self[4096];
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return {};
+  std::string path(self, static_cast<std::size_t>(n));
+  path.resize(path.rfind('/'));
+  path += "/../src/cli/quilmark-cli";
+  return access(path.c_str(), X_OK) == 0 ? path : std::string();
+}
+
+bool RunProgram(const std::string& program, const std::vector<std::string>& args) {
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    return false;
+  }
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 int SilentPresenter::Show(const std::string& text, const std::string&, unsigned) {

@@ -65,6 +65,13 @@ class SilentPresenter : public MessagePresenter {
   int shown = 0;
 };
 
+// The quilmark-cli of this build (beside the benchmarks' folder), or empty.
+std::string CliPath();
+
+// Runs `program` with `args` (no shell, so the list may be long) and waits;
+// true when it exited with status 0.
+bool RunProgram(const std::string& program, const std::vector<std::string>& args);
+
 // Writes `count` MP3 files named 00000.mp3... into `folder`, each with an
 // ID3v2.3 tag (title, artist, album in Shift-JIS) and `audioBytes` of audio.
 std::vector<std::string> MakeTaggedFiles(const std::string& folder, int count,
