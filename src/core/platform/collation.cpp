@@ -3,6 +3,7 @@
 #include <unicode/coll.h>
 #include <unicode/locid.h>
 #include <unicode/uchar.h>
+#include <unicode/uiter.h>
 #include <unicode/unistr.h>
 
 #include <cstdlib>
@@ -29,7 +30,7 @@ std::string EnvironmentLocale() {
   return "ja";
 }
 
-icu::UnicodeString Prepare(std::string_view text, LocaleCollator::Case caseRule) {
+icu::UnicodeString CollationText(std::string_view text, LocaleCollator::Case caseRule) {
   icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
       icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
   if (caseRule == LocaleCollator::Case::Ignored) unicode.foldCase(U_FOLD_CASE_DEFAULT);
@@ -66,13 +67,137 @@ LocaleCollator& LocaleCollator::operator=(LocaleCollator&&) noexcept = default;
 
 int LocaleCollator::Compare(std::string_view a, std::string_view b) const {
   UErrorCode status = U_ZERO_ERROR;
-  UCollationResult result =
-      impl_->collator->compare(Prepare(a, impl_->caseRule), Prepare(b, impl_->caseRule), status);
+  UCollationResult result = impl_->collator->compare(CollationText(a, impl_->caseRule),
+                                                     CollationText(b, impl_->caseRule), status);
+  return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
+}
+
+// An ICU character iterator over a LazyText from `base` on, converting
+// more of it when a comparison reads past what is converted.
+struct LocaleCollator::LazyIterator {
+  LocaleCollator::Case caseRule;
+  LocaleCollator::LazyText& text;
+  std::size_t base;
+
+  // True when the unit at `index` exists, converting as far as needed.
+  bool Reach(std::size_t index);
+  int32_t Length() {
+    while (Reach(text.converted_.size() - base)) {
+    }
+    return static_cast<int32_t>(text.converted_.size() - base);
+  }
+  char16_t At(std::size_t index) const { return text.converted_[base + index]; }
+
+  static LazyIterator& Of(UCharIterator* iter) {
+    return *static_cast<LazyIterator*>(const_cast<void*>(iter->context));
+  }
+  static int32_t GetIndex(UCharIterator* iter, UCharIteratorOrigin origin) {
+    switch (origin) {
+      case UITER_START:
+      case UITER_ZERO:
+        return 0;
+      case UITER_CURRENT:
+        return iter->index;
+      case UITER_LIMIT:
+      case UITER_LENGTH:
+        return Of(iter).Length();
+    }
+    return 0;
+  }
+  static int32_t Move(UCharIterator* iter, int32_t delta, UCharIteratorOrigin origin) {
+    int64_t position = int64_t{GetIndex(iter, origin)} + delta;
+    if (position < 0) position = 0;
+    LazyIterator& self = Of(iter);
+    if (position > 0 && !self.Reach(static_cast<std::size_t>(position - 1))) {
+      position = self.Length();
+    }
+    iter->index = static_cast<int32_t>(position);
+    return iter->index;
+  }
+  static UBool HasNext(UCharIterator* iter) {
+    return Of(iter).Reach(static_cast<std::size_t>(iter->index));
+  }
+  static UBool HasPrevious(UCharIterator* iter) { return iter->index > 0; }
+  static UChar32 Current(UCharIterator* iter) {
+    LazyIterator& self = Of(iter);
+    const auto index = static_cast<std::size_t>(iter->index);
+    return self.Reach(index) ? self.At(index) : U_SENTINEL;
+  }
+  static UChar32 Next(UCharIterator* iter) {
+    LazyIterator& self = Of(iter);
+    const auto index = static_cast<std::size_t>(iter->index);
+    if (!self.Reach(index)) return U_SENTINEL;
+    ++iter->index;
+    return self.At(index);
+  }
+  static UChar32 Previous(UCharIterator* iter) {
+    if (iter->index <= 0) return U_SENTINEL;
+    return Of(iter).At(static_cast<std::size_t>(--iter->index));
+  }
+  static uint32_t GetState(const UCharIterator* iter) { return static_cast<uint32_t>(iter->index); }
+  static void SetState(UCharIterator* iter, uint32_t state, UErrorCode*) {
+    iter->index = static_cast<int32_t>(state);
+  }
+
+  UCharIterator Iterator() {
+    UCharIterator iter{};
+    iter.context = this;
+    iter.length = -1;
+    iter.limit = -1;
+    iter.getIndex = &GetIndex;
+    iter.move = &Move;
+    iter.hasNext = &HasNext;
+    iter.hasPrevious = &HasPrevious;
+    iter.current = &Current;
+    iter.next = &Next;
+    iter.previous = &Previous;
+    iter.getState = &GetState;
+    iter.setState = &SetState;
+    return iter;
+  }
+};
+
+bool LocaleCollator::LazyText::ConvertPiece(Case caseRule) {
+  if (complete_) return false;
+  std::string piece;
+  if (!next_(piece)) {
+    complete_ = true;
+    return false;
+  }
+  pieceStarts_.push_back(static_cast<std::uint32_t>(converted_.size()));
+  // Case folding and UTF-8 decoding look at no neighbouring character, so
+  // pieces converted one by one make the text converted whole.
+  const icu::UnicodeString unicode = CollationText(piece, caseRule);
+  converted_.append(unicode.getBuffer(), static_cast<std::size_t>(unicode.length()));
+  return true;
+}
+
+bool LocaleCollator::LazyIterator::Reach(std::size_t index) {
+  while (base + index >= text.converted_.size()) {
+    if (!text.ConvertPiece(caseRule)) return false;
+  }
+  return true;
+}
+
+int LocaleCollator::Compare(LazyText& a, LazyText& b, std::size_t samePieces) const {
+  std::size_t bases[2] = {0, 0};
+  LazyText* texts[2] = {&a, &b};
+  for (int k = 0; k < 2 && samePieces > 0; ++k) {
+    LazyText& text = *texts[k];
+    while (text.pieceStarts_.size() <= samePieces && text.ConvertPiece(impl_->caseRule)) {
+    }
+    bases[k] = text.pieceStarts_.size() > samePieces ? text.pieceStarts_[samePieces]
+                                                     : text.converted_.size();
+  }
+  LazyIterator left{impl_->caseRule, a, bases[0]}, right{impl_->caseRule, b, bases[1]};
+  UCharIterator leftIter = left.Iterator(), rightIter = right.Iterator();
+  UErrorCode status = U_ZERO_ERROR;
+  const UCollationResult result = impl_->collator->compare(leftIter, rightIter, status);
   return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
 }
 
 std::string LocaleCollator::SortKey(std::string_view text) const {
-  icu::UnicodeString unicode = Prepare(text, impl_->caseRule);
+  icu::UnicodeString unicode = CollationText(text, impl_->caseRule);
   std::string key(64 + static_cast<std::size_t>(unicode.length()) * 4, '\0');
   for (;;) {
     int32_t length = impl_->collator->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()),

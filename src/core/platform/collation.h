@@ -6,9 +6,12 @@
 // strings are compared at tertiary strength.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quilmark::platform {
 
@@ -29,8 +32,34 @@ class LocaleCollator {
   // per item it makes sorting large lists cheap.
   std::string SortKey(std::string_view text) const;
 
+  // A long text handed over piece by piece and converted only as far as
+  // comparisons read it. A key covers the whole text at every level; a
+  // comparison stops at the first difference, so long texts that differ
+  // early cost little more than their beginnings. `next` appends the next
+  // piece to its argument and returns false when there is none; pieces end
+  // between characters. A text is compared with one collator only.
+  class LazyText {
+   public:
+    explicit LazyText(std::function<bool(std::string&)> next) : next_(std::move(next)) {}
+
+   private:
+    friend class LocaleCollator;
+    bool ConvertPiece(Case caseRule);
+    std::function<bool(std::string&)> next_;
+    std::u16string converted_;
+    std::vector<std::uint32_t> pieceStarts_;
+    bool complete_ = false;
+  };
+  // Compare's order, on the whole texts, where their first `samePieces`
+  // pieces are known to be the same and the piece after them starts with a
+  // character that no contraction spans and whose weight depends on nothing
+  // before it (a comma, say): the comparison starts there.
+  // Compare's order, on the whole texts.
+  int Compare(LazyText& a, LazyText& b, std::size_t samePieces = 0) const;
+
  private:
   struct Impl;
+  struct LazyIterator;
   std::unique_ptr<Impl> impl_;
 };
 

@@ -16,31 +16,50 @@ bool NeedsQuotes(std::string_view item) {
 
 }  // namespace
 
+void AppendQuoted(std::string& out, std::string_view item) {
+  out += '"';
+  for (std::size_t start = 0;;) {
+    const std::size_t quote = item.find('"', start);
+    if (quote == std::string_view::npos) {
+      out += item.substr(start);
+      break;
+    }
+    out += item.substr(start, quote + 1 - start);
+    out += '"';
+    start = quote + 1;
+  }
+  out += '"';
+}
+
 std::string QuoteAlways(std::string_view item) {
   std::string out;
   out.reserve(item.size() + 2);
-  out += '"';
-  for (char c : item) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
+  AppendQuoted(out, item);
   return out;
 }
 
 // An empty item is quoted too. Left bare it would still survive between two
 // commas, but as the last item of a line it would vanish: the splitter adds
 // no item for a trailing comma.
+void AppendCommaItem(std::string& out, std::string_view item) {
+  if (item.empty() || NeedsQuotes(item)) {
+    AppendQuoted(out, item);
+  } else {
+    out += item;
+  }
+}
+
 std::string QuoteCommaItem(std::string_view item) {
-  if (item.empty() || NeedsQuotes(item)) return QuoteAlways(item);
-  return std::string(item);
+  std::string out;
+  AppendCommaItem(out, item);
+  return out;
 }
 
 std::string JoinCommaText(const std::vector<std::string>& items) {
   std::string out;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (i > 0) out += ',';
-    out += QuoteCommaItem(items[i]);
+    AppendCommaItem(out, items[i]);
   }
   return out;
 }

@@ -17,6 +17,10 @@ namespace quilmark {
 std::string QuoteCommaItem(std::string_view item);
 // An item enclosed in quotes, always (inner quotes doubled).
 std::string QuoteAlways(std::string_view item);
+// The same, added to the end of `out`: a line built item by item costs no
+// string of its own per item.
+void AppendCommaItem(std::string& out, std::string_view item);
+void AppendQuoted(std::string& out, std::string_view item);
 
 std::string JoinCommaText(const std::vector<std::string>& items);
 

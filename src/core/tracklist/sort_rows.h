@@ -11,11 +11,9 @@ class LocaleCollator;
 
 class TrackGrid;
 
-// The line a row is compared by: comma text of the sort key (the cell's
-// text followed by 32 spaces) and then the row's 32 cells.
-std::string SortLine(const TrackGrid& grid, int column, int row);
-
-// Orders the rows ascending by their sort lines, compared case-insensitively
+// Orders the rows ascending by their sort lines (the comma text of the sort
+// key, which is the cell's text followed by 32 spaces, and then of the
+// row's 32 cells), compared case-insensitively
 // in the user's locale, so the column's text decides first and the rest of
 // the row (every cell from colWork on) breaks ties. Rows are renumbered
 // 1..n; every other cell, the changed mark included, moves with its row.

@@ -147,10 +147,24 @@ bool TrackGrid::ReorderRows(const std::vector<int>& newOrder) {
     if (old < 1 || old > count || seen[static_cast<std::size_t>(old)]) return false;
     seen[static_cast<std::size_t>(old)] = true;
   }
-  std::deque<Row> reordered;
-  reordered.push_back(std::move(rows_[0]));
-  for (int old : newOrder) reordered.push_back(std::move(rows_[static_cast<std::size_t>(old)]));
-  rows_ = std::move(reordered);
+  // Rows move in place, cycle by cycle, each once: a second copy of a large
+  // list would cost more in fresh memory than the moves themselves.
+  std::vector<bool> placed(static_cast<std::size_t>(count) + 1, false);
+  for (std::size_t start = 1; start <= static_cast<std::size_t>(count); ++start) {
+    if (placed[start]) continue;
+    Row carried = std::move(rows_[start]);
+    std::size_t to = start;
+    for (;;) {
+      placed[to] = true;
+      const auto from = static_cast<std::size_t>(newOrder[to - 1]);
+      if (from == start) {
+        rows_[to] = std::move(carried);
+        break;
+      }
+      rows_[to] = std::move(rows_[from]);
+      to = from;
+    }
+  }
   Renumber(1);
   // The same paths are listed as before, so the index stays as it is.
   NotifyRowsReset();
