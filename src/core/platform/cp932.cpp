@@ -13,11 +13,6 @@ namespace {
 
 constexpr UChar32 kReplacementChar = 0xFFFD;
 
-bool IsAscii(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // ICU's "windows-31j" table follows an IBM habit for three control codes:
 // it exchanges 0x1A, 0x1C and 0x7F with U+001C, U+007F and U+001A. Windows
 // maps every byte below 0x80 to the character of the same value, so the
@@ -173,23 +168,68 @@ Converter& ThreadConverter() {
   return converter;
 }
 
+bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// Below 0x80 code page 932 is ASCII, and most text is: ASCII is copied, and
+// only the stretches around other characters go through the converter. A
+// stretch takes in ASCII runs shorter than this, each call costing more
+// than converting a few bytes.
+constexpr std::size_t kShortAscii = 16;
+
+// The end of the stretch that starts at the high byte at `from`. In code
+// page 932 bytes a high byte may be a lead byte whose trail byte is ASCII
+// (0x40..0x7E), so the byte after a high byte belongs to the stretch; the
+// stretch ends where a character starts at an ASCII byte, as the whole
+// text's conversion would read it too. UTF-8 never has ASCII bytes inside
+// a character.
+std::size_t StretchEnd(std::string_view text, std::size_t from, bool asciiTrails) {
+  std::size_t i = from;
+  for (;;) {
+    while (i < text.size() && (IsHigh(text[i]) || (asciiTrails && IsHigh(text[i - 1])))) ++i;
+    std::size_t next = i;
+    while (next < text.size() && !IsHigh(text[next])) ++next;
+    if (next == text.size() || next - i >= kShortAscii) return i;
+    i = next;
+  }
+}
+
+// Converts `text` stretch by stretch; `convert` appends one stretch's
+// result and says whether it converted cleanly.
+template <typename Convert>
+std::string ByStretches(std::string_view text, bool asciiTrails, bool* allClean,
+                        Convert&& convert) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  bool clean = true;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t high = i;
+    while (high < text.size() && !IsHigh(text[high])) ++high;
+    out.append(text, i, high - i);
+    if (high == text.size()) break;
+    const std::size_t end = StretchEnd(text, high, asciiTrails);
+    clean = convert(text.substr(high, end - high), out) && clean;
+    i = end;
+  }
+  if (allClean) *allClean = clean;
+  return out;
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932, Undecodable undecodable, bool* clean) {
-  // Below 0x80 code page 932 is ASCII, and most tag text is.
-  if (IsAscii(cp932)) {
-    if (clean) *clean = true;
-    return std::string(cp932);
-  }
-  return Utf16ToUtf8(ThreadConverter().Decode(cp932, undecodable, clean));
+  return ByStretches(cp932, true, clean, [&](std::string_view stretch, std::string& out) {
+    bool stretchClean = true;
+    out += Utf16ToUtf8(ThreadConverter().Decode(stretch, undecodable, &stretchClean));
+    return stretchClean;
+  });
 }
 
 std::string Utf8ToCp932(std::string_view utf8, bool* lossless) {
-  if (IsAscii(utf8)) {
-    if (lossless) *lossless = true;
-    return std::string(utf8);
-  }
-  return ThreadConverter().Encode(Utf8ToUtf16(utf8), lossless);
+  return ByStretches(utf8, false, lossless, [&](std::string_view stretch, std::string& out) {
+    bool stretchLossless = true;
+    out += ThreadConverter().Encode(Utf8ToUtf16(stretch), &stretchLossless);
+    return stretchLossless;
+  });
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {

@@ -60,13 +60,16 @@ File::~File() {
 }
 
 File::File(File&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), writeOffset_(other.writeOffset_) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      writeOffset_(other.writeOffset_),
+      openedSize_(other.openedSize_) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) static_cast<void>(Close());
     fd_ = std::exchange(other.fd_, -1);
     writeOffset_ = other.writeOffset_;
+    openedSize_ = other.openedSize_;
   }
   return *this;
 }
@@ -77,6 +80,7 @@ IoResult<File> File::Adopt(int fd) {
   if (fstat(fd, &st) != 0) return IoError::FromSystem(errno);
   if (S_ISDIR(st.st_mode)) return IoError::FromSystem(EISDIR);
   if (!S_ISREG(st.st_mode)) return IoError::Because(kNotRegularFile);
+  file.openedSize_ = static_cast<std::uint64_t>(st.st_size);
   return file;
 }
 

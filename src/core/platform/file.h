@@ -66,6 +66,9 @@ class File {
   // Size in bytes.
   IoResult<std::uint64_t> Size() const;
   IoResult<FileInfo> Info() const;
+  // The size when the file was opened: a reader that opens, reads and
+  // closes at once has no need to ask again.
+  std::uint64_t SizeWhenOpened() const { return openedSize_; }
 
   // Reads up to `size` bytes at `offset`; how many were read (0 at the end).
   IoResult<std::size_t> ReadAt(std::uint64_t offset, void* buffer, std::size_t size);
@@ -96,6 +99,7 @@ class File {
   static IoResult<File> Adopt(int fd);  // refuses what is not a regular file
   int fd_ = -1;
   std::uint64_t writeOffset_ = 0;
+  std::uint64_t openedSize_ = 0;
 };
 
 // Reads a whole file of at most `limit` bytes; a larger one fails at once

@@ -16,6 +16,21 @@ std::size_t LastSeparator(std::string_view path) {
   return std::string_view::npos;
 }
 
+// "/a/b" with no empty, "." or ".." part and no backslash: its own full
+// path, as most names given and listed are.
+bool IsNormalAbsolute(std::string_view path) {
+  if (path.size() < 2 || path.front() != '/' || path.back() == '/') return false;
+  std::size_t partStart = 1;
+  for (std::size_t i = 1; i <= path.size(); ++i) {
+    if (i < path.size() && path[i] == '\\') return false;
+    if (i < path.size() && path[i] != '/') continue;
+    const std::string_view part = path.substr(partStart, i - partStart);
+    if (part.empty() || part == "." || part == "..") return false;
+    partStart = i + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
@@ -43,6 +58,7 @@ std::string UpperExtension(std::string_view path) {
 
 std::string FullPath(std::string_view path) {
   if (path.empty()) return {};
+  if (IsNormalAbsolute(path)) return std::string(path);
   std::string joined;
   if (!IsPathSeparator(path.front())) {
     joined = CurrentDirectory();

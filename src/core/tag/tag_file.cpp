@@ -160,8 +160,9 @@ struct FileStart {
   std::string tail;  // the last 128 bytes, when the file has that many
 };
 
-platform::IoResult<FileStart> ReadFileStart(platform::File& file, std::size_t headBytes) {
-  auto size = file.Size();
+// `size` is the file's, as its caller knows it.
+platform::IoResult<FileStart> ReadFileStart(platform::File& file, std::size_t headBytes,
+                                            platform::IoResult<std::uint64_t> size) {
   if (!size) return size.Error();
   FileStart start;
   TagLayout& layout = start.layout;
@@ -214,16 +215,19 @@ platform::IoResult<FileStart> ReadFileStart(platform::File& file, std::size_t he
 // frame may be read: past the declared size up to the end of the audio, as
 // taggers that miscount the size leave that frame, unless audio starts
 // right where the declared size ends (the frame's size is then what is
-// wrong, and the audio stays audio).
+// wrong, and the audio stays audio). `alreadyRead` is the start of the body
+// as read before, which most often holds the bytes after it too.
 std::uint64_t ReadableBodySize(platform::File& file, const TagLayout& layout,
-                               std::uint64_t bodySize) {
+                               std::uint64_t bodySize, std::string_view alreadyRead) {
   const Id3v2Header& header = *layout.id3v2;
   if (header.major == 4 && (header.flags & kId3v2Footer)) return bodySize;
   const std::uint64_t tagEnd = kId3v2HeaderSize + bodySize;
   const std::uint64_t audioEnd = layout.audioStart + layout.audioSize;
   unsigned char next[2] = {};
-  if (tagEnd + sizeof next > audioEnd ||
-      !file.ReadExactlyAt(tagEnd, reinterpret_cast<char*>(next), sizeof next).Ok()) {
+  if (tagEnd + sizeof next > audioEnd) return bodySize;
+  if (bodySize + sizeof next <= alreadyRead.size()) {
+    std::copy_n(alreadyRead.data() + bodySize, sizeof next, next);
+  } else if (!file.ReadExactlyAt(tagEnd, reinterpret_cast<char*>(next), sizeof next).Ok()) {
     return bodySize;
   }
   const bool frameSync = next[0] == 0xFF && (next[1] & 0xE0) == 0xE0;
@@ -250,7 +254,7 @@ platform::IoResult<OldId3v2Frames> WalkTag(platform::File& file, const TagLayout
   if (header.major < 4 && (header.flags & kId3v2Unsynchronisation)) {
     body = &resynchronised.emplace(file, kId3v2HeaderSize, bodySize);
   } else {
-    readable = ReadableBodySize(file, layout, bodySize);
+    readable = ReadableBodySize(file, layout, bodySize, alreadyRead);
     body = &fromFile.emplace(file, kId3v2HeaderSize, readable, alreadyRead);
   }
   tag.allUnsynchronised = header.major == 4 && (header.flags & kId3v2Unsynchronisation);
@@ -275,7 +279,7 @@ platform::IoResult<OldId3v2Frames> ReadId3v2Frames(platform::File& file, const T
 }
 
 platform::IoResult<TagLayout> ProbeTagLayout(platform::File& file) {
-  auto start = ReadFileStart(file, kId3v2HeaderSize);
+  auto start = ReadFileStart(file, kId3v2HeaderSize, file.Size());
   if (!start) return start.Error();
   TagLayout& layout = start->layout;
   // A last frame read past the declared size belongs to the tag: the audio
@@ -302,7 +306,7 @@ platform::IoResult<TagValues> ReadTagValues(const std::string& path) {
       platform::File::Open(path, platform::File::Mode::Read);
   if (!opened) return opened.Error();
   platform::File& file = *opened;
-  auto start = ReadFileStart(file, kHeadRead);
+  auto start = ReadFileStart(file, kHeadRead, file.SizeWhenOpened());
   if (!start) return start.Error();
 
   TagValues values;
