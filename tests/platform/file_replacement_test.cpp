@@ -11,6 +11,7 @@
 #include <cerrno>
 
 #include "platform/file.h"
+#include "platform/folder.h"
 #include "platform/replacement.h"
 #include "platform_test_support.h"
 #include "support/child_run.h"
@@ -64,6 +65,11 @@ TEST(OpeningFiles, OnlyRegularFilesAndNothingWaits) {
           ok = ok && !whole && whole.Error().Reason() == kNotRegularFile;
         }
         ok = ok && File::Open(dir.Path(), File::Mode::Read).Error().Is(std::errc::is_a_directory);
+        // A save opens the file it replaces by its name in the folder.
+        const IoResult<Folder> folder = Folder::Open(dir.Path());
+        ok =
+            ok && folder &&
+            File::OpenIn(*folder, "pipe.mp3", File::Mode::Read).Error().Reason() == kNotRegularFile;
         return ok;
       },
       std::chrono::seconds(5));

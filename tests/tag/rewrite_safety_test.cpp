@@ -1,12 +1,9 @@
 // What a tag write refuses, and what a hostile folder cannot make it do:
-// text files and lists get no tag, odd file kinds are never waited on or
-// replaced, a name swapped for a link cannot redirect the write, and a
-// huge tag costs no memory to rewrite.
-#include <fcntl.h>
+// text files and lists get no tag, a name swapped for a link cannot
+// redirect the write, and a huge tag costs no memory to rewrite.
 #include <poll.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -62,43 +59,6 @@ TEST_F(RewriteSafety, OnlyFilesThatLookLikeMpegAudioGetATag) {
       EXPECT_TRUE(ReadBytes(path) == c.bytes) << c.what;
     }
   }
-}
-
-TEST_F(RewriteSafety, TagClaimingMoreThanTheFileHoldsIsRefusedAndTheFileKept) {
-  const std::string path = dir_.File("cut.mp3");
-  const std::string bytes = "ID3\x03\0\0\0\0\x10\x3F"s + Text23("TIT2", "t") + MpegAudio(1);
-  WriteBytes(path, bytes);
-  const TagWriteResult result = Write(path);
-  EXPECT_EQ(result.status, TagWriteStatus::Failed);
-  EXPECT_NE(result.reason.find("more than the"), std::string::npos) << result.reason;
-  EXPECT_TRUE(ReadBytes(path) == bytes);
-}
-
-TEST_F(RewriteSafety, FifosDevicesAndFoldersAreRefusedWithoutWaitingAndLeftAsTheyAre) {
-  const std::string fifo = dir_.File("pipe.mp3"), folder = dir_.File("folder.mp3");
-  const std::string device = dir_.File("z.mp3");
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-  // Only root may make a device node: the same one as /dev/null.
-  const bool withDevice = mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-  const auto run = testing::RunInChild([&] {
-    bool refused = true;
-    for (const std::string& path : {fifo, folder, device}) {
-      if (path == device && !withDevice) continue;
-      refused = refused && Write(path).status == TagWriteStatus::NotOpened;
-    }
-    return refused;
-  });
-  EXPECT_TRUE(run.finished) << "a write waited on a FIFO";
-  EXPECT_TRUE(run.passed);
-  struct stat st {};
-  EXPECT_TRUE(lstat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
-  EXPECT_TRUE(lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
-  if (withDevice) {
-    EXPECT_TRUE(lstat(device.c_str(), &st) == 0 && S_ISCHR(st.st_mode));
-  }
-  EXPECT_EQ(testing::CountEntries(dir_.Path()), withDevice ? 3 : 2);
-  if (!withDevice) GTEST_SKIP() << "device node part skipped: only root may make one";
 }
 
 TEST_F(RewriteSafety, HugeUnsynchronisedTagIsRewrittenInLittleMemory) {
