@@ -157,24 +157,48 @@ struct LocaleCollator::LazyIterator {
   }
 };
 
-bool LocaleCollator::LazyText::ConvertPiece(Case caseRule) {
+void LocaleCollator::LazyText::StartAt(std::size_t first) {
+  started_ = true;
+  complete_ = false;
+  firstPiece_ = first;
+  pieceStarts_.clear();
+  pending_.clear();
+  pendingDone_ = 0;
+  converted_.clear();
+}
+
+bool LocaleCollator::LazyText::ConvertMore(Case caseRule) {
+  // Most comparisons read a few characters past where two texts begin to
+  // differ: a long piece is converted a few dozen bytes at a time.
+  constexpr std::size_t kChunk = 32;
   if (complete_) return false;
-  std::string piece;
-  if (!next_(piece)) {
-    complete_ = true;
-    return false;
+  if (pendingDone_ >= pending_.size()) {
+    pending_.clear();
+    pendingDone_ = 0;
+    if (!piece_(firstPiece_ + pieceStarts_.size(), pending_)) {
+      complete_ = true;
+      return false;
+    }
+    pieceStarts_.push_back(static_cast<std::uint32_t>(converted_.size()));
   }
-  pieceStarts_.push_back(static_cast<std::uint32_t>(converted_.size()));
-  // Case folding and UTF-8 decoding look at no neighbouring character, so
-  // pieces converted one by one make the text converted whole.
-  const icu::UnicodeString unicode = CollationText(piece, caseRule);
+  // Cut before a byte that starts a character (or is no part of one), so
+  // that a character is never split. Case folding and UTF-8 decoding look
+  // at no neighbouring character, so text converted in parts is the text
+  // converted whole.
+  std::size_t end = std::min(pendingDone_ + kChunk, pending_.size());
+  while (end < pending_.size() && (static_cast<unsigned char>(pending_[end]) & 0xC0) == 0x80) {
+    ++end;
+  }
+  const icu::UnicodeString unicode =
+      CollationText(std::string_view(pending_).substr(pendingDone_, end - pendingDone_), caseRule);
   converted_.append(unicode.getBuffer(), static_cast<std::size_t>(unicode.length()));
+  pendingDone_ = end;
   return true;
 }
 
 bool LocaleCollator::LazyIterator::Reach(std::size_t index) {
   while (base + index >= text.converted_.size()) {
-    if (!text.ConvertPiece(caseRule)) return false;
+    if (!text.ConvertMore(caseRule)) return false;
   }
   return true;
 }
@@ -182,12 +206,14 @@ bool LocaleCollator::LazyIterator::Reach(std::size_t index) {
 int LocaleCollator::Compare(LazyText& a, LazyText& b, std::size_t samePieces) const {
   std::size_t bases[2] = {0, 0};
   LazyText* texts[2] = {&a, &b};
-  for (int k = 0; k < 2 && samePieces > 0; ++k) {
+  for (int k = 0; k < 2; ++k) {
     LazyText& text = *texts[k];
-    while (text.pieceStarts_.size() <= samePieces && text.ConvertPiece(impl_->caseRule)) {
+    // The pieces both texts share need no converting.
+    if (!text.started_ || text.firstPiece_ > samePieces) text.StartAt(samePieces);
+    const std::size_t piece = samePieces - text.firstPiece_;
+    while (text.pieceStarts_.size() <= piece && text.ConvertMore(impl_->caseRule)) {
     }
-    bases[k] = text.pieceStarts_.size() > samePieces ? text.pieceStarts_[samePieces]
-                                                     : text.converted_.size();
+    bases[k] = piece < text.pieceStarts_.size() ? text.pieceStarts_[piece] : text.converted_.size();
   }
   LazyIterator left{impl_->caseRule, a, bases[0]}, right{impl_->caseRule, b, bases[1]};
   UCharIterator leftIter = left.Iterator(), rightIter = right.Iterator();

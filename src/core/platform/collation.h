@@ -35,26 +35,35 @@ class LocaleCollator {
   // A long text handed over piece by piece and converted only as far as
   // comparisons read it. A key covers the whole text at every level; a
   // comparison stops at the first difference, so long texts that differ
-  // early cost little more than their beginnings. `next` appends the next
-  // piece to its argument and returns false when there is none; pieces end
+  // early cost little more than their beginnings. `piece(i, out)` appends
+  // piece i to `out` and returns false when there is none; pieces end
   // between characters. A text is compared with one collator only.
   class LazyText {
    public:
-    explicit LazyText(std::function<bool(std::string&)> next) : next_(std::move(next)) {}
+    explicit LazyText(std::function<bool(std::size_t, std::string&)> piece)
+        : piece_(std::move(piece)) {}
 
    private:
     friend class LocaleCollator;
-    bool ConvertPiece(Case caseRule);
-    std::function<bool(std::string&)> next_;
-    std::u16string converted_;
-    std::vector<std::uint32_t> pieceStarts_;
+    // Converts from piece `first` on, starting over when what is converted
+    // begins later.
+    void StartAt(std::size_t first);
+    // Converts a little more; false at the end of the text.
+    bool ConvertMore(Case caseRule);
+
+    std::function<bool(std::size_t, std::string&)> piece_;
+    bool started_ = false;
     bool complete_ = false;
+    std::size_t firstPiece_ = 0;              // the piece converted_ begins with
+    std::vector<std::uint32_t> pieceStarts_;  // where each piece begins in converted_
+    std::string pending_;                     // the piece being converted
+    std::size_t pendingDone_ = 0;             // its bytes converted so far
+    std::u16string converted_;
   };
   // Compare's order, on the whole texts, where their first `samePieces`
   // pieces are known to be the same and the piece after them starts with a
   // character that no contraction spans and whose weight depends on nothing
   // before it (a comma, say): the comparison starts there.
-  // Compare's order, on the whole texts.
   int Compare(LazyText& a, LazyText& b, std::size_t samePieces = 0) const;
 
  private:

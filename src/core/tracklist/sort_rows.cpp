@@ -101,8 +101,8 @@ void SortRowsByColumn(TrackGrid& grid, int column, const platform::LocaleCollato
   auto line = [&](int row) -> platform::LocaleCollator::LazyText& {
     auto& text = lines[static_cast<std::size_t>(row - 1)];
     if (!text) {
-      text.emplace([&grid, column, row, item = 0](std::string& piece) mutable {
-        return AppendLineItem(grid, column, row, item++, piece);
+      text.emplace([&grid, column, row](std::size_t item, std::string& piece) {
+        return AppendLineItem(grid, column, row, static_cast<int>(item), piece);
       });
     }
     return *text;
