@@ -77,6 +77,17 @@ TEST_F(AddedPathsTest, AFolderGivesTheMp3FilesOfItsTreeInPathOrder) {
             F("music/A") + "\nフォルダには CSV の値を適用できません。読み飛ばしました。");
   EXPECT_EQ(FileReportText(added.notAdded[1]),
             F("music/empty") + "\nこのフォルダには MP3 ファイルがありません。");
+
+  // A folder under an MP3 file's name is the folder it is, given directly
+  // or in a playlist.
+  grid.ClearRows();
+  ASSERT_EQ(mkdir(F("album.mp3").c_str(), 0700), 0);
+  WriteMp3(F("album.mp3/1.mp3"), "S");
+  WriteBytes(F("lists/d.m3u"), "../album.mp3\r\n");
+  added = Add({"lists/d.m3u", "album.mp3"});
+  EXPECT_EQ(Rows(), (Paths{F("album.mp3/1.mp3")}));
+  EXPECT_EQ(added.failed, 0);
+  EXPECT_TRUE(added.notAdded.empty());
 }
 
 // Cancel between two files: the rows read so far stay, nothing after.

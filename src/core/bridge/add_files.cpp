@@ -53,12 +53,13 @@ class Adder {
     // Absolute and normal, as list entries are: one file is one row however
     // it was spelled, and a later list written relative still finds it.
     const std::string name = platform::FullPath(given);
-    if (IsFolder(name)) return AddFolder(name);
     const std::string extension = platform::UpperExtension(name);
     if (extension == ".MP3") {
       ++found_;
-      AddTrack(name);
-    } else if (extension == ".M3U" || extension == ".M3U8" || extension == ".PLS") {
+      return AddFileOrFolder(name);
+    }
+    if (IsFolder(name)) return AddFolder(name);
+    if (extension == ".M3U" || extension == ".M3U8" || extension == ".PLS") {
       return AddPlaylist(name);
     } else if (extension == ".CSV") {
       return AddCsv(name);
@@ -85,7 +86,26 @@ class Adder {
   // folder. -1 when no row was added (the user stopped, too).
   int AddTrack(const std::string& path) {
     if (Stopped()) return -1;
+    return Record(path, ReadFileTags(grid_, path));
+  }
+
+  // A name counted as one file that may be a folder's. The file is read
+  // first: where it is one, as nearly every name of a large add is, the
+  // disk is asked once instead of twice, and only a name that could not be
+  // read is looked at as a folder. False when the user stopped.
+  bool AddFileOrFolder(const std::string& path) {
+    if (Stopped()) return false;
     const RowAddResult added = ReadFileTags(grid_, path);
+    if (added.status == RowAddResult::Status::Unreadable && IsFolder(path)) {
+      --found_;  // the folder's files count instead
+      return AddFolder(path);
+    }
+    Record(path, added);
+    return !result_.stopped;
+  }
+
+  // Counts and tells what reading `path` came to; the row, or -1.
+  int Record(const std::string& path, const RowAddResult& added) {
     switch (added.status) {
       case RowAddResult::Status::Added:
         ++result_.added;
@@ -152,12 +172,7 @@ class Adder {
     }
     found_ += static_cast<int>(entries.size());
     for (const std::string& entry : entries) {
-      if (IsFolder(entry)) {
-        --found_;  // the folder's files count instead
-        if (!AddFolder(entry)) return false;
-      } else if (AddTrack(entry); result_.stopped) {
-        return false;
-      }
+      if (!AddFileOrFolder(entry)) return false;
     }
     return true;
   }
