@@ -38,7 +38,7 @@ std::vector<Field> CsvFields(const TrackGrid& grid, const ListWriteOptions& opti
 void AppendValue(std::string& line, bool first, std::string_view value) {
   if (!first) line += ',';
   // An empty value among others is nothing between two commas.
-  if (!value.empty()) line += QuoteCommaItem(value);
+  if (!value.empty()) AppendCommaItem(line, value);
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ std::string TrackGrid::FullPathOf(int row) const {
 
 bool TrackGrid::ContainsPath(std::string_view fullPath) const {
   if (fullPath.empty()) return false;
-  return pathIndex_.find(std::string(fullPath)) != pathIndex_.end();
+  return pathIndex_.find(fullPath) != pathIndex_.end();
 }
 
 int TrackGrid::RowOfPath(std::string_view fullPath) const {

@@ -148,7 +148,14 @@ class TrackGrid {
   std::deque<Row> rows_;
   std::array<int, kColumnCount> widths_{};
   // Full path -> number of rows showing it.
-  std::unordered_map<std::string, int> pathIndex_;
+  // Looked up by string_view: a lookup builds no string of its own.
+  struct PathHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view path) const {
+      return std::hash<std::string_view>{}(path);
+    }
+  };
+  std::unordered_map<std::string, int, PathHash, std::equal_to<>> pathIndex_;
   std::vector<GridObserver*> observers_;
   int batch_ = 0;
   bool batchChanged_ = false;
