@@ -1,13 +1,12 @@
-// Reading, writing and copying file bytes, a full disk included, and
-// replacing a file whole or not at all.
+// Reading, writing and copying file bytes, a full disk included, and the
+// times a file keeps.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <string>
 
 #include "platform/file.h"
-#include "platform/replacement.h"
+#include "platform/file_system.h"
 #include "platform_test_support.h"
 
 namespace quilmark::platform {
@@ -47,6 +46,13 @@ TEST_F(FileIo, OpenModesReadsAndWholeFilesKeepTheirPromises) {
   EXPECT_EQ(ReadWholeFile(path, content.size()), content);
   EXPECT_TRUE(ReadWholeFile(path, content.size() - 1).Error().Is(std::errc::file_too_large));
   EXPECT_FALSE(ReadWholeFile(dir_.Path(), 100));  // a folder is no file
+
+  // Times to the nanosecond, before 1970 too.
+  for (std::int64_t t : {std::int64_t{1'234'567'890'123'456'789}, std::int64_t{-1'500'000'000}}) {
+    ASSERT_TRUE(SetLastWriteTime(path, t)) << t;
+    EXPECT_EQ(LastWriteTime(path), t);
+  }
+  EXPECT_FALSE(LastWriteTime(dir_.File("missing")) || SetLastWriteTime(dir_.File("missing"), 0));
 }
 
 TEST_F(FileIo, CopyFromCopiesExactlyTheRangeAcrossChunkBoundaries) {
@@ -79,31 +85,6 @@ TEST_F(FileIo, CopyFromCopiesExactlyTheRangeAcrossChunkBoundaries) {
   EXPECT_FALSE(b.CopyFrom(from, 0, source.size()));
   ASSERT_TRUE(b.Close());
   EXPECT_EQ(ReadBytes(dir_.File("b.bin")).size(), kMiB + 12345);
-}
-
-TEST_F(FileIo, AtomicWriteReplacesWholeOrNotAtAll) {
-  const std::string path = dir_.File("settings.txt");
-  EXPECT_TRUE(WriteFileAtomically(path, "first version"));
-  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-  EXPECT_TRUE(WriteFileAtomically(path, "second"));
-  EXPECT_EQ(ReadBytes(path), "second");
-  struct stat st;
-  ASSERT_EQ(stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);  // the replaced file's permissions stay
-
-  // The disk fills half-way through: the old file stays and no temporary
-  // file is left behind.
-  platform::testing::FailWritesAfter(50000);
-  // Reported as the failure it is.
-  EXPECT_TRUE(WriteFileAtomically(path, Pattern(100000)).Error().Is(std::errc::no_space_on_device));
-  platform::testing::FailWritesAfter(std::nullopt);
-  EXPECT_EQ(ReadBytes(path), "second");
-  EXPECT_EQ(quilmark::testing::CountEntries(dir_.Path()), 1);
-
-  // A folder that does not exist is reported, not created.
-  EXPECT_TRUE(WriteFileAtomically(dir_.File("no/such.txt"), "x")
-                  .Error()
-                  .Is(std::errc::no_such_file_or_directory));
 }
 
 }  // namespace

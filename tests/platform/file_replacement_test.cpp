@@ -21,26 +21,18 @@ namespace {
 
 using quilmark::testing::CountEntries;
 using quilmark::testing::RunInChild;
+using namespace std::string_literals;
 
 // A POSIX ACL as the system stores it: version 2, then (tag, permissions,
-// id) entries; here owner rw, user 4242 r, group r, mask r, others none.
-std::string AclBytes() {
-  std::string acl;
-  auto put = [&acl](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) acl.push_back(static_cast<char>(value >> (8 * i)));
-  };
-  put(2, 4);  // version
-  for (auto [tag, perm, id] : {std::tuple{0x01u, 6u, ~0u},
-                               {0x02u, 4u, 4242u},
-                               {0x04u, 4u, ~0u},
-                               {0x10u, 4u, ~0u},
-                               {0x20u, 0u, ~0u}}) {
-    put(tag, 2);
-    put(perm, 2);
-    put(id, 4);
-  }
-  return acl;
-}
+// id) entries of 2, 2 and 4 bytes; here owner rw, user 4242 r, group r,
+// mask r, others none.
+const std::string kAcl =
+    "\2\0\0\0"
+    "\1\0\6\0\xFF\xFF\xFF\xFF"
+    "\2\0\4\0\x92\x10\0\0"
+    "\4\0\4\0\xFF\xFF\xFF\xFF"
+    "\x10\0\4\0\xFF\xFF\xFF\xFF"
+    "\x20\0\0\0\xFF\xFF\xFF\xFF"s;
 
 std::string Attribute(const std::string& path, const char* name) {
   char value[256];
@@ -92,7 +84,7 @@ TEST(Replacing, KeepsOwnerGroupModeExtendedAttributesAndAcl) {
   if (root) {
     ASSERT_EQ(chown(path.c_str(), 4242, 4343), 0);
   }
-  const std::string acl = AclBytes();
+  const std::string& acl = kAcl;
   const bool xattrs =
       setxattr(path.c_str(), "user.note", "kept", 4, 0) == 0 &&
       setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
@@ -173,18 +165,30 @@ TEST(Replacing, LeftoversOfKilledRunsGoAndNothingElse) {
   EXPECT_EQ(RemoveLeftovers(*Folder::Open(dir.Path())), 1);
 }
 
-TEST(Replacing, NamedTemporaryFilesWhereUnnamedOnesAreMissingLeaveNothingEither) {
+// A full disk half-way through, with the system's unnamed temporary files
+// and without them: reported as what it is, the old file stays and no
+// temporary file is left behind.
+TEST(Replacing, AFullDiskLeavesTheOldFileAndNothingElse) {
+  for (bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named" : "unnamed");
+    TempDir dir;
+    const std::string path = dir.File("s.txt");
+    testing::UseNamedTempFiles(named);
+    EXPECT_TRUE(WriteFileAtomically(path, "old"));
+    testing::FailWritesAfter(50000);
+    EXPECT_TRUE(WriteFileAtomically(path, std::string(100000, 'x'))
+                    .Error()
+                    .Is(std::errc::no_space_on_device));
+    testing::FailWritesAfter(std::nullopt);
+    testing::UseNamedTempFiles(false);
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(CountEntries(dir.Path()), 1);
+  }
+  // A folder that does not exist is reported, not made.
   TempDir dir;
-  const std::string path = dir.File("s.txt");
-  WriteBytes(path, "old");
-  testing::UseNamedTempFiles(true);
-  EXPECT_TRUE(WriteFileAtomically(path, "new"));
-  testing::FailWritesAfter(1);
-  EXPECT_TRUE(WriteFileAtomically(path, "newer").Error().Is(std::errc::no_space_on_device));
-  testing::FailWritesAfter(std::nullopt);
-  testing::UseNamedTempFiles(false);
-  EXPECT_EQ(ReadBytes(path), "new");
-  EXPECT_EQ(CountEntries(dir.Path()), 1);
+  EXPECT_TRUE(WriteFileAtomically(dir.File("no/such.txt"), "x")
+                  .Error()
+                  .Is(std::errc::no_such_file_or_directory));
 }
 
 }  // namespace
