@@ -30,26 +30,6 @@ TEST(CellEditing, OnlyAFinishedChangeIsRecordedMarkedAndKeptInWork) {
   EXPECT_EQ(s.grid.Cell(colWork, 1), "Title=same");
 }
 
-// Enter records even a bad value, but the selection cannot leave the cell
-// and the editor comes back on it until the text is digits.
-TEST(ValidationLatch, BadNumberKeepsTheSelectionUntilCorrected) {
-  EditorStage s;
-  s.AddFile("a.mp3");
-  s.AddFile("b.mp3");
-  const int bpm = s.Pos(colBPM);
-  s.Edit(colBPM, 1, "12a");
-  for (const char* bad : {"12a", "1２"}) {          // full-width digits are no digits
-    EXPECT_FALSE(s.view.Click(bpm + 1, 1)) << bad;  // the arrow key
-    EXPECT_FALSE(s.view.Click(bpm, 2)) << bad;      // a click elsewhere
-    EXPECT_TRUE(s.view.open && s.view.column == bpm) << bad;
-    s.view.Change("1２");
-  }
-  s.view.Change("120");
-  EXPECT_TRUE(s.view.Click(bpm, 2));
-  s.Undo();
-  EXPECT_EQ(s.At(colBPM, 1), "12a");
-}
-
 // What a number a file gave may become, by typing or by a command over many
 // cells: fewer characters and other digits, never a character it lacked.
 TEST(NumericRule, ATextFromAFileGainsNoCharacterButDigits) {

@@ -1,5 +1,5 @@
-// The edit commands with their questions and undo: clipboard, fill, row
-// removal, clearing the list and clearing tags, and the sort.
+// The edit commands with their questions and undo: row removal, clearing
+// the list and clearing tags, and the sort.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,24 +13,6 @@ namespace quilmark::testing {
 namespace {
 
 using Command = void (TrackEditor::*)();
-
-TEST(Clipboard, CutPasteAndUndoOnATitleCell) {
-  EditorStage s;
-  s.AddFile("a.mp3", "abc");
-  s.AddFile("b.mp3", "zzz");
-  s.Select(colTitle, 1);
-  s.editor.actEditCutExecute();
-  EXPECT_TRUE(s.At(colTitle, 1).empty() && s.editor.Actions().paste);
-  s.Select(colTitle, 2);
-  s.editor.actEditPasteExecute();
-  EXPECT_EQ(s.At(colTitle, 2), "abc");
-  s.Undo(2);
-  EXPECT_EQ(s.At(colTitle, 2) + s.At(colTitle, 1), "zzzabc");
-  EXPECT_EQ(s.grid.ChangedRowCount(), 2);  // undo leaves the marks
-  s.view.Type("typed");                    // while open the commands are the editor's own
-  s.editor.actEditPasteExecute();
-  EXPECT_EQ(s.view.editorCommands, 1);
-}
 
 // The placeholder row holds no file: no command may change or mark it.
 TEST(EmptyList, NothingTouchesOrMarksThePlaceholder) {
@@ -48,20 +30,6 @@ TEST(EmptyList, NothingTouchesOrMarksThePlaceholder) {
   EXPECT_EQ(s.grid.RowCount(), 2);
   EXPECT_EQ(s.grid.RowCells(1), TrackGrid::Row{});
   EXPECT_TRUE(s.undo.Empty() && s.presenter.texts.empty());
-}
-
-TEST(FillColumn, EveryOtherRowIsRecordedAndMarked) {
-  EditorStage s;
-  int n = 0;
-  for (const char* t : {"one", "two", "two", "four"}) s.AddFile(std::to_string(++n) + ".mp3", t);
-  s.Select(colTitle, 2);
-  s.editor.actEditColFillExecute();
-  for (int r = 1; r <= 4; ++r) {
-    EXPECT_EQ(s.At(colTitle, r), "two") << r;
-    EXPECT_EQ(s.grid.IsRowChanged(r), r != 2) << r;  // an equal text is marked too
-  }
-  s.Undo();  // one command, one step
-  EXPECT_EQ(s.At(colTitle, 1) + s.At(colTitle, 4), "onefour");
 }
 
 TEST(DeleteRowAndClearList, AskFirstRenumberAndKeepThePlaceholder) {
@@ -145,18 +113,6 @@ std::string SortBy(EditorStage& s, Field key, Field shown) {
   std::string out;
   for (int r = 1; r < s.grid.RowCount(); ++r) out += s.At(shown, r) + " ";
   return out;
-}
-
-TEST(Sort, KeysCompareAsCaseFreeText) {
-  const struct {
-    std::vector<std::string> titles;
-    const char* sorted;
-  } cases[] = {{{"b", "abc", "A", "", "ab"}, " A ab abc b "}, {{"9", "2", "10", "1"}, "1 10 2 9 "}};
-  for (const auto& c : cases) {
-    EditorStage s;
-    for (const std::string& t : c.titles) s.AddFile("f.mp3", t);
-    EXPECT_EQ(SortBy(s, colTitle, colTitle), c.sorted);
-  }
 }
 
 // Keys that are equal, or differ only in width or accents, leave the order

@@ -76,8 +76,10 @@ TEST(UndoIdentity, RecordsNameFileFieldAndBothTexts) {
 TEST(UndoRedo, StepsGoBackAndForthWholeAndANewEditForgetsWhatWasUndone) {
   EditedStage s;  // step 1: a.mp3's title "z"
   s.Select(colTitle, 1);
+  s.grid.ClearRowChanged(1);
   s.editor.actEditColFillExecute();  // step 2: every title "z"
   ASSERT_EQ(s.undo.Count(), 2u);
+  EXPECT_EQ(s.grid.ChangedRowCount(), 2);  // the rows it changed, not the one it copied
   auto titles = [&] { return s.At(colTitle, 1) + s.At(colTitle, 2) + s.At(colTitle, 3); };
   s.Undo(2);
   EXPECT_EQ(titles(), "t1t2t3");
@@ -91,9 +93,10 @@ TEST(UndoRedo, StepsGoBackAndForthWholeAndANewEditForgetsWhatWasUndone) {
   s.editor.actEditRedoExecute();
   EXPECT_EQ(titles(), "zt2t3");
   s.Select(colTitle, 3);
-  s.view.Type("abc");  // while typing, Redo is the editor's own
+  s.view.Type("abc");  // while typing, Redo and Paste are the editor's own
   s.editor.actEditRedoExecute();
-  EXPECT_EQ(s.view.editorCommands, 1);
+  s.editor.actEditPasteExecute();
+  EXPECT_EQ(s.view.editorCommands, 2);
 }
 
 TEST(UndoRedo, NestedStepsAreOneAndAnEmptyStepLeavesNoTrace) {
