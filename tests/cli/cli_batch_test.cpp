@@ -9,10 +9,6 @@
 namespace quilmark {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
-using testing::WriteMp3;
-
 TEST_F(CliTest, ExportEditApplyExportForEveryCharsetAndTagKind) {
   for (auto [charset, tag, major] : {std::tuple{"sjis", "v1", 0},
                                      {"euc", "v2.2", 2},

@@ -12,16 +12,6 @@
 namespace quilmark {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
-using testing::WriteMp3;
-using namespace std::string_literals;
-using testing::MpegAudio;
-
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 TEST_F(CliTest, FifosAnywhereEndInAMessageNotAHang) {
   WriteMp3(F("music/a.mp3"), "A");
   ASSERT_EQ(mkfifo(F("music/pipe.mp3").c_str(), 0600), 0);
@@ -139,9 +129,9 @@ TEST_F(CliTest, AFolderNameExportsItsTreeAndNamesTheFolderItCannotRead) {
 }
 
 TEST_F(CliTest, EveryFileNotWrittenIsNamedWithWhy) {
+  // (Read-only and missing files, and their reasons, are tried on the save
+  // itself; here what only this program says.)
   WriteMp3(F("music/ok.mp3"), "A");
-  WriteMp3(F("music/ro.mp3"), "B");
-  ASSERT_EQ(chmod(F("music/ro.mp3").c_str(), 0444), 0);
   ASSERT_EQ(mkdir(F("music/folder.mp3").c_str(), 0700), 0);
   // A tag header claiming more than the file holds.
   const std::string cut = "ID3\x03\0\0\0\0\x10\x3F"s + "TIT2\0\0\0\x02\0\0\0t"s + MpegAudio(1);
@@ -150,15 +140,13 @@ TEST_F(CliTest, EveryFileNotWrittenIsNamedWithWhy) {
   WriteBytes(F("music/priv.mp3"),
              testing::Id3v2Tag(3, testing::Frame23("PRIV", "owner\0data"s, 0x8000)) + MpegAudio(1));
   WriteBytes(F("apply.csv"),
-             "File,Title\r\nmusic/ok.mp3,N\r\nmusic/ro.mp3,N\r\nmusic/folder.mp3,N\r\n"
-             "music/missing.mp3,N\r\nmusic/cut.mp3,N\r\nmusic/priv.mp3,N\r\n");
+             "File,Title\r\nmusic/ok.mp3,N\r\nmusic/folder.mp3,N\r\nmusic/cut.mp3,N\r\n"
+             "music/priv.mp3,N\r\n");
 
   const CliRun run = Cli("apply apply.csv");
   EXPECT_EQ(run.status, 1);
   for (const std::string& line : {
-           F("music/ro.mp3") + ": このファイルに対して書き込めません。(the file is read-only)",
            F("music/folder.mp3") + ": フォルダには CSV の値を適用できません。読み飛ばしました。",
-           F("music/missing.mp3") + ": このファイルを開けません。(No such file or directory)",
            F("music/cut.mp3") + ": このファイルに対して書き込めません。(the ID3v2 tag claims",
            F("music/priv.mp3") + ": 書き込めなかったフレームがあります。(PRIV)",
        }) {
@@ -167,7 +155,7 @@ TEST_F(CliTest, EveryFileNotWrittenIsNamedWithWhy) {
   // The account of the run, last; the file that lost a frame has a notice.
   EXPECT_TRUE(
       run.err.ends_with("\n2 個のファイルに書き込みました(うち 1 個にはお知らせがあります)。"
-                        "2 個のファイルには書き込めませんでした。\n"))
+                        "1 個のファイルには書き込めませんでした。\n"))
       << run.err;
   EXPECT_FALSE(Contains(run.err, "music/ok.mp3"));
   EXPECT_TRUE(ReadBytes(F("music/cut.mp3")) == cut);
@@ -175,19 +163,12 @@ TEST_F(CliTest, EveryFileNotWrittenIsNamedWithWhy) {
 
 TEST_F(CliTest, ListsAreWrittenThroughLinksAndNeverOverAReadOnlyOne) {
   WriteMp3(F("music/a.mp3"), "A");
-  ASSERT_EQ(mkdir(F("real").c_str(), 0700), 0);
-  WriteBytes(F("real/list.m3u"), "old\r\n");
-  WriteBytes(F("real/list.csv"), "old\r\n");
-  ASSERT_EQ(symlink("real/list.m3u", F("link.m3u").c_str()), 0);
-  ASSERT_EQ(symlink("real/list.csv", F("link.csv").c_str()), 0);
-  EXPECT_EQ(Cli("playlist link.m3u music/a.mp3").status, 0);
+  WriteBytes(F("real.csv"), "old\r\n");
+  ASSERT_EQ(symlink("real.csv", F("link.csv").c_str()), 0);
   EXPECT_EQ(Cli("export -o link.csv music/a.mp3").status, 0);
-  EXPECT_EQ(ReadBytes(F("real/list.m3u")), F("music/a.mp3") + "\r\n");
-  EXPECT_TRUE(ReadBytes(F("real/list.csv")).starts_with("FILE,"));
+  EXPECT_TRUE(ReadBytes(F("real.csv")).starts_with("FILE,"));
   struct stat st {};
-  for (const char* link : {"link.m3u", "link.csv"}) {
-    EXPECT_TRUE(lstat(F(link).c_str(), &st) == 0 && S_ISLNK(st.st_mode)) << link;
-  }
+  EXPECT_TRUE(lstat(F("link.csv").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
 
   WriteBytes(F("ro.m3u"), "keep\r\n");
   ASSERT_EQ(chmod(F("ro.m3u").c_str(), 0444), 0);

@@ -17,10 +17,6 @@
 namespace quilmark {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
-using namespace std::string_literals;
-
 constexpr int kFiles = 24;
 
 // Starts `quilmark-cli apply LIST` in `folder` without waiting for it.
@@ -70,6 +66,16 @@ class InterruptedSave : public CliTest {
     for (int i = 0; i < kFiles; ++i) newBytes.push_back(ReadBytes(F("reference/" + Song(i))));
   }
   static std::string Song(int i) { return "s" + std::to_string(i) + ".mp3"; }
+  // How many songs are new; each must be whole, old or new.
+  int WrittenSongs(const std::string& when) {
+    int written = 0;
+    for (int i = 0; i < kFiles; ++i) {
+      const std::string bytes = ReadBytes(F("music/" + Song(i)));
+      EXPECT_TRUE(bytes == oldBytes[i] || bytes == newBytes[i]) << "file " << i << " torn " << when;
+      written += bytes == newBytes[i];
+    }
+    return written;
+  }
 
   std::vector<std::string> oldBytes, newBytes;
   std::chrono::steady_clock::duration whole{};  // of a whole save
@@ -87,12 +93,7 @@ TEST_F(InterruptedSave, CtrlCStopsBetweenFilesAndTheAccountSaysWhatWasWritten) {
   waitpid(cli, &status, 0);
   ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal, not by itself";
   EXPECT_EQ(WEXITSTATUS(status), 130);
-  int written = 0;
-  for (int i = 0; i < kFiles; ++i) {
-    const std::string bytes = ReadBytes(F("music/" + Song(i)));
-    EXPECT_TRUE(bytes == oldBytes[i] || bytes == newBytes[i]) << "file " << i << " torn";
-    written += bytes == newBytes[i];
-  }
+  const int written = WrittenSongs("");
   EXPECT_GT(written, 0);
   EXPECT_LT(written, kFiles);
   const std::string err = ReadBytes(F("err.txt"));
@@ -109,19 +110,14 @@ TEST_F(InterruptedSave, KilledAtAnyMomentEveryFileIsWholeOldOrNew) {
       0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
   int kills = 0;
   for (int round = 0; round < 15; ++round) {
-    for (int i = 0; i < kFiles; ++i)
-      WriteBytes(F("music/s" + std::to_string(i) + ".mp3"), oldBytes[i]);
+    for (int i = 0; i < kFiles; ++i) WriteBytes(F("music/" + Song(i)), oldBytes[i]);
     const pid_t cli = StartApply(dir.Path(), F("config"), "apply.csv");
     ASSERT_GT(cli, 0);
     std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
     kills += kill(cli, SIGKILL) == 0;
     waitpid(cli, nullptr, 0);
 
-    for (int i = 0; i < kFiles; ++i) {
-      const std::string bytes = ReadBytes(F("music/s" + std::to_string(i) + ".mp3"));
-      EXPECT_TRUE(bytes == oldBytes[i] || bytes == newBytes[i])
-          << "file " << i << " torn in round " << round << " (seed " << seed << ")";
-    }
+    WrittenSongs("in round " + std::to_string(round) + " (seed " + std::to_string(seed) + ")");
     // The one moment a temporary file has a name is just before it takes
     // the song's: whatever a kill leaves is a complete new file.
     for (const std::string& temp : TempNames(F("music"))) {
@@ -134,9 +130,7 @@ TEST_F(InterruptedSave, KilledAtAnyMomentEveryFileIsWholeOldOrNew) {
 
   // The next save removes whatever the killed ones left.
   ASSERT_EQ(Cli("apply apply.csv").status, 0);
-  for (int i = 0; i < kFiles; ++i) {
-    EXPECT_TRUE(ReadBytes(F("music/s" + std::to_string(i) + ".mp3")) == newBytes[i]) << i;
-  }
+  EXPECT_EQ(WrittenSongs("after a whole save"), kFiles);
   EXPECT_TRUE(TempNames(F("music")).empty());
 }
 

@@ -5,11 +5,6 @@
 namespace quilmark {
 namespace {
 
-using testing::Exists;
-using testing::ReadBytes;
-using testing::WriteBytes;
-using testing::WriteMp3;
-
 constexpr const char* kPattern = "'%track% - %artist% - %title%'";
 
 TEST_F(CliTest, FromNameSetsTagsFromTheNamesAndADryRunOnlyTells) {

@@ -22,6 +22,16 @@
 namespace quilmark {
 
 using Lines = std::vector<std::string>;
+using testing::Exists;
+using testing::MpegAudio;
+using testing::ReadBytes;
+using testing::WriteBytes;
+using testing::WriteMp3;
+using namespace std::string_literals;
+
+inline bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 struct CliRun {
   int status = -1;  // 124: stopped at the time limit
