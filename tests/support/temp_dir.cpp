@@ -51,10 +51,4 @@ int CountEntries(const std::string& folder) {
   return n;
 }
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s.push_back(static_cast<char>(v));
-  return s;
-}
-
 }  // namespace quilmark::testing

@@ -2,7 +2,6 @@
 // small file helpers for tests that make their own inputs.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,8 +28,5 @@ std::string ReadBytes(const std::string& path);
 bool Exists(const std::string& path);
 // Number of entries in a folder (files and folders).
 int CountEntries(const std::string& folder);
-
-// "\x49\x44" style literal helper: bytes from a list of values.
-std::string Bytes(std::initializer_list<int> values);
 
 }  // namespace quilmark::testing
