@@ -176,7 +176,9 @@ TEST(LegacyDetection, DictionaryTitlesReadAsTheyWereWritten) {
     }
     std::printf("%-22s %7.2f%% %14d\n", kNames[kind], 100.0 * exact / kTitles, changed);
     RecordProperty(kNames[kind], std::to_string(100.0 * exact / kTitles));
-    if (kind >= kWestern) EXPECT_GE(exact, kTitles * 98 / 100) << kNames[kind];
+    if (kind >= kWestern) {
+      EXPECT_GE(exact, kTitles * 98 / 100) << kNames[kind];
+    }
   }
 }
 

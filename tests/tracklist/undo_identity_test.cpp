@@ -62,17 +62,6 @@ TEST(UndoIdentity, RecordsWhoseFileLeftTheListAreSkipped) {
   EXPECT_EQ(s.grid.RowCells(1), TrackGrid::Row{});
 }
 
-// A record says which file and field changed and from what to what.
-TEST(UndoIdentity, RecordsNameFileFieldAndBothTexts) {
-  EditedStage s;
-  s.grid.SetCell(colCommentLang, 2, "eng");
-  s.Select(colComment, 2);
-  s.dialogs.commentAnswer = CommentTexts{"jpn", "note", ""};
-  s.editor.grDblClick();
-  EXPECT_EQ(s.undo.Count(), 2u);
-  EXPECT_EQ(s.undo.Last(), (UndoStep{{{"/m/b.mp3", colComment, "", "note"}}}));
-}
-
 TEST(UndoRedo, StepsGoBackAndForthWholeAndANewEditForgetsWhatWasUndone) {
   EditedStage s;  // step 1: a.mp3's title "z"
   s.Select(colTitle, 1);
