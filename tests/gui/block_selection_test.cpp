@@ -18,38 +18,22 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-class BlockSelectionTest : public QObject {
+class BlockSelectionTest : public QObject, WindowFixture {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
+  void init() {
+    Reset();
+    files_ = WriteSongs(*folder_, {"s1", "s2", "s3", "s4"});
+    QVERIFY(Open(files_));
+  }
+  void cleanup() { Close(); }
   void keyboardBlockPasteIsSavedIntoTheFiles();
   void shiftClickCtrlEnterAndSelectAll();
   void replaceConvertAndNumberThroughTheirDialogs();
 
  private:
-  MainWindow& W() { return **window_; }
-  GridView& View() { return W().View(); }
-  int Pos(Field f) { return W().Grid().Layout().Position(f); }
-  std::string Cell(Field f, int row) { return W().Grid().FieldCell(f, row); }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { PressKey(W(), key, mods); }
-
-  std::unique_ptr<GuiTestFolder> folder_;
   std::vector<std::string> files_;
-  std::unique_ptr<RunningWindow> window_;
 };
-
-void BlockSelectionTest::init() {
-  folder_ = std::make_unique<GuiTestFolder>();
-  files_ = WriteSongs(*folder_, {"s1", "s2", "s3", "s4"});
-  window_ = std::make_unique<RunningWindow>(files_);
-  QVERIFY(ShowActive(W()));
-}
-
-void BlockSelectionTest::cleanup() {
-  window_.reset();
-  folder_.reset();
-}
 
 void BlockSelectionTest::keyboardBlockPasteIsSavedIntoTheFiles() {
   QVERIFY(View().SelectCell(Pos(colArtist), 1));

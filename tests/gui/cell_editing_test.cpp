@@ -12,11 +12,16 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-class CellEditingTest : public QObject {
+class CellEditingTest : public QObject, WindowFixture {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
+  void init() {
+    Reset();
+    WriteTaggedMp3(folder_->File("1.mp3"), QStringLiteral("one"), QStringLiteral("A"));
+    WriteTaggedMp3(folder_->File("2.mp3"), QStringLiteral("two"), QStringLiteral("B"));
+    QVERIFY(Open({folder_->File("1.mp3"), folder_->File("2.mp3")}));
+  }
+  void cleanup() { Close(); }
   void typingJapaneseIntoTitleMarksTheRowRed();
   void badBpmHoldsTheSelectionUntilCorrected();
   void escapeRestoresAndCtrlZUndoes();
@@ -24,40 +29,12 @@ class CellEditingTest : public QObject {
   void cutAndPasteGoThroughTheSystemClipboard();
 
  private:
-  GridView& View() { return (*window_)->View(); }
-  TrackGrid& Grid() { return (*window_)->Grid(); }
   QLineEdit* Editor() { return View().InPlaceEditor(); }
-  int Pos(Field f) { return Grid().Layout().Position(f); }
-  void Type(Field f, int row, const QString& text) {
-    QVERIFY(TypeIntoCell(**window_, f, row, text));
-  }
-  // To the in-place editor while it is open, else to the grid.
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    if (View().IsEditorOpen()) return QTest::keyClick(Editor(), key, mods);
-    View().setFocus();
-    QTest::keyClick(&View(), key, mods);
-  }
+  void Type(Field f, int row, const QString& text) { QVERIFY(TypeIntoCell(W(), f, row, text)); }
   QVariant RowNumberColour(int row) {
     return View().model()->headerData(row - 1, Qt::Vertical, Qt::ForegroundRole);
   }
-
-  std::unique_ptr<GuiTestFolder> folder_;
-  std::unique_ptr<RunningWindow> window_;
 };
-
-void CellEditingTest::init() {
-  folder_ = std::make_unique<GuiTestFolder>();
-  WriteTaggedMp3(folder_->File("1.mp3"), QStringLiteral("one"), QStringLiteral("A"));
-  WriteTaggedMp3(folder_->File("2.mp3"), QStringLiteral("two"), QStringLiteral("B"));
-  window_ = std::make_unique<RunningWindow>(
-      std::vector<std::string>{folder_->File("1.mp3"), folder_->File("2.mp3")});
-  QVERIFY(ShowActive(**window_));
-}
-
-void CellEditingTest::cleanup() {
-  window_.reset();
-  folder_.reset();
-}
 
 void CellEditingTest::typingJapaneseIntoTitleMarksTheRowRed() {
   Type(colTitle, 1, QStringLiteral("日本語の題名"));
@@ -82,7 +59,7 @@ void CellEditingTest::badBpmHoldsTheSelectionUntilCorrected() {
   Key(Qt::Key_Down);
   QTRY_COMPARE(View().CurrentRow(), 2);
   QCOMPARE(Grid().FieldCell(colBPM, 1), std::string("120"));
-  QCOMPARE((*window_)->Undo().Count(), std::size_t{1});  // one record, not one per try
+  QCOMPARE(W().Undo().Count(), std::size_t{1});  // one record, not one per try
 }
 
 void CellEditingTest::escapeRestoresAndCtrlZUndoes() {

@@ -15,11 +15,17 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-class EditorMeetsCommandsTest : public QObject {
+class EditorMeetsCommandsTest : public QObject, WindowFixture {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
+  void init() {
+    Reset();
+    files_ = {folder_->File("b.mp3"), folder_->File("a.mp3")};
+    WriteTaggedMp3(files_[0], QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("fast"));
+    WriteTaggedMp3(files_[1], QStringLiteral("a"), QStringLiteral("A"));
+    QVERIFY(Open(files_));
+  }
+  void cleanup() { Close(); }
   void saveAndCloseWaitForABadNumber();
   void sortFinishesTheEditOnItsOwnRow();
   void typingNeverReachesAHiddenOrAPathCell();
@@ -27,34 +33,8 @@ class EditorMeetsCommandsTest : public QObject {
   void oneFileIsOneRowAndAFolderIsNamed();
 
  private:
-  MainWindow& W() { return **window_; }
-  GridView& View() { return W().View(); }
-  TrackGrid& Grid() { return W().Grid(); }
-  int Pos(Field f) { return Grid().Layout().Position(f); }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QWidget* target = View().IsEditorOpen() ? static_cast<QWidget*>(View().InPlaceEditor())
-                                            : static_cast<QWidget*>(&View());
-    QTest::keyClick(target, key, mods);
-  }
-
-  std::unique_ptr<GuiTestFolder> folder_;
   std::vector<std::string> files_;
-  std::unique_ptr<RunningWindow> window_;
 };
-
-void EditorMeetsCommandsTest::init() {
-  folder_ = std::make_unique<GuiTestFolder>();
-  files_ = {folder_->File("b.mp3"), folder_->File("a.mp3")};
-  WriteTaggedMp3(files_[0], QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("fast"));
-  WriteTaggedMp3(files_[1], QStringLiteral("a"), QStringLiteral("A"));
-  window_ = std::make_unique<RunningWindow>(files_);
-  QVERIFY(ShowActive(W()));
-}
-
-void EditorMeetsCommandsTest::cleanup() {
-  window_.reset();
-  folder_.reset();
-}
 
 // "12a" typed into BPM reached the file when Ctrl+S or a close with Yes
 // came while the editor was open.

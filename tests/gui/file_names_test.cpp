@@ -17,39 +17,24 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-class FileNamesTest : public QObject {
+class FileNamesTest : public QObject, WindowFixture {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
+  void init() {
+    Reset();
+    WriteTaggedMp3(folder_->File("01 - Aa - 春.mp3"), "x", "y");
+    WriteTaggedMp3(folder_->File("02 - Bb - 夏.mp3"), "s2", "A2");
+    QVERIFY(Open({folder_->File("01 - Aa - 春.mp3"), folder_->File("02 - Bb - 夏.mp3")}));
+  }
+  void cleanup() { Close(); }
   void tagsFromNamesThroughTheToolMenu();
   void renameUndoRedoAndAnEditSavedIntoTheRenamedFile();
 
  private:
-  MainWindow& W() { return **window_; }
-  std::string Cell(Field f, int row) { return W().Grid().FieldCell(f, row); }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { PressKey(W(), key, mods); }
   // Runs a Tool menu command with `pattern` typed into its dialog; the
   // preview's lines come back, cells joined by "/".
   QStringList RunWithPattern(const char* action, const QString& pattern);
-
-  std::unique_ptr<GuiTestFolder> folder_;
-  std::unique_ptr<RunningWindow> window_;
 };
-
-void FileNamesTest::init() {
-  folder_ = std::make_unique<GuiTestFolder>();
-  WriteTaggedMp3(folder_->File("01 - Aa - 春.mp3"), "x", "y");
-  WriteTaggedMp3(folder_->File("02 - Bb - 夏.mp3"), "s2", "A2");
-  window_ = std::make_unique<RunningWindow>(std::vector<std::string>{
-      folder_->File("01 - Aa - 春.mp3"), folder_->File("02 - Bb - 夏.mp3")});
-  QVERIFY(ShowActive(W()));
-}
-
-void FileNamesTest::cleanup() {
-  window_.reset();
-  folder_.reset();
-}
 
 QStringList FileNamesTest::RunWithPattern(const char* action, const QString& pattern) {
   QStringList lines;

@@ -27,10 +27,8 @@ void MixedSessionTest::everyFileEndsWithWhatTheUserLastSaw() {
   QVERIFY(ShowActive(*w));
   GridView& view = w->View();
   TrackGrid& grid = w->Grid();
-  auto key = [&view](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QWidget* target = view.IsEditorOpen() ? static_cast<QWidget*>(view.InPlaceEditor())
-                                          : static_cast<QWidget*>(&view);
-    QTest::keyClick(target, k, mods);
+  auto key = [&w](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    PressKey(*w, k, mods);
   };
 
   QVERIFY(TypeIntoCell(*w, colTitle, 1, QStringLiteral("zulu")));

@@ -77,9 +77,9 @@ void TypeText(QWidget* target, const QString& text) {
 
 void PressKey(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers mods) {
   GridView& view = window.View();
-  QWidget* target = view.IsEditorOpen() ? static_cast<QWidget*>(view.InPlaceEditor())
-                                        : static_cast<QWidget*>(&view);
-  QTest::keyClick(target, key, mods);
+  if (view.IsEditorOpen()) return QTest::keyClick(view.InPlaceEditor(), key, mods);
+  view.setFocus();
+  QTest::keyClick(&view, key, mods);
 }
 
 bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text) {

@@ -60,12 +60,41 @@ bool ShowActive(QWidget& window);
 // script, where QTest::keyClicks takes Latin-1 only.
 void TypeText(QWidget* target, const QString& text);
 
-// A key to the grid's in-place editor while it is open, else to the grid.
+// A key to the grid's in-place editor while it is open, else to the grid
+// (given the focus first).
 void PressKey(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier);
 
 // Selects a field's cell in the window's grid and types into it, as a user
 // who clicks a cell and starts typing; false when the cell was refused.
 bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text);
+
+// A window test's fixture: Open() starts the window on files written into
+// folder_ (made fresh by Reset(), which a test's init calls first), and
+// the accessors reach its grid; Close() ends both before the next test.
+class WindowFixture {
+ protected:
+  void Reset() {
+    Close();
+    folder_ = std::make_unique<GuiTestFolder>();
+  }
+  bool Open(const std::vector<std::string>& files) {
+    window_ = std::make_unique<RunningWindow>(files);
+    return ShowActive(W());
+  }
+  void Close() {
+    window_.reset();
+    folder_.reset();
+  }
+  MainWindow& W() { return **window_; }
+  GridView& View() { return W().View(); }
+  TrackGrid& Grid() { return W().Grid(); }
+  int Pos(Field f) { return Grid().Layout().Position(f); }
+  std::string Cell(Field f, int row) { return Grid().FieldCell(f, row); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { PressKey(W(), key, mods); }
+
+  std::unique_ptr<GuiTestFolder> folder_;
+  std::unique_ptr<RunningWindow> window_;
+};
 
 // Answers the next message boxes, in order, by pressing the given buttons;
 // the texts they showed are collected in Seen().
