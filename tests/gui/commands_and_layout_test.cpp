@@ -13,17 +13,6 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-namespace {
-
-class SilentPresenter : public MessagePresenter {
- public:
-  int Show(const std::string&, const std::string&, unsigned) override { return IDOK; }
-};
-
-std::string TitleOnDisk(const std::string& path) { return FieldOnDisk(path, colTitle); }
-
-}  // namespace
-
 class CommandsAndLayoutTest : public QObject {
   Q_OBJECT
  private slots:
@@ -160,8 +149,8 @@ void CommandsAndLayoutTest::ctrlSWritesTheFilesAndClearsTheMarks() {
   QTest::keyClick(view.InPlaceEditor(), Qt::Key_S, Qt::ControlModifier);
   QCOMPARE(w->Grid().ChangedRowCount(), 0);
   QVERIFY(!view.model()->headerData(0, Qt::Vertical, Qt::ForegroundRole).isValid());
-  QCOMPARE(QString::fromStdString(TitleOnDisk(files[0])), QStringLiteral("新しい題名"));
-  QCOMPARE(QString::fromStdString(TitleOnDisk(files[1])), QStringLiteral("한국어"));
+  QCOMPARE(QString::fromStdString(FieldOnDisk(files[0], colTitle)), QStringLiteral("新しい題名"));
+  QCOMPARE(QString::fromStdString(FieldOnDisk(files[1], colTitle)), QStringLiteral("한국어"));
   QCOMPARE(answers.Seen().size(), 1);
   QVERIFY(answers.Seen()[0].contains(QString::fromStdString(files[1])));
   QVERIFY(answers.Seen()[0].contains(QStringLiteral("UTF-16")));
