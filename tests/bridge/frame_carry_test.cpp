@@ -23,6 +23,13 @@ std::string RandomBytes(std::size_t n, unsigned seed) {
   return bytes;
 }
 
+// The bytes as unsynchronisation stores them: a zero after each FF.
+std::string Unsynchronised(const std::string& bytes) {
+  std::string out;
+  for (char c : bytes) out += c == '\xFF' ? "\xFF\0"s : std::string(1, c);
+  return out;
+}
+
 std::string Synchsafe(std::uint32_t n) {
   std::string out;
   for (int shift : {21, 14, 7, 0}) out.push_back(static_cast<char>((n >> shift) & 0x7F));
@@ -122,14 +129,12 @@ TEST_F(FrameCarry, OtherCommentsAndUserTextsStayDuplicatesOfTheRowGo) {
 
 TEST_F(FrameCarry, Version24FramesLoseWhatVersion23Lacks) {
   const std::string jpeg = "\xFF\xD8\xFF\xE0" + RandomBytes(1000, 2);
-  std::string unsynchronisedJpeg;
-  for (char c : jpeg) unsynchronisedJpeg += c == '\xFF' ? "\xFF\0"s : std::string(1, c);
   const std::string fields = "\x03image/jpeg\0\x03"s + testing::kTesutoUtf8 + "\0"s;
   const std::string body =
       Frame24("TIT2", "\x03" + testing::kTesutoUtf8) +
       Frame24("APIC",
               Synchsafe(static_cast<std::uint32_t>(fields.size() + jpeg.size())) + fields +
-                  unsynchronisedJpeg,
+                  Unsynchronised(jpeg),
               kV24Unsynchronised | kV24DataLength) +
       Frame24("TXXX", "\x03mood\0calm\0still"s) +
       Frame24("PRIV", "\x07owner\0data"s, kV24ReadOnly | kV24Grouped) +
@@ -197,14 +202,12 @@ TEST_F(FrameCarry, OlderFramesTakeTheFormOfVersion24) {
 
   // A version 2.4 tag unsynchronised as a whole: its frames come out plain,
   // the date once, whole while it begins with the row's year.
-  std::string unsynchronisedJpeg;
-  for (char c : jpeg) unsynchronisedJpeg += c == '\xFF' ? "\xFF\0"s : std::string(1, c);
   Add(Id3v2Tag(4,
                Frame24("TIT2", "\x03old"s) +
                    Frame24("TDRC",
                            "\x03"
                            "2021-04-05"s) +
-                   Frame24("APIC", "\x03image/jpeg\0\x03\0"s + unsynchronisedJpeg),
+                   Frame24("APIC", "\x03image/jpeg\0\x03\0"s + Unsynchronised(jpeg)),
                0x80) +
       audio_);
   EditAndSave(colTitle, "new");
