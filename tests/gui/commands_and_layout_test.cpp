@@ -141,14 +141,20 @@ void CommandsAndLayoutTest::ctrlSWritesTheFilesAndClearsTheMarks() {
   QVERIFY(ShowActive(*w));
   GridView& view = w->View();
   QVERIFY(TypeIntoCell(*w, colTitle, 1, QStringLiteral("新しい題名")));
+  QVERIFY(!w->Grid().IsRowChanged(1));  // nothing counts until the edit ends
   QTest::keyClick(view.InPlaceEditor(), Qt::Key_Return);
   QTRY_VERIFY(w->Grid().IsRowChanged(1));
+  const auto numberColour = [&view](int row) {
+    return view.model()->headerData(row - 1, Qt::Vertical, Qt::ForegroundRole);
+  };
+  QCOMPARE(numberColour(1).value<QBrush>().color(), QColor(Qt::red));
+  QVERIFY(!numberColour(2).isValid());
   QVERIFY(TypeIntoCell(*w, colTitle, 2, QStringLiteral("한국어")));
 
   MessageBoxAnswers answers({QMessageBox::Ok});
   QTest::keyClick(view.InPlaceEditor(), Qt::Key_S, Qt::ControlModifier);
   QCOMPARE(w->Grid().ChangedRowCount(), 0);
-  QVERIFY(!view.model()->headerData(0, Qt::Vertical, Qt::ForegroundRole).isValid());
+  QVERIFY(!numberColour(1).isValid());
   QCOMPARE(QString::fromStdString(FieldOnDisk(files[0], colTitle)), QStringLiteral("新しい題名"));
   QCOMPARE(QString::fromStdString(FieldOnDisk(files[1], colTitle)), QStringLiteral("한국어"));
   QCOMPARE(answers.Seen().size(), 1);
