@@ -1,7 +1,6 @@
 // Adding files directly and through playlists and CSV lists.
 #include "bridge/add_files.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <optional>
@@ -14,12 +13,8 @@ namespace {
 
 using testing::WriteBytes;
 using testing::WriteMp3;
-using Paths = std::vector<std::string>;
 
-class AddFilesTest : public testing::ListTest {
- protected:
-  AddFilesResult Add(std::vector<std::string> names) { return AddFiles(grid, names, messages); }
-};
+using AddFilesTest = testing::ListTest;
 
 TEST_F(AddFilesTest, DuplicatesThroughPlaylistsAddNothing) {
   WriteMp3(F("a.mp3"), "A");

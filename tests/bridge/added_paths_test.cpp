@@ -1,13 +1,10 @@
 // Where a row's path comes from: names given directly and list entries are
 // made absolute and normal, so one file is one row however it was spelled;
 // a folder gives the files of its tree.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "bridge/add_files.h"
 #include "bridge/bridge_test_support.h"
-#include "bridge/save_changed_rows.h"
 #include "platform/paths.h"
 
 namespace quilmark {
@@ -15,7 +12,6 @@ namespace {
 
 using testing::WriteBytes;
 using testing::WriteMp3;
-using Paths = std::vector<std::string>;
 
 class AddedPathsTest : public testing::ListTest {
  protected:
@@ -28,7 +24,6 @@ class AddedPathsTest : public testing::ListTest {
     ASSERT_TRUE(platform::SetCurrentDirectory(dir.Path()));
   }
   void TearDown() override { platform::SetCurrentDirectory(start_); }
-  AddFilesResult Add(std::vector<std::string> names) { return AddFiles(grid, names, messages); }
 
   std::string start_;
 };

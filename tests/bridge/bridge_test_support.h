@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bridge/add_files.h"
 #include "bridge/save_changed_rows.h"
 #include "lists/list_writer.h"
 #include "support/mp3_maker.h"
@@ -36,7 +37,9 @@ struct RecordingBusy : BusyIndicator {
 
 class ListTest : public ::testing::Test {
  protected:
+  using Paths = std::vector<std::string>;
   std::string F(std::string_view name) const { return dir.File(name); }
+  AddFilesResult Add(const Paths& names) { return AddFiles(grid, names, messages); }
   std::vector<std::string> Rows() const {
     std::vector<std::string> paths;
     for (int row = 1; row <= grid.FileRowCount(); ++row) paths.push_back(grid.FullPathOf(row));

@@ -1,12 +1,9 @@
 // Lists written here read back into the same track list: playlists and CSV
 // files, relative or full paths, moved columns, text CP932 cannot hold,
 // values with line breaks.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "bridge/add_files.h"
 #include "bridge/bridge_test_support.h"
-#include "bridge/save_changed_rows.h"
 #include "lists/list_entry.h"
 #include "lists/list_text.h"
 #include "lists/list_writer.h"
@@ -28,7 +25,7 @@ class ListRoundTripTest : public testing::ListTest {
     testing::WriteMp3(files[0], "One", "Artist", "Enc");
     testing::WriteMp3(files[1], "Two");
     testing::WriteMp3(files[2], "Three");
-    ASSERT_EQ(AddFiles(grid, files, messages).added, 3);
+    ASSERT_EQ(Add(files).added, 3);
   }
 
   // Writes the list, reads it into `back` and checks that the same files came.
@@ -130,7 +127,7 @@ TEST_F(ListRoundTripTest, AValueWithALineBreakComesBackWholeAndTouchesNoOtherFil
 TEST_F(ListRoundTripTest, APlaylistRefusesANameWithALineBreak) {
   const std::string odd = F("music/two\nlines.mp3");
   testing::WriteMp3(odd);
-  AddFiles(grid, {odd}, messages);
+  Add({odd});
   const ListWriteResult result = WriteList(grid, options, F("lists/all.m3u8"));
   EXPECT_FALSE(result.written);
   EXPECT_NE(result.error.find(odd), std::string::npos);
