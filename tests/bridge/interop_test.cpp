@@ -225,65 +225,60 @@ class RandomText {
       for (int word = Between(1, 3); word > 0; --word) {
         if (!text.empty()) text += ' ';
         const int length = Between(3, 8), accent = Between(1, length - 1);
-        for (int i = 0; i < length; ++i) {
-          Put(text,
-              i == accent ? kAccented[Between(0, std::size(kAccented) - 2)] : Between('a', 'z'));
-        }
+        for (int i = 0; i < length; ++i)
+          Put(text, i == accent ? Pick(kAccented) : Between('a', 'z'));
       }
       return text;
     }
-    const int length = Between(1, 12);
-    const int first = row == Row::Japanese ? 0 : row == Row::Latin1 ? 1 : Between(0, kPools - 1);
-    const int second = row == Row::Japanese ? 6 : row == Row::Latin1 ? 1 : Between(0, kPools - 1);
-    for (int i = 0; i < length; ++i) {
-      const int pool = Between(0, 2) == 0 ? -1 : Between(0, 1) == 0 ? first : second;
-      Append(text, pool);
-    }
+    const bool japanese = row == Row::Japanese;
+    const int first = japanese ? 0 : Between(0, kPools - 1);
+    const int second = japanese ? 6 : Between(0, kPools - 1);
+    for (int i = Between(1, 12); i > 0; --i)
+      Append(text, Between(0, 2) == 0 ? -1 : Between(0, 1) == 0 ? first : second);
     return text;
   }
 
  private:
   static constexpr int kPools = 7;
 
+  // One character of a pool: Japanese (kana, kanji, full-width and
+  // half-width forms), Latin-1, Korean, Greek, beyond the BMP (CJK
+  // extension B and pictographs), a letter with a combining mark, a control
+  // character; any other pool is ASCII.
   void Append(std::string& text, int pool) {
     static constexpr char32_t kKanji[] = {0x65E5, 0x672C, 0x8A9E, 0x66F2, 0x6B4C, 0x611B, 0x6771,
                                           0x4EAC, 0x5927, 0x962A, 0x591C, 0x7A7A, 0x9AD8, 0x6A4B};
     static constexpr char32_t kGreek[] = {0x0391, 0x03B1, 0x03A9, 0x03C9, 0x03AC, 0x03AD,
                                           0x0386, 0x03CA, 0x0390, 0x03C2, 0x03BB, 0x0388};
+    static constexpr std::pair<int, int> kKana[] = {
+        {0x3041, 0x3093}, {0x30A1, 0x30F6}, {0xFF10, 0xFF3A}, {0xFF66, 0xFF9D}};
+    const std::pair<int, int> kana = kKana[Between(0, 3)];
     switch (pool) {
-      case 0:  // Japanese: kana, kanji, full-width and half-width forms
-        switch (Between(0, 4)) {
-          case 0:
-            return Put(text, Between(0x3041, 0x3093));
-          case 1:
-            return Put(text, Between(0x30A1, 0x30F6));
-          case 2:
-            return Put(text, kKanji[Between(0, std::size(kKanji) - 1)]);
-          case 3:
-            return Put(text, Between(0xFF10, 0xFF3A));
-          default:
-            return Put(text, Between(0xFF66, 0xFF9D));
-        }
-      case 1:  // Latin-1
+      case 0:
+        return Put(text, Between(0, 4) == 0 ? Pick(kKanji) : Between(kana.first, kana.second));
+      case 1:
         return Put(text, Between(0xA1, 0xFF));
-      case 2:  // Korean
+      case 2:
         return Put(text, Between(0xAC00, 0xD7A3));
       case 3:
-        return Put(text, kGreek[Between(0, std::size(kGreek) - 1)]);
-      case 4:  // beyond the BMP: CJK extension B and pictographs
+        return Put(text, Pick(kGreek));
+      case 4:
         return Put(text, Between(0, 1) ? Between(0x20000, 0x2A6D6) : Between(0x1F300, 0x1F64F));
-      case 5:  // a letter with combining marks
+      case 5:
         Put(text, Between('a', 'z'));
         return Put(text, Between(0x0300, 0x036F));
-      case 6:  // control characters
+      case 6:
         return Put(text, Between(0x01, 0x1F));
-      default:  // ASCII
+      default:
         return Put(text, Between(0x20, 0x7E));
     }
   }
 
   static void Put(std::string& text, char32_t c) { AppendUtf8(text, c); }
-
+  template <std::size_t N>
+  char32_t Pick(const char32_t (&pool)[N]) {
+    return pool[Between(0, static_cast<int>(N) - 1)];
+  }
   int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
   std::mt19937 random_{11};
