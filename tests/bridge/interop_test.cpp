@@ -82,10 +82,9 @@ TEST_F(Interop, OurTagsReadElsewhere) {
       {TagKind::Id3v1, Charset::ShiftJis, "1.1", sjis},
       {TagKind::Id3v22, Charset::ShiftJis, "2.2", sjis},
       {TagKind::Id3v23, Charset::ShiftJis, "2.3", sjis},
-      {TagKind::Id3v22, Charset::Utf16Le, "2.2", utf8},
+      // UTF-16 text frames of every kind meet the other reader in the random
+      // test below; here the comment and address frames of version 2.2.
       {TagKind::Id3v22, Charset::Utf16Be, "2.2", utf8},
-      {TagKind::Id3v23, Charset::Utf16Le, "2.3", utf8},
-      {TagKind::Id3v23, Charset::Utf16Be, "2.3", utf8},
   };
   const std::string path = dir_.File("ours.mp3");
   for (const auto& c : cases) {
