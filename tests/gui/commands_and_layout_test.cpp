@@ -19,7 +19,6 @@ class CommandsAndLayoutTest : public QObject {
   void everyCommandIsBoundToAnAction();
   void alternativeShortcutsWorkInTheEditor();
   void popupFollowsTheClickedCellAndSorts();
-  void setCellMovesColumnThenRow();
   void layoutAndBarsSurviveARestart();
   void ctrlSWritesTheFilesAndClearsTheMarks();
 };
@@ -77,18 +76,6 @@ void CommandsAndLayoutTest::popupFollowsTheClickedCellAndSorts() {
   QCOMPARE(model->data(model->index(0, grid.Layout().Position(colTitle))).toString(),
            QStringLiteral("A"));
   QVERIFY(model->headerData(1, Qt::Vertical, Qt::ForegroundRole).isValid());
-}
-
-void CommandsAndLayoutTest::setCellMovesColumnThenRow() {
-  GuiTestFolder folder;
-  RunningWindow w(WriteSongs(folder, {"a", "b"}));
-  QVERIFY(ShowActive(*w));
-  const int album = w->Grid().Layout().Position(colAlbum);
-  w->setCell(album, 2);
-  QCOMPARE(w->View().CurrentRow(), 2);
-  w->setCell(colWork, 1);  // a hidden work column cannot be selected; the row still moves
-  QCOMPARE(w->View().CurrentColumn(), album);
-  QCOMPARE(w->View().CurrentRow(), 1);
 }
 
 void CommandsAndLayoutTest::layoutAndBarsSurviveARestart() {
