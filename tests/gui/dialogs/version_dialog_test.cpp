@@ -8,7 +8,6 @@
 #include <QtTest>
 
 #include "modal_script.h"
-#include "support/temp_dir.h"
 
 using quilmark::testing::Child;
 using quilmark::testing::ModalScript;
@@ -46,15 +45,6 @@ class VersionDialog : public QObject {
     QCOMPARE(dx % 2, 1);
     QCOMPARE(frame.topLeft(), QPoint(owner.left() + (dx - 1) / 2, owner.top() + dy / 2));
     QVERIFY(main.findChildren<QDialog*>().isEmpty());  // destroyed after the run
-  }
-
-  void aProgramWithoutABlockKeepsTheDesignTexts() {
-    quilmark::testing::TempDir dir;
-    quilmark::testing::WriteBytes(dir.File("plain"), "#!/bin/sh\n");
-    quilmark::TFormVersion dialog(nullptr, dir.File("plain"));
-    dialog.show();  // read when shown
-    QCOMPARE(Child<QLabel>(&dialog, "Label_Version")->text(), QString("x.xx"));
-    QCOMPARE(Child<QLabel>(&dialog, "Label_Copy")->text(), QString("Copyright (C) QUIL"));
   }
 };
 
