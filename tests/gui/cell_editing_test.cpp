@@ -1,6 +1,6 @@
 // Typing into the grid through its in-place editor, with the rules of the
-// editing object: the numeric check that holds the selection, Escape, Tab,
-// undo and the system clipboard.
+// editing object: the numeric check that holds the selection, Tab, the
+// year's digits and the system clipboard.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -23,7 +23,6 @@ class CellEditingTest : public QObject, WindowFixture {
   }
   void cleanup() { Close(); }
   void badBpmHoldsTheSelectionUntilCorrected();
-  void escapeRestoresAndCtrlZUndoes();
   void tabLeavesTheCellAndYearTakesFourDigits();
   void cutAndPasteGoThroughTheSystemClipboard();
 
@@ -45,22 +44,6 @@ void CellEditingTest::badBpmHoldsTheSelectionUntilCorrected() {
   QTRY_COMPARE(View().CurrentRow(), 2);
   QCOMPARE(Grid().FieldCell(colBPM, 1), std::string("120"));
   QCOMPARE(W().Undo().Count(), std::size_t{1});  // one record, not one per try
-}
-
-void CellEditingTest::escapeRestoresAndCtrlZUndoes() {
-  Type(colTitle, 1, QStringLiteral("xyz"));
-  Key(Qt::Key_Escape);
-  QTRY_VERIFY(!View().IsEditorOpen());
-  QCOMPARE(Grid().FieldCell(colTitle, 1), std::string("one"));
-  QVERIFY(!Grid().IsRowChanged(1));
-
-  TypeText(&View(), QStringLiteral("new"));
-  Key(Qt::Key_Return);
-  QTRY_VERIFY(!View().IsEditorOpen());
-  QCOMPARE(Grid().FieldCell(colTitle, 1), std::string("new"));
-  Key(Qt::Key_Down);  // undo is offered from the next selection on
-  Key(Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(Grid().FieldCell(colTitle, 1), std::string("one"));
 }
 
 void CellEditingTest::tabLeavesTheCellAndYearTakesFourDigits() {
