@@ -131,6 +131,14 @@ TEST_F(SaveRun, CancelStopsBetweenFilesAndTheAccountTellsWhatWasDone) {
   EXPECT_FALSE(NeedsAttention(rest));
 }
 
+TEST_F(SaveRun, RowsBeyondOneBatchEachGetTheirOwnValues) {
+  AddFiles(150);
+  for (int row = 1; row <= 150; ++row) grid_.SetFieldCell(colTitle, row, "n" + std::to_string(row));
+  EXPECT_EQ(Save().Written(), 150);
+  EXPECT_EQ(grid_.ChangedRowCount(), 0);
+  for (std::size_t i = 0; i < 150; ++i) EXPECT_EQ(TitleOf(i), "n" + std::to_string(i + 1)) << i;
+}
+
 TEST_F(SaveRun, TrackThatIsNoNumberStopsTheRunAndNamesFileAndValue) {
   AddFiles(3);
   options_.kind = TagKind::Id3v1;

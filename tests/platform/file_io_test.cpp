@@ -8,6 +8,7 @@
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform_test_support.h"
+#include "support/xfs_image.h"
 
 namespace quilmark::platform {
 namespace {
@@ -85,6 +86,42 @@ TEST_F(FileIo, CopyFromCopiesExactlyTheRangeAcrossChunkBoundaries) {
   EXPECT_FALSE(b.CopyFrom(from, 0, source.size()));
   ASSERT_TRUE(b.Close());
   EXPECT_EQ(ReadBytes(dir_.File("b.bin")).size(), kMiB + 12345);
+}
+
+TEST_F(FileIo, ShareFromPutsTheRangeAtItsOffsetOrSaysItCannot) {
+  const std::string source = Pattern(5 * 4096 + 300);
+  // Where blocks cannot be shared (or none is whole) nothing is written.
+  WriteBytes(dir_.File("src.bin"), source);
+  File plain = *File::Open(dir_.File("src.bin"), File::Mode::Read);
+  File empty = *File::Open(dir_.File("dst.bin"), File::Mode::Truncate);
+  IoResult<bool> none = empty.ShareFrom(plain, 5, 3 * 4096);
+  ASSERT_TRUE(none);
+  if (!*none) EXPECT_EQ(empty.Size(), 0u);
+
+  const ::quilmark::testing::XfsImage xfs(std::uint64_t{300} << 20);
+  if (!xfs.Mounted()) GTEST_SKIP() << "no file system that shares blocks: " << xfs.Why();
+  WriteBytes(xfs.Path() + "src.bin", source);
+  File from = *File::Open(xfs.Path() + "src.bin", File::Mode::Read);
+  struct Case {
+    std::uint64_t offset, size;
+    bool shared;
+  };
+  for (const Case& c :
+       {Case{5, 3 * 4096, true}, Case{4096, 8192, true}, Case{100, source.size() - 100, true},
+        Case{0, source.size(), true}, Case{10, 4096, false}, Case{4096, 4095, false}}) {
+    File to = *File::Open(xfs.Path() + "dst.bin", File::Mode::Truncate);
+    IoResult<bool> shared = to.ShareFrom(from, c.offset, c.size);
+    ASSERT_TRUE(shared);
+    EXPECT_EQ(*shared, c.shared) << c.offset << "+" << c.size;
+    if (!*shared) {
+      EXPECT_EQ(to.Size(), 0u);
+      continue;
+    }
+    ASSERT_TRUE(to.Write("tail") && to.Close());
+    EXPECT_TRUE(ReadBytes(xfs.Path() + "dst.bin") ==
+                std::string(c.offset, '\0') + source.substr(c.offset, c.size) + "tail")
+        << c.offset << "+" << c.size;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "bridge/save_changed_rows.h"
 
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "bridge/row_tag_values.h"
 
@@ -76,6 +78,17 @@ std::vector<std::string> NoticesOf(const TagWriteResult& written, Charset charse
   return notices;
 }
 
+// Fills in what the write of the outcome's file says; a written row
+// loses its mark.
+void Settle(FileSaveOutcome& outcome, TagWriteResult written, Charset charset, TrackGrid& grid) {
+  outcome.status = StatusOf(written.status);
+  outcome.notices = NoticesOf(written, charset);
+  outcome.reason = std::move(written.reason);
+  outcome.droppedFrames = std::move(written.droppedFrames);
+  outcome.fallback = written.fallback;
+  if (written.Written()) grid.ClearRowChanged(outcome.row);
+}
+
 }  // namespace
 
 SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Messages& messages,
@@ -86,13 +99,25 @@ SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Mess
   // removed and this row sets again moves to the end, and so does its frame.
   TagValues values;
   platform::LeftoverSweep sweep;
+  // Files are written in batches that wait for the disk together. However
+  // the run ends, the files already made are finished first: each of them
+  // is then new and its row unmarked, or untouched and still marked.
+  TagWriteBatch batch(options, &sweep);
+  std::vector<std::size_t> waiting;  // the outcomes whose files the batch holds
+  const auto commit = [&] {
+    std::vector<TagWriteResult> results = batch.Commit();
+    for (std::size_t i = 0; i < waiting.size(); ++i) {
+      Settle(report.files[waiting[i]], std::move(results[i]), options.charset, grid);
+    }
+    waiting.clear();
+  };
   const int dataRows = grid.RowCount() - 1;
   RunProgress progress{RunProgress::Task::Saving, grid.ChangedRowCount(), 0, false};
   for (int row = 1; row < grid.RowCount(); ++row) {
     if (!grid.IsRowChanged(row)) continue;
     // The one place a run stops at the user's wish: between files, so every
-    // file before is finished (new, or untouched) and none after is begun.
-    // Work on several files at once must be complete whenever this is asked.
+    // file before is finished (new, or untouched) once the batch is, and
+    // none after is begun.
     busy.ShowProgress(progress);
     if (busy.StopRequested()) {
       report.userStopped = true;
@@ -116,20 +141,22 @@ SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Mess
     }
 
     SetRowIntoTagValues(grid, row, values);
-    TagWriteResult written = WriteFileTags(outcome.path, values, options, &sweep);
-    outcome.status = StatusOf(written.status);
-    outcome.notices = NoticesOf(written, options.charset);
-    outcome.reason = std::move(written.reason);
-    outcome.droppedFrames = std::move(written.droppedFrames);
-    outcome.fallback = written.fallback;
-    if (written.Written()) grid.ClearRowChanged(row);
-    if (outcome.status == SaveStatus::TrackNotNumber) {
-      outcome.track = values.Get(keys::Track);
-      report.stopped = true;
-    }
+    std::optional<TagWriteResult> refused = batch.Add(outcome.path, values);
     report.files.push_back(std::move(outcome));
-    if (report.stopped) break;
+    if (!refused) {
+      waiting.push_back(report.files.size() - 1);
+      if (batch.Full()) commit();
+      continue;
+    }
+    FileSaveOutcome& settled = report.files.back();
+    Settle(settled, std::move(*refused), options.charset, grid);
+    if (settled.status == SaveStatus::TrackNotNumber) {
+      settled.track = values.Get(keys::Track);
+      report.stopped = true;
+      break;
+    }
   }
+  commit();
   report.stillMarked = grid.ChangedRowCount();
   busy.SetStatusText({});
   return report;

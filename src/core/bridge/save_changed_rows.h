@@ -17,8 +17,10 @@ namespace quilmark {
 // A row whose track an ID3v1 block cannot hold stops the run. Before each
 // file `busy` is shown the progress and asked whether the user wants to
 // stop: the run then ends there (`userStopped`), the rows not reached still
-// marked. What killed saves left in a folder is removed the first time the
-// run writes there.
+// marked. Files are written in batches that wait for the disk together
+// (TagWriteBatch); a run that stops, for whatever reason, first finishes
+// the files already made. What killed saves left in a folder is removed the
+// first time the run writes there.
 SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Messages& messages,
                            BusyIndicator& busy);
 

@@ -1,6 +1,8 @@
 #include "platform/file.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -210,6 +212,61 @@ IoStatus File::CopyFrom(File& from, std::uint64_t offset, std::uint64_t size) {
   return {};
 }
 
+IoStatus File::WriteAt(std::uint64_t offset, std::string_view bytes) {
+  if (fd_ < 0) return IoError::FromSystem(EBADF);
+  while (!bytes.empty()) {
+    std::size_t allowed = AllowedBytes(bytes.size());
+    if (allowed == 0) return IoError::FromSystem(ENOSPC);
+    ssize_t n = pwrite(fd_, bytes.data(), allowed, static_cast<off_t>(offset));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return IoError::FromSystem(errno);
+    }
+    Spend(static_cast<std::size_t>(n));
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+    offset += static_cast<std::uint64_t>(n);
+  }
+  return {};
+}
+
+IoResult<bool> File::ShareFrom(File& from, std::uint64_t offset, std::uint64_t size) {
+  if (fd_ < 0 || from.fd_ < 0) return IoError::FromSystem(EBADF);
+  struct stat st;
+  if (writeOffset_ != 0 || size == 0 || fstat(from.fd_, &st) != 0) return false;
+  // Blocks are shared whole and only where both files have them at the
+  // same offset; the system's preferred unit is a whole number of them.
+  const auto block = static_cast<std::uint64_t>(st.st_blksize);
+  if (block < 512 || (block & (block - 1)) != 0) return false;
+  const std::uint64_t end = offset + size;
+  const std::uint64_t first = (offset + block - 1) & ~(block - 1);
+  // A range that ends where the file does may end in a partial block.
+  const std::uint64_t last =
+      end == static_cast<std::uint64_t>(st.st_size) ? end : end & ~(block - 1);
+  if (first >= last) return false;
+  struct file_clone_range range {};
+  range.src_fd = from.fd_;
+  range.src_offset = first;
+  range.src_length = last - first;
+  range.dest_offset = first;
+  if (ioctl(fd_, FICLONERANGE, &range) != 0) {
+    // Whatever the reason (no such file system, another device, a range it
+    // will not take), copying still works; a real failure shows there.
+    static_cast<void>(ftruncate(fd_, 0));
+    return false;
+  }
+  std::string piece;
+  for (auto [at, length] : {std::pair{offset, first - offset}, std::pair{last, end - last}}) {
+    piece.resize(static_cast<std::size_t>(length));
+    if (IoStatus read = from.ReadExactlyAt(at, piece.data(), piece.size()); !read) {
+      return read.Error();
+    }
+    if (IoStatus written = WriteAt(at, piece); !written) return written.Error();
+  }
+  if (lseek(fd_, static_cast<off_t>(end), SEEK_SET) < 0) return IoError::FromSystem(errno);
+  writeOffset_ = end;
+  return true;
+}
+
 IoStatus File::SetLastWriteTime(std::int64_t nanoseconds) {
   if (fd_ < 0) return IoError::FromSystem(EBADF);
   std::int64_t seconds = nanoseconds / 1'000'000'000;
@@ -225,6 +282,12 @@ IoStatus File::SetLastWriteTime(std::int64_t nanoseconds) {
   times[1].tv_nsec = static_cast<long>(rest);
   if (futimens(fd_, times) != 0) return IoError::FromSystem(errno);
   return {};
+}
+
+void File::StartSync() {
+  // Only a head start: Sync alone makes the data lasting, so a system that
+  // cannot start early loses nothing.
+  if (fd_ >= 0) static_cast<void>(sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE));
 }
 
 IoStatus File::Sync() {

@@ -83,10 +83,24 @@ class File {
   // file, in large chunks (the kernel's copy where it can). Fails on any
   // short read or write.
   IoStatus CopyFrom(File& from, std::uint64_t offset, std::uint64_t size);
+  // Writes all bytes at `offset`; later appends go on from where they would
+  // have.
+  IoStatus WriteAt(std::uint64_t offset, std::string_view bytes);
+  // Puts bytes [offset, offset + size) of `from` at the same offset of this
+  // file, which must be empty: the file system's whole blocks are shared
+  // with `from` (cloned, on a file system that can) and only the pieces
+  // before the first and after the last whole block are copied; appends go
+  // on after them, and the bytes before `offset` read as zeros. False,
+  // with this file left empty, where nothing can be shared: the caller
+  // copies instead.
+  IoResult<bool> ShareFrom(File& from, std::uint64_t offset, std::uint64_t size);
 
   // The last-write time, in nanoseconds since the epoch.
   IoStatus SetLastWriteTime(std::int64_t nanoseconds);
 
+  // Starts writing the data to the disk and returns at once, so that the
+  // disk works on many files together and a later Sync waits for less.
+  void StartSync();
   // Data and metadata on the disk.
   IoStatus Sync();
   // Closing can report a late write-back failure; the descriptor is released

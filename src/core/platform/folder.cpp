@@ -1,8 +1,10 @@
 #include "platform/folder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -43,6 +45,23 @@ IoStatus Folder::Sync() const {
   // as lasting as that file system makes them, which is no failure of ours.
   if (fsync(fd_) != 0 && errno != EINVAL) return IoError::FromSystem(errno);
   return {};
+}
+
+std::pair<std::uint64_t, std::uint64_t> Folder::Identity() const {
+  struct stat st;
+  if (fd_ < 0 || fstat(fd_, &st) != 0) return {0, 0};
+  return {st.st_dev, st.st_ino};
+}
+
+void FolderSyncs::Add(const Folder& folder) {
+  auto id = folder.Identity();
+  if (std::none_of(folders_.begin(), folders_.end(), [&](const auto& f) { return f.first == id; }))
+    folders_.emplace_back(id, &folder);
+}
+
+void FolderSyncs::SyncAll() {
+  for (const auto& [id, folder] : folders_) static_cast<void>(folder->Sync());
+  folders_.clear();
 }
 
 }  // namespace quilmark::platform

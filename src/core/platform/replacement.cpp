@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace quilmark::platform {
@@ -261,7 +263,7 @@ IoStatus Replacement::GiveName() {
   return IoError::FromSystem(EEXIST);
 }
 
-IoStatus Replacement::PutInPlace() {
+IoStatus Replacement::PutInPlace(FolderSyncs* folders) {
   if (name_.empty()) {
     if (IoStatus named = GiveName(); !named) return named;
   }
@@ -279,8 +281,27 @@ IoStatus Replacement::PutInPlace() {
   // The new name is in place; only its lasting on the disk depends on the
   // folder being flushed. That cannot be undone, and the old content is
   // gone either way, so it is no failure of the write.
-  static_cast<void>(target_->folder.Sync());
+  if (folders) {
+    folders->Add(target_->folder);
+  } else {
+    static_cast<void>(target_->folder.Sync());
+  }
   return {};
+}
+
+std::vector<IoStatus> FlushTogether(const std::vector<Replacement*>& replacements) {
+  std::vector<IoStatus> flushed(replacements.size());
+  std::vector<std::thread> threads;
+  threads.reserve(replacements.size());
+  for (std::size_t i = 0; i < replacements.size(); ++i) {
+    try {
+      threads.emplace_back([&flushed, &replacements, i] { flushed[i] = replacements[i]->Flush(); });
+    } catch (const std::system_error&) {
+      flushed[i] = replacements[i]->Flush();  // no thread to spare: this one in turn
+    }
+  }
+  for (std::thread& thread : threads) thread.join();
+  return flushed;
 }
 
 int RemoveLeftovers(const Folder& folder) {

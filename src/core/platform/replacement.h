@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/file.h"
 #include "platform/folder.h"
@@ -79,11 +80,15 @@ class Replacement {
   // For a file that replaces nothing: permission bits as the creation mask
   // leaves them of `mode`.
   IoStatus SetModeForNewFile(std::uint32_t mode);
+  // Starts writing the content to the disk and returns at once: files
+  // flushed one after another then wait for the disk together.
+  void StartFlush() { file_.StartSync(); }
   // The content and attributes on the disk.
   IoStatus Flush();
   // Puts the new file in place of the target's name in one step, checks
-  // that the name now holds it, and flushes the folder.
-  IoStatus PutInPlace();
+  // that the name now holds it, and flushes the folder; or, given
+  // `folders`, adds the folder to those flushed once for many files.
+  IoStatus PutInPlace(FolderSyncs* folders = nullptr);
 
  private:
   Replacement(const ReplaceTarget& target, File file, std::string name)
@@ -94,6 +99,12 @@ class Replacement {
   File file_;
   std::string name_;  // empty while the file has no name
 };
+
+// Flushes many replacements at once, each waited for on a thread of its
+// own: the file system then makes them lasting together (one journal
+// commit for all where it can) instead of one after another. The statuses
+// are in the order given.
+std::vector<IoStatus> FlushTogether(const std::vector<Replacement*>& replacements);
 
 // Removes the files named "QMK" + 8 hexadecimal digits in `folder` that
 // belong to this user and that no running program holds locked: what a

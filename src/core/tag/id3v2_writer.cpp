@@ -106,12 +106,27 @@ std::optional<Id3v2Render> RenderId3v2Tag(const TagValues& values, TagKind kind,
   std::uint64_t tagSize = std::max<std::uint64_t>(
       frameBytes, static_cast<std::uint64_t>(std::max<std::int64_t>(total, 0)));
   for (const Frame& frame : carried.frames) {
-    tagSize += FrameHeaderSize(major) + frame.content.size();
+    const std::uint64_t bytes = FrameHeaderSize(major) + frame.content.size();
+    tagSize += bytes;
+    frameBytes += bytes;
   }
   std::optional<std::string> tag = AssembleId3v2Tag(major, frames, tagSize, carried.frames);
   if (!tag) return std::nullopt;
   out.bytes = std::move(*tag);
+  out.used = kId3v2HeaderSize + static_cast<std::size_t>(frameBytes);
   return out;
+}
+
+std::optional<std::string> ResizedId3v2Tag(const Id3v2Render& render, std::uint64_t wholeSize) {
+  if (render.bytes.size() < kId3v2HeaderSize || wholeSize < render.used ||
+      wholeSize - kId3v2HeaderSize > kMaxId3v2Size) {
+    return std::nullopt;
+  }
+  const int major = static_cast<unsigned char>(render.bytes[3]);
+  std::string tag =
+      RenderId3v2Header(major, static_cast<std::uint32_t>(wholeSize - kId3v2HeaderSize));
+  tag.append(render.bytes, kId3v2HeaderSize, render.used - kId3v2HeaderSize);
+  return tag;
 }
 
 std::optional<std::string> AssembleId3v2Tag(int major, const std::vector<Frame>& frames,

@@ -17,7 +17,8 @@
 namespace quilmark {
 
 struct Id3v2Render {
-  std::string bytes;  // "" when there is no frame to write
+  std::string bytes;     // "" when there is no frame to write
+  std::size_t used = 0;  // of them, the header and the frames, without the padding
   TextFallback fallback = TextFallback::None;
 };
 
@@ -42,6 +43,13 @@ struct Id3v2Render {
 // own size to it, so the padding is what it would be without them.
 std::optional<Id3v2Render> RenderId3v2Tag(const TagValues& values, TagKind kind, Charset charset,
                                           const CarriedFrames& carried = {});
+
+// The same tag sized to `wholeSize` bytes, header included, as when it
+// takes the place of a larger tag: its header and frames, the padding up
+// to that size left out (it may be a gigabyte of zeros; the caller puts
+// the tag where zeros follow it). nullopt when its frames do not fit or
+// the size does not fit the header.
+std::optional<std::string> ResizedId3v2Tag(const Id3v2Render& render, std::uint64_t wholeSize);
 
 // Header, the frames (id and content each), then those of `after`, zero
 // padding up to `tagSize` body bytes; nullopt when the frames do not fit

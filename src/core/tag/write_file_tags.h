@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,12 @@ struct [[nodiscard]] TagWriteResult {
 // keepFileTime, last-write time, flushed, and renamed over the old one. A
 // file reached through a symbolic link is rewritten where it lives.
 //
+// Where the file system can share blocks between files (FICLONERANGE) and
+// the new ID3v2 tag fits in the old one's space, the tag is padded to that
+// space so that the audio keeps its offset, and the audio's blocks are
+// shared with the old file instead of copied. Elsewhere a tag has the size
+// its values give it.
+//
 // An ID3v2 tag keeps the old tag's frames that the row has no value for
 // (pictures, lyrics, other comments...), after the row's frames and
 // converted to the version written; those that could not be kept are named
@@ -78,5 +86,38 @@ struct [[nodiscard]] TagWriteResult {
 TagWriteResult WriteFileTags(const std::string& path, const TagValues& values,
                              const TagWriteOptions& options,
                              platform::LeftoverSweep* sweep = nullptr);
+
+struct PreparedTagWrite;
+
+// Writing the tags of many files, waiting for the disk once for all of
+// them rather than once for each. Add makes each new file as WriteFileTags
+// does, complete but not yet on the disk; Commit flushes them all, then
+// puts each in place of its old file, then flushes each folder once. So a
+// file is still replaced only by a complete new file that is on the disk,
+// and files added but never committed stay as they were.
+class TagWriteBatch {
+ public:
+  explicit TagWriteBatch(const TagWriteOptions& options, platform::LeftoverSweep* sweep = nullptr);
+  ~TagWriteBatch();
+  TagWriteBatch(const TagWriteBatch&) = delete;
+  TagWriteBatch& operator=(const TagWriteBatch&) = delete;
+
+  // Makes the new file for `path`. A file that is not to be written gives
+  // its result at once; for the others, Commit does.
+  std::optional<TagWriteResult> Add(const std::string& path, const TagValues& values);
+  // Each file waiting holds open descriptors and data not yet on the disk:
+  // past a bound the caller commits before adding more.
+  bool Full() const;
+  // The results of the files that Add did not answer, in the order added.
+  std::vector<TagWriteResult> Commit();
+
+ private:
+  TagWriteOptions options_;
+  platform::LeftoverSweep* sweep_;
+  std::vector<std::unique_ptr<PreparedTagWrite>> waiting_;
+  std::uint64_t waitingBytes_ = 0;
+  // Results of a commit that Add made itself, for the next Commit to give.
+  std::vector<TagWriteResult> done_;
+};
 
 }  // namespace quilmark
