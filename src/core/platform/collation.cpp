@@ -42,6 +42,7 @@ icu::UnicodeString CollationText(std::string_view text, LocaleCollator::Case cas
 struct LocaleCollator::Impl {
   Case caseRule;
   std::unique_ptr<icu::Collator> collator;
+  std::unique_ptr<icu::Collator> primaryOnly;
 };
 
 LocaleCollator::LocaleCollator(Case caseRule, std::string_view locale) : impl_(new Impl) {
@@ -59,6 +60,9 @@ LocaleCollator::LocaleCollator(Case caseRule, std::string_view locale) : impl_(n
   // keep strings apart. For other locales it only breaks ties that the
   // tertiary level leaves, so the order stays total.
   impl_->collator->setStrength(icu::Collator::IDENTICAL);
+  impl_->primaryOnly.reset(impl_->collator->clone());
+  if (!impl_->primaryOnly) throw std::runtime_error("no collator available");
+  impl_->primaryOnly->setStrength(icu::Collator::PRIMARY);
 }
 
 LocaleCollator::~LocaleCollator() = default;
@@ -222,12 +226,13 @@ int LocaleCollator::Compare(LazyText& a, LazyText& b, std::size_t samePieces) co
   return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
 }
 
-std::string LocaleCollator::SortKey(std::string_view text) const {
-  icu::UnicodeString unicode = CollationText(text, impl_->caseRule);
+namespace {
+
+std::string KeyOf(const icu::Collator& collator, const icu::UnicodeString& unicode) {
   std::string key(64 + static_cast<std::size_t>(unicode.length()) * 4, '\0');
   for (;;) {
-    int32_t length = impl_->collator->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()),
-                                                 static_cast<int32_t>(key.size()));
+    int32_t length = collator.getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()),
+                                         static_cast<int32_t>(key.size()));
     if (length <= 0) return {};
     if (static_cast<std::size_t>(length) <= key.size()) {
       // The key ends in a zero byte that memcmp order does not need.
@@ -236,6 +241,16 @@ std::string LocaleCollator::SortKey(std::string_view text) const {
     }
     key.resize(static_cast<std::size_t>(length));
   }
+}
+
+}  // namespace
+
+std::string LocaleCollator::SortKey(std::string_view text) const {
+  return KeyOf(*impl_->collator, CollationText(text, impl_->caseRule));
+}
+
+std::string LocaleCollator::PrimaryKey(std::string_view text) const {
+  return KeyOf(*impl_->primaryOnly, CollationText(text, impl_->caseRule));
 }
 
 }  // namespace quilmark::platform

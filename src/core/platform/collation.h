@@ -31,6 +31,9 @@ class LocaleCollator {
   // A byte string whose memcmp order equals Compare's order; computed once
   // per item it makes sorting large lists cheap.
   std::string SortKey(std::string_view text) const;
+  // The primary level of SortKey (the bytes before its first 0x01), made
+  // without computing the other levels.
+  std::string PrimaryKey(std::string_view text) const;
 
   // A long text handed over piece by piece and converted only as far as
   // comparisons read it. A key covers the whole text at every level; a

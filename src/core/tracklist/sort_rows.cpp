@@ -29,6 +29,22 @@ bool AppendLineItem(const TrackGrid& grid, int column, int row, int item, std::s
   return true;
 }
 
+// The start of a row's line after its first item: at least a few bytes,
+// cut just after a comma, the one character at which no contraction begins
+// or ends and whose weight depends on nothing around it, so that the
+// primary level of this start is the start of the primary level of the
+// rest of the line. The whole rest where it has no such comma.
+void LineStartAfterKey(const TrackGrid& grid, int column, int row, std::string& out) {
+  constexpr std::size_t kMinimum = 16;
+  for (int item = 1; AppendLineItem(grid, column, row, item, out); ++item) {
+    const std::size_t comma = out.find(',', kMinimum);
+    if (comma != std::string::npos) {
+      out.resize(comma + 1);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 void SortRowsByColumn(TrackGrid& grid, int column) {
@@ -37,12 +53,6 @@ void SortRowsByColumn(TrackGrid& grid, int column) {
 }
 
 namespace {
-
-// The primary level of a collation key: the bytes before the first level
-// separator (0x01), which never occurs inside a primary weight.
-std::string_view PrimaryPart(std::string_view key) {
-  return key.substr(0, std::min(key.find('\x01'), key.size()));
-}
 
 // A key text holding a long run of non-alphanumerics (32 or more, such as
 // spaces, ideographic spaces or ignorable characters) could make one row's
@@ -78,20 +88,21 @@ bool HasLongSymbolRun(std::string_view text) {
 // Where no first item's primary level is a prefix of another's (a text
 // would need a long run of blanks or symbols for that), the rows are first
 // sorted by those primary levels alone and then each run of equal ones by
-// the whole lines: the same order, with no key compared twice within a run.
+// what follows the first items: the same order, with no key compared twice
+// within a run. Rows alike there (an album's tracks, say) are told apart by
+// keys of a short start of the rest of their lines, and by whole lines only
+// where those starts are alike too.
 void SortRowsByColumn(TrackGrid& grid, int column, const platform::LocaleCollator& collator) {
   const int count = grid.FileRowCount();
   if (count == 0) return;
   const auto n = static_cast<std::size_t>(count);
 
-  std::vector<std::string> itemKeys(n);
-  std::vector<std::string_view> primary(n);
+  std::vector<std::string> primary(n);
   std::vector<bool> wholeLineOnly(n);
   bool anyWholeLineOnly = false;
   for (std::size_t i = 0; i < n; ++i) {
     const std::string& text = grid.Cell(column, static_cast<int>(i) + 1);
-    itemKeys[i] = collator.SortKey(QuoteAlways(text + std::string(kKeyPadding, ' ')) + ",");
-    primary[i] = PrimaryPart(itemKeys[i]);
+    primary[i] = collator.PrimaryKey(QuoteAlways(text + std::string(kKeyPadding, ' ')) + ",");
     wholeLineOnly[i] = HasLongSymbolRun(text);
     anyWholeLineOnly = anyWholeLineOnly || wholeLineOnly[i];
   }
@@ -118,7 +129,24 @@ void SortRowsByColumn(TrackGrid& grid, int column, const platform::LocaleCollato
     }
     return collator.Compare(line(a), line(b), same) < 0;
   };
-  auto primaryOf = [&](int row) { return primary[static_cast<std::size_t>(row - 1)]; };
+  auto primaryOf = [&](int row) {
+    return std::string_view(primary[static_cast<std::size_t>(row - 1)]);
+  };
+  // Rows alike in their first items' primary levels are ordered as their
+  // whole lines are: by the primary level of what follows the first item
+  // (the first items add the same bytes to every line's), taken from a
+  // short start of it, then by the whole lines where those starts cannot
+  // decide. The starts' keys are made in the grid's order, which reads the
+  // rows' memory front to back.
+  std::vector<std::string> restKeys(n);
+  auto sortAlike = [&](std::vector<int>::iterator first, std::vector<int>::iterator last) {
+    std::sort(first, last, [&](int a, int b) {
+      const std::string &p = restKeys[static_cast<std::size_t>(a - 1)],
+                        &q = restKeys[static_cast<std::size_t>(b - 1)];
+      const int c = std::memcmp(p.data(), q.data(), std::min(p.size(), q.size()));
+      return c != 0 ? c < 0 : lineBefore(a, b);
+    });
+  };
 
   std::vector<int> order(n);
   std::iota(order.begin(), order.end(), 1);
@@ -131,12 +159,29 @@ void SortRowsByColumn(TrackGrid& grid, int column, const platform::LocaleCollato
       prefixes = p.size() < q.size() && q.starts_with(p);
     }
     if (!prefixes) {
-      for (auto run = order.begin(); run != order.end();) {
-        const std::string_view p = primaryOf(*run);
-        const auto end =
-            std::find_if(run + 1, order.end(), [&](int row) { return primaryOf(row) != p; });
-        std::sort(run, end, lineBefore);
-        run = end;
+      std::vector<std::pair<std::size_t, std::size_t>> runs;
+      std::vector<bool> alike(n);
+      for (std::size_t k = 0; k < n;) {
+        const std::string_view p = primaryOf(order[k]);
+        std::size_t end = k + 1;
+        while (end < n && primaryOf(order[end]) == p)
+          alike[static_cast<std::size_t>(order[end++] - 1)] = true;
+        if (end - k > 1) {
+          alike[static_cast<std::size_t>(order[k] - 1)] = true;
+          runs.emplace_back(k, end);
+        }
+        k = end;
+      }
+      std::string rest;
+      for (std::size_t i = 0; i < n; ++i) {
+        if (!alike[i]) continue;
+        rest.clear();
+        LineStartAfterKey(grid, column, static_cast<int>(i) + 1, rest);
+        restKeys[i] = collator.PrimaryKey(rest);
+      }
+      for (const auto& [first, last] : runs) {
+        sortAlike(order.begin() + static_cast<std::ptrdiff_t>(first),
+                  order.begin() + static_cast<std::ptrdiff_t>(last));
       }
       grid.ReorderRows(order);
       return;
