@@ -11,8 +11,11 @@
 namespace quilmark::cli {
 
 // `settings` are the stored ones; the options override them for this run.
-int RunExport(const Options& options, Settings settings, MessagePresenter& presenter);
-int RunPlaylist(const Options& options, Settings settings, MessagePresenter& presenter);
+// Export and playlist end the process with their status once what they
+// wrote is flushed, leaving the list's memory to the system.
+[[noreturn]] void RunExport(const Options& options, Settings settings, MessagePresenter& presenter);
+[[noreturn]] void RunPlaylist(const Options& options, Settings settings,
+                              MessagePresenter& presenter);
 int RunApply(const Options& options, Settings settings, MessagePresenter& presenter);
 int RunFromName(const Options& options, Settings settings, MessagePresenter& presenter);
 int RunRename(const Options& options, Settings settings, MessagePresenter& presenter);

@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include <utility>
+
 #include "lists/list_writer.h"
 #include "platform/paths.h"
 
@@ -87,8 +89,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   bool optionsEnded = false;
   bool leadSeen = false;  // the playlist's OUT or the PATTERN, before the names
   for (std::size_t i = 1; i < args.size(); ++i) {
-    std::string a = args[i];
-    if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+    const std::string& arg = args[i];
+    if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      std::string a = arg;
       if (a == "--") {
         optionsEnded = true;
         continue;
@@ -125,11 +128,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       continue;
     }
     if ((o.verb == Verb::Playlist || naming) && !leadSeen) {
-      (naming ? o.pattern : o.output) = a;
+      (naming ? o.pattern : o.output) = arg;
       leadSeen = true;
       continue;
     }
-    o.names.push_back(a);
+    o.names.push_back(arg);
   }
 
   if (o.verb == Verb::Playlist) {
@@ -144,7 +147,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (naming && !leadSeen) return Bad(verb + " needs a PATTERN");
   if (o.names.empty()) return Bad("no files given");
-  return {o, {}};
+  return {std::move(o), {}};
 }
 
 }  // namespace quilmark::cli

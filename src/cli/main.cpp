@@ -39,9 +39,9 @@ int main(int argc, char** argv) {
   platform::StopOnInterrupt();
   switch (options.verb) {
     case cli::Verb::Export:
-      return cli::RunExport(options, settings, presenter);
+      cli::RunExport(options, settings, presenter);
     case cli::Verb::Playlist:
-      return cli::RunPlaylist(options, settings, presenter);
+      cli::RunPlaylist(options, settings, presenter);
     case cli::Verb::Apply:
       return cli::RunApply(options, settings, presenter);
     case cli::Verb::FromName:
