@@ -67,11 +67,14 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  std::u16string Decode(std::string_view bytes, Undecodable undecodable, bool* clean) {
+  // The text is made in a buffer the converter keeps: the stretches it is
+  // given are short and many, and a fresh string for each would cost more
+  // than converting it.
+  std::u16string_view Decode(std::string_view bytes, Undecodable undecodable, bool* clean) {
     // CP932 never yields more UTF-16 units than it has bytes, except that a
     // kept byte takes two.
-    std::u16string out(undecodable == Undecodable::KeepBytes ? 2 * bytes.size() : bytes.size(),
-                       u'\0');
+    std::u16string& out = units_;
+    out.assign(undecodable == Undecodable::KeepBytes ? 2 * bytes.size() : bytes.size(), u'\0');
     decodeState_ = DecodeState{undecodable, true};
     UErrorCode err = U_ZERO_ERROR;
     int32_t n =
@@ -94,22 +97,26 @@ class Converter {
     return out;
   }
 
-  std::string Encode(std::u16string units, bool* lossless) {
-    for (char16_t& u : units) u = WindowsToIcuControl(u);
+  // Appends the code page 932 bytes of `units` to `out`.
+  void Encode(std::u16string_view units, bool* lossless, std::string& out) {
+    std::u16string& icu = units_;
+    icu.assign(units);
+    for (char16_t& u : icu) u = WindowsToIcuControl(u);
     // At most two bytes per UTF-16 unit.
-    std::string out(units.size() * 2, '\0');
+    const std::size_t start = out.size();
+    out.resize(start + icu.size() * 2);
     substituted_ = false;
     UErrorCode err = U_ZERO_ERROR;
-    int32_t n = ucnv_fromUChars(cnv_, out.data(), static_cast<int32_t>(out.size()),
-                                reinterpret_cast<const UChar*>(units.data()),
-                                static_cast<int32_t>(units.size()), &err);
+    int32_t n = ucnv_fromUChars(cnv_, out.data() + start, static_cast<int32_t>(icu.size() * 2),
+                                reinterpret_cast<const UChar*>(icu.data()),
+                                static_cast<int32_t>(icu.size()), &err);
     if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) {
+      out.resize(start);
       if (lossless) *lossless = false;
-      return {};
+      return;
     }
-    out.resize(static_cast<std::size_t>(n));
+    out.resize(start + static_cast<std::size_t>(n));
     if (lossless) *lossless = !substituted_;
-    return out;
   }
 
  private:
@@ -159,9 +166,25 @@ class Converter {
   }
 
   UConverter* cnv_ = nullptr;
+  std::u16string units_;
   bool substituted_ = false;
   DecodeState decodeState_;
 };
+
+// Appends the UTF-8 of `utf16` to `out`; nothing when the conversion fails.
+void AppendUtf8(std::u16string_view utf16, std::string& out) {
+  if (utf16.empty()) return;
+  // Three bytes per unit at most (a surrogate pair takes four for two).
+  const std::size_t start = out.size();
+  out.resize(start + utf16.size() * 3);
+  int32_t n = 0;
+  UErrorCode err = U_ZERO_ERROR;
+  u_strToUTF8WithSub(out.data() + start, static_cast<int32_t>(utf16.size() * 3), &n,
+                     reinterpret_cast<const UChar*>(utf16.data()),
+                     static_cast<int32_t>(utf16.size()), kReplacementChar, nullptr, &err);
+  if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) n = 0;
+  out.resize(start + static_cast<std::size_t>(n));
+}
 
 Converter& ThreadConverter() {
   thread_local Converter converter;
@@ -219,7 +242,7 @@ std::string ByStretches(std::string_view text, bool asciiTrails, bool* allClean,
 std::string Cp932ToUtf8(std::string_view cp932, Undecodable undecodable, bool* clean) {
   return ByStretches(cp932, true, clean, [&](std::string_view stretch, std::string& out) {
     bool stretchClean = true;
-    out += Utf16ToUtf8(ThreadConverter().Decode(stretch, undecodable, &stretchClean));
+    AppendUtf8(ThreadConverter().Decode(stretch, undecodable, &stretchClean), out);
     return stretchClean;
   });
 }
@@ -227,7 +250,7 @@ std::string Cp932ToUtf8(std::string_view cp932, Undecodable undecodable, bool* c
 std::string Utf8ToCp932(std::string_view utf8, bool* lossless) {
   return ByStretches(utf8, false, lossless, [&](std::string_view stretch, std::string& out) {
     bool stretchLossless = true;
-    out += ThreadConverter().Encode(Utf8ToUtf16(stretch), &stretchLossless);
+    ThreadConverter().Encode(Utf8ToUtf16(stretch), &stretchLossless, out);
     return stretchLossless;
   });
 }
@@ -247,16 +270,8 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
-  if (utf16.empty()) return {};
-  // Three bytes per unit at most (a surrogate pair takes four for two).
-  std::string out(utf16.size() * 3, '\0');
-  int32_t n = 0;
-  UErrorCode err = U_ZERO_ERROR;
-  u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &n,
-                     reinterpret_cast<const UChar*>(utf16.data()),
-                     static_cast<int32_t>(utf16.size()), kReplacementChar, nullptr, &err);
-  if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
-  out.resize(static_cast<std::size_t>(n));
+  std::string out;
+  AppendUtf8(utf16, out);
   return out;
 }
 
