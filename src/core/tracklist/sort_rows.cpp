@@ -100,9 +100,16 @@ void SortRowsByColumn(TrackGrid& grid, int column, const platform::LocaleCollato
   std::vector<std::string> primary(n);
   std::vector<bool> wholeLineOnly(n);
   bool anyWholeLineOnly = false;
+  std::string item;
   for (std::size_t i = 0; i < n; ++i) {
     const std::string& text = grid.Cell(column, static_cast<int>(i) + 1);
-    primary[i] = collator.PrimaryKey(QuoteAlways(text + std::string(kKeyPadding, ' ')) + ",");
+    // The quoted text with its padding inside the quotes, and the comma.
+    item.clear();
+    AppendQuoted(item, text);
+    item.pop_back();
+    item.append(kKeyPadding, ' ');
+    item += "\",";
+    primary[i] = collator.PrimaryKey(item);
     wholeLineOnly[i] = HasLongSymbolRun(text);
     anyWholeLineOnly = anyWholeLineOnly || wholeLineOnly[i];
   }
