@@ -37,6 +37,10 @@ class CommandHandlers {
   virtual void actEditSortExecute() = 0;
   virtual void actEditClearExecute() = 0;
 
+  virtual void actPictureSetExecute() = 0;
+  virtual void actPictureRemoveExecute() = 0;
+  virtual void actPictureSaveExecute() = 0;
+
   virtual void actShowToolbarExecute() = 0;
   virtual void actShowStatusbarExecute() = 0;
   // The nineteen show actions share one handler; the sender says which.

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -24,10 +25,12 @@
 #include "app/command_table.h"
 #include "app/grid_view.h"
 #include "app/help.h"
+#include "app/picture_panel.h"
 #include "app/play.h"
 #include "app/show_save_report.h"
 #include "bridge/add_files.h"
 #include "bridge/name_commands.h"
+#include "bridge/row_pictures.h"
 #include "bridge/save_changed_rows.h"
 #include "bulk/bulk_commands.h"
 #include "dialogs/option_dialog.h"
@@ -35,7 +38,9 @@
 #include "lists/list_writer.h"
 #include "platform/desktop_associations.h"
 #include "platform/paths.h"
+#include "platform/replacement.h"
 #include "settings/settings_store.h"
+#include "tracklist/cell_block.h"
 #include "tracklist/track_editor.h"
 
 namespace quilmark {
@@ -81,7 +86,15 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
   setAcceptDrops(true);
 
   gr_ = new GridView(grid_, this);
-  setCentralWidget(gr_);
+  pictures_ = new PicturePanel(
+      grid_, [this] { return gr_->CurrentRow(); }, this);
+  auto* split = new QSplitter(this);
+  split->setObjectName("splitGridPictures");
+  split->addWidget(gr_);
+  split->addWidget(pictures_);
+  split->setStretchFactor(0, 1);
+  split->setCollapsible(0, false);
+  setCentralWidget(split);
   // The grid's own cell margin beyond the +4 that fitting adds, so that the
   // header texts show whole.
   const int headerMargin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, gr_);
@@ -104,6 +117,12 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
   connect(gr_, &GridView::editActionsChanged, this, &MainWindow::ApplyEditActions);
   connect(gr_, &GridView::popupRequested, this, &MainWindow::ShowPopup);
   connect(gr_, &GridView::columnMoved, this, &MainWindow::SyncColumnActions);
+  connect(gr_->selectionModel(), &QItemSelectionModel::currentRowChanged, pictures_,
+          &PicturePanel::Refresh);
+  connect(pictures_, &PicturePanel::imageDropped, this,
+          [this](const QString& path) { SetPictureFromFile(path.toStdString()); });
+  pictures_->SetActions(Action("actPictureSet"), Action("actPictureRemove"),
+                        Action("actPictureSave"));
   // Text copied in another program makes Paste available at once, not at
   // the next move of the selection. (The open editor's states are its own.)
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
@@ -116,12 +135,14 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
 
 MainWindow::~MainWindow() {
   writeSettings();
-  // The grid widget and its model refer to the document and the editor,
-  // which are members: they go first, before QWidget's destructor would
-  // delete them after the members are gone.
+  // The grid widget, its model and the picture panel refer to the document
+  // and the editor, which are members: they go first, before QWidget's
+  // destructor would delete them after the members are gone.
   bulk_.reset();
   names_.reset();
   gr_->SetEditor(nullptr);
+  delete pictures_;
+  pictures_ = nullptr;
   delete gr_;
   gr_ = nullptr;
   editor_.reset();
@@ -501,6 +522,63 @@ void MainWindow::actEditEraseTagExecute() { editor_->actEditEraseTagExecute(); }
 void MainWindow::actEditEraseTagAllExecute() { editor_->actEditEraseTagAllExecute(); }
 void MainWindow::actEditSortExecute() { editor_->actEditSortExecute(); }
 void MainWindow::actEditClearExecute() { editor_->actEditClearExecute(); }
+
+// --- pictures
+
+void MainWindow::actPictureSetExecute() {
+  QString chosen;
+  {
+    KeepCurrentDirectory keep;
+    chosen = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                          QStringLiteral("画像 (*.jpg *.jpeg *.png)"));
+  }
+  if (!chosen.isEmpty()) SetPictureFromFile(chosen.toStdString());
+}
+
+void MainWindow::SetPictureFromFile(const std::string& path) {
+  if (!editor_->FinishEdit()) return;
+  PictureFileResult loaded = LoadPictureFile(path);
+  if (!loaded.picture) {
+    ShowFileReport({CatalogueLine(MSG_CANNOT_OPEN, path, loaded.reason)}, messages_);
+    return;
+  }
+  FinishPictureCommand(
+      SetPictureOfRows(grid_, undo_, FileRowsOf(grid_, gr_->SelectedBlock()), *loaded.picture));
+}
+
+void MainWindow::actPictureRemoveExecute() {
+  const Picture* chosen = pictures_->Chosen();
+  if (!chosen) return;
+  const int kind = chosen->kind;
+  if (!editor_->FinishEdit()) return;
+  FinishPictureCommand(
+      RemovePicturesOfRows(grid_, undo_, FileRowsOf(grid_, gr_->SelectedBlock()), kind));
+}
+
+void MainWindow::FinishPictureCommand(const PictureCommandResult& result) {
+  ShowFileReport(result.unreadable, messages_);
+  editor_->UpdateEditActions(gr_->CurrentColumn());
+}
+
+void MainWindow::actPictureSaveExecute() {
+  const Picture* chosen = pictures_->Chosen();
+  if (!chosen) return;
+  const Picture picture = *chosen;  // the panel may read again while the dialog is open
+  QString path;
+  {
+    KeepCurrentDirectory keep;
+    path = QFileDialog::getSaveFileName(
+        this, QString(), QString::fromStdString("cover." + PictureFileExtension(picture.mime)),
+        QStringLiteral("画像 (*.jpg *.jpeg *.png *.gif *.bmp);;すべてのファイル (*)"));
+  }
+  if (path.isEmpty()) return;
+  if (platform::IoStatus written =
+          platform::WriteFileAtomically(path.toStdString(), picture.Bytes());
+      !written) {
+    ShowFileReport({CatalogueLine(MSG_CANNOT_WRITE, path.toStdString(), written.Error().Reason())},
+                   messages_);
+  }
+}
 
 void MainWindow::actShowToolbarExecute() {
   // The action has already flipped its checked state.

@@ -34,7 +34,9 @@ namespace quilmark {
 class BulkCommands;
 class GridView;
 class NameCommands;
+class PicturePanel;
 class TrackEditor;
+struct PictureCommandResult;
 
 class MainWindow : public QMainWindow, private CommandHandlers {
   Q_OBJECT
@@ -49,6 +51,7 @@ class MainWindow : public QMainWindow, private CommandHandlers {
 
   TrackGrid& Grid() { return grid_; }
   GridView& View() { return *gr_; }
+  PicturePanel& Pictures() { return *pictures_; }
   TrackEditor& Editor() { return *editor_; }
   Settings& CurrentSettings() { return settings_; }
   const UndoList& Undo() const { return undo_; }
@@ -99,6 +102,9 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   void RunAddFiles(const std::vector<std::string>& names);
   // Saves the changed rows and shows what the save did.
   void SaveRows();
+  // The picture commands: on the rows of the selected block.
+  void SetPictureFromFile(const std::string& path);
+  void FinishPictureCommand(const PictureCommandResult& result);
 
   // --- CommandHandlers
   void actFileAddExecute() override;
@@ -125,6 +131,9 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   void actEditEraseTagAllExecute() override;
   void actEditSortExecute() override;
   void actEditClearExecute() override;
+  void actPictureSetExecute() override;
+  void actPictureRemoveExecute() override;
+  void actPictureSaveExecute() override;
   void actShowToolbarExecute() override;
   void actShowStatusbarExecute() override;
   void ToggleColumnVisible(QAction* sender) override;
@@ -155,6 +164,7 @@ class MainWindow : public QMainWindow, private CommandHandlers {
   std::unique_ptr<QtTextWidth> measure_;
 
   GridView* gr_ = nullptr;
+  PicturePanel* pictures_ = nullptr;
   std::unique_ptr<TrackEditor> editor_;
   std::unique_ptr<BulkCommands> bulk_;
   std::unique_ptr<NameCommands> names_;

@@ -23,6 +23,7 @@ const char* const kUsage =
     "            standard output)\n"
     "  playlist  writes the files as a playlist\n"
     "  apply     reads CSV lists, applies their values and writes every changed file\n"
+    "            (a Picture column names an image file to set as the front cover)\n"
     "  from-name sets tags from the file names read through PATTERN and writes\n"
     "            every changed file; a line per file on standard output\n"
     "  rename    renames the files after their tags, never over another file; a\n"

@@ -4,6 +4,7 @@
 
 #include "cli/cli_test_support.h"
 #include "lists/list_text.h"
+#include "tag/picture_frame.h"
 #include "text/comma_text.h"
 
 namespace quilmark {
@@ -59,6 +60,26 @@ TEST_F(CliTest, AUtf8ListAppliesAsWrittenAndTextShiftJisCannotHoldGoesIntoUtf16)
   EXPECT_NE(run.err.find(F("music/b.mp3") + ": "), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("UTF-16"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("a.mp3"), std::string::npos) << run.err;
+}
+
+// A Picture column names an image, relative to the list, that becomes the
+// file's front cover; one that cannot be read is named and fails the run,
+// and its file is still written.
+TEST_F(CliTest, APictureColumnSetsTheFrontCover) {
+  WriteMp3(F("music/a.mp3"), "A");
+  WriteMp3(F("music/b.mp3"), "B");
+  const std::string png = "\x89PNG\r\n\x1A\n" + std::string(5000, '\x01');
+  WriteBytes(F("music/cover.png"), png);
+  WriteBytes(F("music/list.csv"),
+             "File,Title,Picture\r\na.mp3,A2,cover.png\r\nb.mp3,B2,none.jpg\r\n");
+  const CliRun run = Cli("apply --tag v2.4 music/list.csv");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(F("music/none.jpg") + ": "), std::string::npos) << run.err;
+  const auto pictures = ReadPictures(F("music/a.mp3"));
+  ASSERT_TRUE(pictures && pictures->size() == 1u);
+  EXPECT_EQ((*pictures)[0].Bytes(), png);
+  EXPECT_EQ((*pictures)[0].kind, kFrontCover);
+  EXPECT_EQ(FirstRow(Cli("export music/b.mp3").out)["TITLE"], "B2");
 }
 
 TEST_F(CliTest, StoredSettingsApplyAreNeverWrittenAndABrokenStoreStopsTheRun) {

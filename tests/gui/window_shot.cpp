@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
 
   quilmark::platform::UserRegistry hkcu(quilmark::platform::UserRegistry::DefaultPath());
   quilmark::MainWindow window(hkcu, files);
-  window.resize(900, 300);
+  window.resize(1000, 400);
   window.show();
   window.activateWindow();
   // A changed row and a selected title, so the picture shows both colours.

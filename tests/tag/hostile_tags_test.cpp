@@ -10,6 +10,7 @@
 #include "tag/id3v2_fields.h"
 #include "tag/id3v2_frame.h"
 #include "tag/id3v2_reader.h"
+#include "tag/picture_frame.h"
 #include "tag/tag_file.h"
 #include "tag/tag_io_support.h"
 #include "text/sjis_euc.h"
@@ -103,6 +104,7 @@ TEST(HostileTags, RandomDamageNeverCrashesOrOverruns) {
     ParseTextContent(content);
     ParseCommentContent(content);
     ParseUrlContent(content);
+    ParsePictureContent(content, major);
     const char* marks[] = {"", "\xFF\xFE", "\xFE\xFF"};
     const std::string text = marks[round % 3] + damaged;
     DecodeTagText(text, round % 2 == 0);

@@ -1,10 +1,12 @@
 #include "bridge/add_files.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
 #include "bridge/read_file_tags.h"
+#include "bridge/row_pictures.h"
 #include "lists/csv_columns.h"
 #include "lists/csv_fields.h"
 #include "lists/list_entry.h"
@@ -29,6 +31,7 @@ std::string_view TrimBlanks(std::string_view s) {
 // Where each CSV column of interest stands in one file's header line.
 struct HeaderMap {
   int path = -1;
+  int picture = -1;
   std::array<int, kCsvColumns.size()> fields;
 
   explicit HeaderMap(const std::vector<std::string>& header) {
@@ -36,6 +39,7 @@ struct HeaderMap {
     for (int i = static_cast<int>(header.size()) - 1; i >= 0; --i) {
       const std::string& name = header[static_cast<std::size_t>(i)];
       if (platform::EqualsIgnoringAsciiCase(name, kCsvPathReadName)) path = i;
+      if (platform::EqualsIgnoringAsciiCase(name, kCsvPictureName)) picture = i;
       for (std::size_t f = 0; f < kCsvColumns.size(); ++f)
         if (platform::EqualsIgnoringAsciiCase(name, kCsvColumns[f].readName)) fields[f] = i;
     }
@@ -208,14 +212,20 @@ class Adder {
         ++result_.failed;
         continue;
       }
+      const std::optional<Picture> picture = LinePicture(map, fields, name);
       if (const int listed = ListedRow(path); listed >= 1) {
-        updated += UpdateRow(map, fields, listed) ? 1 : 0;
+        updated += UpdateRow(map, fields, picture, listed) ? 1 : 0;
         ++done_;
         Report();
         continue;
       }
       const int row = AddTrack(path);
-      if (row >= 0) ApplyValues(map, fields, row);
+      if (row < 0) continue;
+      ApplyValues(map, fields, row);
+      if (picture) {
+        grid_.SetPicturesOf(row, kFrontCover, {*picture});
+        grid_.MarkRowChanged(row);
+      }
     }
     if (skipped > 0) {
       result_.skippedLines += skipped;
@@ -252,6 +262,25 @@ class Adder {
     });
   }
 
+  // The image file the line names in its Picture column, as a front cover;
+  // one that cannot be read is told and counts as a file not read. An
+  // album's lines name one cover: it is read, and held, once.
+  std::optional<Picture> LinePicture(const HeaderMap& map, const std::vector<std::string>& fields,
+                                     const std::string& list) {
+    if (map.picture < 0 || static_cast<std::size_t>(map.picture) >= fields.size()) return {};
+    const std::string_view value = TrimBlanks(fields[static_cast<std::size_t>(map.picture)]);
+    if (value.empty()) return {};
+    const std::string path = ResolveListEntry(value, list);
+    auto loaded = pictureFiles_.find(path);
+    if (loaded == pictureFiles_.end())
+      loaded = pictureFiles_.emplace(path, LoadPictureFile(path)).first;
+    if (!loaded->second.picture) {
+      result_.notAdded.push_back(CatalogueLine(MSG_CANNOT_OPEN, path, loaded->second.reason));
+      ++result_.failed;
+    }
+    return loaded->second.picture;
+  }
+
   // The row that shows `path`, or -1. A CSV read back over a long list
   // names many listed files, so the rows are indexed once, when the first
   // one is needed; rows this add makes join the index as they come, and an
@@ -267,13 +296,21 @@ class Adder {
   }
 
   // A row listed before the line is edited as a command edits it: marked
-  // and undoable. True when a cell changed.
-  bool UpdateRow(const HeaderMap& map, const std::vector<std::string>& fields, int row) {
+  // and undoable. True when a cell or its front cover changed.
+  bool UpdateRow(const HeaderMap& map, const std::vector<std::string>& fields,
+                 const std::optional<Picture>& picture, int row) {
     std::vector<CellChange> changes;
     ForEachValue(map, fields, [&](Field field, std::string_view value) {
       changes.push_back({grid_.Layout().Position(field), row, std::string(value)});
     });
-    return ApplyChanges(grid_, undo_, std::move(changes)) > 0;
+    bool changed = ApplyChanges(grid_, undo_, std::move(changes)) > 0;
+    if (picture) {
+      PictureCommandResult set = SetPictureOfRows(grid_, undo_, {row}, *picture);
+      for (FileReportLine& line : set.unreadable) result_.notAdded.push_back(std::move(line));
+      result_.failed += static_cast<int>(set.unreadable.size());
+      changed = set.changed > 0 || changed;
+    }
+    return changed;
   }
 
   TrackGrid& grid_;
@@ -283,8 +320,9 @@ class Adder {
   AddFilesResult& result_;
   std::unordered_map<std::string, int> listed_;  // full path -> row (ListedRow)
   bool listedIndexed_ = false;
-  int found_ = 0;  // files known so far
-  int done_ = 0;   // files read (or rows updated)
+  std::unordered_map<std::string, PictureFileResult> pictureFiles_;  // by full path
+  int found_ = 0;                                                    // files known so far
+  int done_ = 0;                                                     // files read (or rows updated)
 };
 
 }  // namespace

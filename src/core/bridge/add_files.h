@@ -1,7 +1,9 @@
 // Filling the track list from file names: MP3 files directly, the MP3
 // files in folders and all their subfolders, and the files that M3U/PLS
 // playlists and CSV lists name (CSV lines also carry values, which
-// overwrite what the file's tags gave and mark the row changed).
+// overwrite what the file's tags gave and mark the row changed, and may
+// name an image file in a Picture column, which becomes the row's front
+// cover).
 #pragma once
 
 #include <string>

@@ -79,14 +79,17 @@ std::vector<std::string> NoticesOf(const TagWriteResult& written, Charset charse
 }
 
 // Fills in what the write of the outcome's file says; a written row
-// loses its mark.
+// loses its mark and its picture edit.
 void Settle(FileSaveOutcome& outcome, TagWriteResult written, Charset charset, TrackGrid& grid) {
   outcome.status = StatusOf(written.status);
   outcome.notices = NoticesOf(written, charset);
   outcome.reason = std::move(written.reason);
   outcome.droppedFrames = std::move(written.droppedFrames);
   outcome.fallback = written.fallback;
-  if (written.Written()) grid.ClearRowChanged(outcome.row);
+  if (written.Written()) {
+    grid.ClearRowChanged(outcome.row);
+    grid.DropPictureEdit(outcome.row);
+  }
 }
 
 }  // namespace
@@ -141,7 +144,10 @@ SaveReport SaveChangedRows(TrackGrid& grid, const TagWriteOptions& options, Mess
     }
 
     SetRowIntoTagValues(grid, row, values);
-    std::optional<TagWriteResult> refused = batch.Add(outcome.path, values);
+    static const PictureEdit kNoPictureEdit;
+    const PictureEdit* pictures = grid.PictureEditOf(row);
+    std::optional<TagWriteResult> refused =
+        batch.Add(outcome.path, values, pictures ? *pictures : kNoPictureEdit);
     report.files.push_back(std::move(outcome));
     if (!refused) {
       waiting.push_back(report.files.size() - 1);

@@ -14,6 +14,8 @@ namespace quilmark {
 
 inline constexpr std::string_view kCsvPathReadName = "File";
 inline constexpr std::string_view kCsvPathWrittenName = "FILE";
+// An image file whose picture a read list sets as the row's front cover.
+inline constexpr std::string_view kCsvPictureName = "Picture";
 
 struct CsvColumn {
   Field field;

@@ -8,6 +8,7 @@
 #include "platform/cp932.h"
 #include "tag/id3v2_fields.h"
 #include "tag/id3v2_header.h"
+#include "tag/picture.h"
 #include "text/tag_text.h"
 #include "text/utf8.h"
 
@@ -35,29 +36,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 67> kIds = {
     {"WXX", "WXXX"}, {"TCP", "TCMP"}, {"TS2", "TSO2"}, {"TSA", "TSOA"}, {"TSC", "TSOC"},
     {"TSP", "TSOP"}, {"TST", "TSOT"},
 }};
-
-// Version 2.2 names a picture's format; 2.3 gives its MIME type.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kPictureFormats = {{
-    {"JPG", "image/jpeg"},
-    {"PNG", "image/png"},
-    {"GIF", "image/gif"},
-    {"BMP", "image/bmp"},
-    {"JPG", "image/jpg"},
-}};
-
-// The MIME type of a version 2.2 picture format, or the other way round;
-// empty when the table has none. Letter case is ignored.
-std::string_view MatchPicture(std::string_view name, bool fromFormat) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  for (const auto& [format, mime] : kPictureFormats) {
-    const std::string_view key = fromFormat ? format : mime;
-    if (std::equal(key.begin(), key.end(), name.begin(), name.end(),
-                   [&](char a, char b) { return lower(a) == lower(b); })) {
-      return fromFormat ? mime : format;
-    }
-  }
-  return {};
-}
 
 constexpr unsigned char kLatin1 = 0, kUtf16 = 1, kUtf16Be = 2, kUtf8 = 3;
 
@@ -452,7 +430,7 @@ std::optional<Frame> ConvertV22ToV23(const Frame& frame) {
   std::string content = frame.content;
   if (*id == "APIC") {
     if (frame.content.size() < 4) return std::nullopt;
-    const std::string_view mime = MatchPicture(std::string_view(frame.content).substr(1, 3), true);
+    const std::string_view mime = MimeOfPictureFormat(std::string_view(frame.content).substr(1, 3));
     if (mime.empty()) return std::nullopt;
     content = frame.content.substr(0, 1) + std::string(mime) + '\0' + frame.content.substr(4);
   }
@@ -472,7 +450,7 @@ std::optional<Frame> ConvertV23ToV22(const Frame& frame) {
   if (*id == "PIC") {
     const std::size_t mimeEnd = content.find('\0', 1);
     if (content.empty() || mimeEnd == std::string_view::npos) return std::nullopt;
-    const std::string_view format = MatchPicture(content.substr(1, mimeEnd - 1), false);
+    const std::string_view format = PictureFormatOfMime(content.substr(1, mimeEnd - 1));
     if (format.empty()) return std::nullopt;
     out = std::string(content.substr(0, 1)) + std::string(format) +
           std::string(content.substr(mimeEnd + 1));

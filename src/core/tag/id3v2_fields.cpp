@@ -226,11 +226,18 @@ std::string ParseUrlContent(std::string_view content, const LegacyStrings& legac
 
 std::string ParseUrlDescription(std::string_view content, const LegacyStrings& legacy) {
   if (content.size() <= 1) return {};
-  const unsigned char encoding = Byte(content, 0);
-  std::string_view data = content.substr(1);
-  const std::size_t end = FindTerminator(data, IsUtf16Encoding(encoding));
-  if (end == std::string_view::npos) return {};
-  return DecodeString(data.substr(0, end), encoding, legacy);
+  auto description = ParseTerminatedString(content.substr(1), Byte(content, 0), legacy);
+  return description ? std::move(description->text) : std::string();
+}
+
+std::optional<TerminatedString> ParseTerminatedString(std::string_view bytes,
+                                                      unsigned char encoding,
+                                                      const LegacyStrings& legacy) {
+  const bool utf16 = IsUtf16Encoding(encoding);
+  const std::size_t end = FindTerminator(bytes, utf16);
+  if (end == std::string_view::npos) return std::nullopt;
+  return TerminatedString{DecodeString(bytes.substr(0, end), encoding, legacy),
+                          bytes.substr(end + (utf16 ? 2 : 1))};
 }
 
 std::vector<std::string> SplitAtNulEscapes(std::string_view text) {

@@ -67,6 +67,16 @@ std::string ParseUrlContent(std::string_view content,
 std::string ParseUrlDescription(std::string_view content,
                                 const LegacyStrings& legacy = LegacyStrings());
 
+// A string of the frame's encoding (its encoding byte) at the start of
+// `bytes`, ended by its terminator: the text, and the bytes after the
+// terminator. nullopt without a terminator.
+struct TerminatedString {
+  std::string text;
+  std::string_view rest;
+};
+std::optional<TerminatedString> ParseTerminatedString(
+    std::string_view bytes, unsigned char encoding, const LegacyStrings& legacy = LegacyStrings());
+
 // --- writing
 
 struct RenderedContent {

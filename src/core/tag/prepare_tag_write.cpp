@@ -9,6 +9,7 @@
 #include "tag/id3v2_header.h"
 #include "tag/id3v2_writer.h"
 #include "tag/mpeg_audio.h"
+#include "tag/picture_frame.h"
 #include "tag/tag_file.h"
 
 namespace quilmark {
@@ -91,8 +92,8 @@ std::optional<TagWriteResult> CheckContent(platform::File& file, const TagLayout
 }
 
 std::optional<TagWriteResult> BuildTags(platform::File& original, const TagLayout& layout,
-                                        const TagValues& values, const TagWriteOptions& options,
-                                        NewTags& tags) {
+                                        const TagValues& values, const PictureEdit& pictures,
+                                        const TagWriteOptions& options, NewTags& tags) {
   if (options.kind == TagKind::Id3v1) {
     Id3v1Render v1 = RenderId3v1Block(values, options.charset);
     if (v1.status == Id3v1Render::Status::kTrackNotNumber) {
@@ -101,14 +102,21 @@ std::optional<TagWriteResult> BuildTags(platform::File& original, const TagLayou
     tags.id3v1 = std::move(v1.block);
     if (!tags.id3v1.empty()) tags.fallback = v1.fallback;
     if (layout.audioStart == 0) tags.id3v2InOldSpace.emplace();
+    for (const auto& [kind, kept] : pictures)
+      tags.dropped.insert(tags.dropped.end(), kept.size(), "APIC");
     return std::nullopt;
   }
+  const int major = Id3v2Major(options.kind);
   CarriedFrames carried;
   if (layout.id3v2) {
     IoResult<OldId3v2Frames> old = ReadId3v2Frames(original, layout);
     if (!old) return FailedWrite(old.Error());
-    carried = CarryFrames(*old, values, Id3v2Major(options.kind));
+    RemoveReplacedPictures(*old, pictures);
+    carried = CarryFrames(*old, values, major);
   }
+  std::vector<Frame> newPictures = RenderEditedPictures(pictures, major, carried.dropped);
+  carried.frames.insert(carried.frames.begin(), std::make_move_iterator(newPictures.begin()),
+                        std::make_move_iterator(newPictures.end()));
   std::optional<Id3v2Render> v2 = RenderId3v2Tag(values, options.kind, options.charset, carried);
   if (!v2) {
     return Refused(TagWriteStatus::Failed,
@@ -180,8 +188,8 @@ TagWriteResult FailedWrite(const platform::IoError& error) {
 }
 
 std::variant<TagWriteResult, std::unique_ptr<PreparedTagWrite>> PrepareTagWrite(
-    const std::string& path, const TagValues& values, const TagWriteOptions& options,
-    platform::LeftoverSweep* sweep) {
+    const std::string& path, const TagValues& values, const PictureEdit& pictures,
+    const TagWriteOptions& options, platform::LeftoverSweep* sweep) {
   IoResult<std::unique_ptr<PreparedTagWrite>> opened = OpenOriginal(path);
   if (!opened) return Refused(TagWriteStatus::NotOpened, opened.Error().Reason());
   PreparedTagWrite& write = **opened;
@@ -196,7 +204,9 @@ std::variant<TagWriteResult, std::unique_ptr<PreparedTagWrite>> PrepareTagWrite(
   if (!layout) return FailedWrite(layout.Error());
   if (auto refused = CheckContent(write.original, *layout)) return *refused;
   NewTags tags;
-  if (auto refused = BuildTags(write.original, *layout, values, options, tags)) return *refused;
+  if (auto refused = BuildTags(write.original, *layout, values, pictures, options, tags)) {
+    return *refused;
+  }
 
   if (sweep) sweep->Sweep(write.target.folder);
   write.result.status = TagWriteStatus::Written;

@@ -24,12 +24,12 @@ struct PreparedTagWrite {
   TagWriteResult result;    // what the write will say once the file is in place
 };
 
-// The new file for `path` with `values` (see WriteFileTags), its writing to
-// the disk started; or, for a file that is not to be written, the result
-// that says why.
+// The new file for `path` with `values` and `pictures` (see WriteFileTags),
+// its writing to the disk started; or, for a file that is not to be
+// written, the result that says why.
 std::variant<TagWriteResult, std::unique_ptr<PreparedTagWrite>> PrepareTagWrite(
-    const std::string& path, const TagValues& values, const TagWriteOptions& options,
-    platform::LeftoverSweep* sweep);
+    const std::string& path, const TagValues& values, const PictureEdit& pictures,
+    const TagWriteOptions& options, platform::LeftoverSweep* sweep);
 
 // The result of a write that failed for `error`.
 TagWriteResult FailedWrite(const platform::IoError& error);

@@ -21,9 +21,10 @@ TagWriteBatch::TagWriteBatch(const TagWriteOptions& options, platform::LeftoverS
 
 TagWriteBatch::~TagWriteBatch() = default;
 
-std::optional<TagWriteResult> TagWriteBatch::Add(const std::string& path, const TagValues& values) {
+std::optional<TagWriteResult> TagWriteBatch::Add(const std::string& path, const TagValues& values,
+                                                 const PictureEdit& pictures) {
   for (int attempt = 0; attempt < 2; ++attempt) {
-    auto prepared = PrepareTagWrite(path, values, options_, sweep_);
+    auto prepared = PrepareTagWrite(path, values, pictures, options_, sweep_);
     if (auto* refused = std::get_if<TagWriteResult>(&prepared)) return std::move(*refused);
     auto& write = std::get<std::unique_ptr<PreparedTagWrite>>(prepared);
     // The same file again (another name, a link): it must be made from
@@ -70,9 +71,12 @@ std::vector<TagWriteResult> TagWriteBatch::Commit() {
 }
 
 TagWriteResult WriteFileTags(const std::string& path, const TagValues& values,
-                             const TagWriteOptions& options, platform::LeftoverSweep* sweep) {
+                             const TagWriteOptions& options, platform::LeftoverSweep* sweep,
+                             const PictureEdit& pictures) {
   TagWriteBatch batch(options, sweep);
-  if (std::optional<TagWriteResult> refused = batch.Add(path, values)) return std::move(*refused);
+  if (std::optional<TagWriteResult> refused = batch.Add(path, values, pictures)) {
+    return std::move(*refused);
+  }
   return std::move(batch.Commit().front());
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/replacement.h"
+#include "tag/picture.h"
 #include "tag/tag_kind.h"
 #include "tag/tag_values.h"
 #include "tag/text_fallback.h"
@@ -81,11 +82,16 @@ struct [[nodiscard]] TagWriteResult {
 // converted to the version written; those that could not be kept are named
 // in the result. An ID3v1 block keeps nothing of an ID3v2 tag.
 //
+// `pictures` replaces the old tag's pictures of the kinds it names; its
+// pictures come right after the row's frames. An ID3v1 block holds none:
+// they are named in the result as frames that could not be kept.
+//
 // `sweep`, when given, removes what killed saves left in the file's folder
 // the first time the run writes there.
 TagWriteResult WriteFileTags(const std::string& path, const TagValues& values,
                              const TagWriteOptions& options,
-                             platform::LeftoverSweep* sweep = nullptr);
+                             platform::LeftoverSweep* sweep = nullptr,
+                             const PictureEdit& pictures = {});
 
 struct PreparedTagWrite;
 
@@ -104,7 +110,8 @@ class TagWriteBatch {
 
   // Makes the new file for `path`. A file that is not to be written gives
   // its result at once; for the others, Commit does.
-  std::optional<TagWriteResult> Add(const std::string& path, const TagValues& values);
+  std::optional<TagWriteResult> Add(const std::string& path, const TagValues& values,
+                                    const PictureEdit& pictures = {});
   // Each file waiting holds open descriptors and data not yet on the disk:
   // past a bound the caller commits before adding more.
   bool Full() const;

@@ -39,16 +39,17 @@ void ChangeCell(TrackGrid& grid, UndoList& undo, int column, int row, std::strin
 
 namespace {
 
-// Puts one side of each record back: its old text (undo) or its new text
-// (redo). Finding rows by path is linear, so a step of many records looks
-// each file up in a table made once.
-bool ApplyCells(TrackGrid& grid, const UndoStep& step, bool undoing) {
+// Puts one side of each record back: its old text and pictures (undo) or
+// its new ones (redo). Finding rows by path is linear, so a step of many
+// records looks each file up in a table made once.
+bool ApplyRecords(TrackGrid& grid, const UndoStep& step, bool undoing) {
+  const bool many = step.cells.size() + step.pictures.size() > 1;
   std::unordered_map<std::string, int> rowOf;
-  if (step.cells.size() > 1) {
+  if (many) {
     for (int row = grid.RowCount() - 1; row >= 1; --row) rowOf[grid.FullPathOf(row)] = row;
   }
   auto find = [&](const std::string& file) {
-    if (step.cells.size() == 1) return grid.RowOfPath(file);
+    if (!many) return grid.RowOfPath(file);
     const auto it = rowOf.find(file);
     return it == rowOf.end() || file.empty() ? -1 : it->second;
   };
@@ -64,6 +65,14 @@ bool ApplyCells(TrackGrid& grid, const UndoStep& step, bool undoing) {
     const bool differs = grid.Cell(column, row) != text;
     grid.SetCell(column, row, text);
     if (differs) grid.MarkRowChanged(row);
+    applied = true;
+  }
+  // Pictures are marked whatever they were: the file may hold either side.
+  for (const PictureUndoRecord& record : step.pictures) {
+    const int row = find(record.file);
+    if (row < 1) continue;
+    grid.SetPicturesOf(row, record.kind, undoing ? record.oldPictures : record.newPictures);
+    grid.MarkRowChanged(row);
     applied = true;
   }
   return applied;
@@ -112,11 +121,11 @@ StepResult MoveOneStep(TrackGrid& grid, UndoList& undo, bool undoing) {
   StepResult result;
   while (std::optional<UndoStep> step = undoing ? undo.TakeUndo() : undo.TakeRedo()) {
     UndoStep refused;
-    // Cell records name files by their paths of the moment, so a step's
-    // cells are taken back before its renames and brought back after them.
-    bool applied = undoing && ApplyCells(grid, *step, true);
+    // Cell and picture records name files by their paths of the moment, so
+    // they are taken back before the step's renames and brought back after.
+    bool applied = undoing && ApplyRecords(grid, *step, true);
     applied = ApplyRenames(grid, undo, *step, undoing, refused, result) || applied;
-    if (!undoing) applied = ApplyCells(grid, *step, false) || applied;
+    if (!undoing) applied = ApplyRecords(grid, *step, false) || applied;
     if (applied) {
       if (undoing) {
         undo.MoveToRedo(std::move(*step));

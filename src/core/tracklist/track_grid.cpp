@@ -44,18 +44,26 @@ void TrackGrid::SetCell(int column, int row, std::string text) {
   std::string& cell = cells[static_cast<std::size_t>(column)];
   if (cell == text) return;
   const bool indexed = row >= 1 && IsPathColumn(column);
+  const std::string from = indexed ? FullPathOf(row) : std::string();
   if (indexed) IndexRemove(cells);
   cell = std::move(text);
-  if (indexed) IndexAdd(cells);
+  if (indexed) {
+    IndexAdd(cells);
+    KeptByPathFollows(from, FullPathOf(row));
+  }
   NotifyCell(column, row);
 }
 
 void TrackGrid::SetRowCells(int row, Row cells) {
   if (row < 0 || row >= RowCount()) return;
   Row& target = rows_[static_cast<std::size_t>(row)];
+  const std::string from = FullPathOf(row);
   if (row >= 1) IndexRemove(target);
   std::swap(target, cells);  // `cells` now holds the old texts
-  if (row >= 1) IndexAdd(target);
+  if (row >= 1) {
+    IndexAdd(target);
+    KeptByPathFollows(from, FullPathOf(row));
+  }
   for (int c = 0; c < kColumnCount; ++c) {
     if (target[c] != cells[c]) NotifyCell(c, row);
   }
@@ -102,9 +110,39 @@ void TrackGrid::IndexRemove(const Row& row) {
   if (it != pathIndex_.end() && --it->second <= 0) pathIndex_.erase(it);
 }
 
+// A path no row shows any more takes its picture edit to the path its row
+// shows now (a rename), or drops it (a removal): a file added later under
+// the old path must not inherit it.
+void TrackGrid::KeptByPathFollows(const std::string& from, const std::string& to) {
+  if (from == to || from.empty() || pathIndex_.count(from)) return;
+  auto edit = pictures_.extract(from);
+  if (edit.empty() || to.empty()) return;
+  edit.key() = to;
+  pictures_.insert(std::move(edit));
+}
+
 void TrackGrid::RebuildIndex() {
   pathIndex_.clear();
   for (std::size_t r = 1; r < rows_.size(); ++r) IndexAdd(rows_[r]);
+  std::erase_if(pictures_, [this](const auto& edit) { return !pathIndex_.count(edit.first); });
+}
+
+// --- pictures
+
+const PictureEdit* TrackGrid::PictureEditOf(int row) const {
+  const auto it = pictures_.find(FullPathOf(row));
+  return it == pictures_.end() ? nullptr : &it->second;
+}
+
+void TrackGrid::SetPicturesOf(int row, int kind, std::vector<Picture> pictures) {
+  std::string path = FullPathOf(row);
+  if (!pathIndex_.count(path)) return;
+  pictures_[std::move(path)][kind] = std::move(pictures);
+  NotifyPictures(row);
+}
+
+void TrackGrid::DropPictureEdit(int row) {
+  if (pictures_.erase(FullPathOf(row)) > 0) NotifyPictures(row);
 }
 
 // --- rows
@@ -113,7 +151,9 @@ int TrackGrid::AppendRow() {
   if (!rows_.back()[colRowNo].empty()) rows_.emplace_back();
   const int row = RowCount() - 1;
   Row& cells = rows_.back();
+  const std::string from = FullPathOf(row);
   IndexRemove(cells);
+  KeptByPathFollows(from, {});
   cells = Row{};
   cells[colRowNo] = std::to_string(row);
   NotifyAppended(row);
@@ -122,7 +162,9 @@ int TrackGrid::AppendRow() {
 
 void TrackGrid::RemoveRow(int row) {
   if (IsEmptyList() || row < 1 || row >= RowCount()) return;
+  const std::string from = FullPathOf(row);
   IndexRemove(rows_[static_cast<std::size_t>(row)]);
+  KeptByPathFollows(from, {});
   if (RowCount() > 2) {
     rows_.erase(rows_.begin() + row);
     Renumber(row);
@@ -360,6 +402,14 @@ void TrackGrid::NotifyMark(int row) {
     return;
   }
   for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]->RowMarkChanged(row);
+}
+
+void TrackGrid::NotifyPictures(int row) {
+  if (batch_ > 0) {
+    batchChanged_ = true;
+    return;
+  }
+  for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]->PicturesChanged(row);
 }
 
 void TrackGrid::NotifyAppended(int row) {

@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tag/picture.h"
 #include "tracklist/columns.h"
 
 namespace quilmark {
@@ -35,6 +36,8 @@ class GridObserver {
   virtual void ColumnsChanged() {}
   // A row's changed mark was set or cleared (its number changes colour).
   virtual void RowMarkChanged(int row) {}
+  // The pictures a save is to write for a row's file changed.
+  virtual void PicturesChanged(int row) {}
 };
 
 class TrackGrid {
@@ -91,6 +94,17 @@ class TrackGrid {
   void ClearRowChanged(int row);
   int ChangedRowCount() const;
 
+  // --- pictures
+  // The change a save is to make to a row's pictures beside its cells
+  // (none: the file keeps them). Kept by file, as undo records are, so
+  // that it follows the row through sorts; it goes with the file's last
+  // row.
+  const PictureEdit* PictureEditOf(int row) const;
+  // The pictures of `kind` that the row's file is to hold.
+  void SetPicturesOf(int row, int kind, std::vector<Picture> pictures);
+  // Forgets the row's edit, once a save has written it.
+  void DropPictureEdit(int row);
+
   // --- columns
   const ColumnLayout& Layout() const { return layout_; }
   // Row 0 from the layout: "Work", "*", "コメント言語", "コメント長文", "№",
@@ -136,10 +150,12 @@ class TrackGrid {
   void NotifyColumns();
   void NotifyMark(int row);
   void NotifyAppended(int row);
+  void NotifyPictures(int row);
   void Renumber(int firstRow);
   bool IsPathColumn(int column) const;
   void IndexAdd(const Row& row);
   void IndexRemove(const Row& row);
+  void KeptByPathFollows(const std::string& from, const std::string& to);
   void RebuildIndex();
 
   ColumnLayout layout_;
@@ -156,6 +172,8 @@ class TrackGrid {
     }
   };
   std::unordered_map<std::string, int, PathHash, std::equal_to<>> pathIndex_;
+  // Full path -> the pictures its save is to change.
+  std::unordered_map<std::string, PictureEdit> pictures_;
   std::vector<GridObserver*> observers_;
   int batch_ = 0;
   bool batchChanged_ = false;

@@ -17,10 +17,13 @@ NewPaths NewPathsOf(const std::vector<RenameRecord>& renamed) {
   return paths;
 }
 
+void Rename(std::string& file, const NewPaths& paths) {
+  if (const auto it = paths.find(file); it != paths.end()) file = *it->second;
+}
+
 void Rename(UndoStep& step, const NewPaths& paths) {
-  for (UndoRecord& record : step.cells) {
-    if (const auto it = paths.find(record.file); it != paths.end()) record.file = *it->second;
-  }
+  for (UndoRecord& record : step.cells) Rename(record.file, paths);
+  for (PictureUndoRecord& record : step.pictures) Rename(record.file, paths);
 }
 
 }  // namespace
@@ -36,6 +39,11 @@ void UndoList::Push(UndoRecord record) {
 
 void UndoList::Push(RenameRecord rename) {
   open_.renames.push_back(std::move(rename));
+  Joined();
+}
+
+void UndoList::Push(PictureUndoRecord record) {
+  open_.pictures.push_back(std::move(record));
   Joined();
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tag/picture.h"
 #include "tracklist/columns.h"
 
 namespace quilmark {
@@ -34,16 +35,28 @@ struct RenameRecord {
   friend bool operator==(const RenameRecord&, const RenameRecord&) = default;
 };
 
-// What one command did, undone and redone as a whole: its cell records and
-// its renames, each in the order they were made. A command does one kind
-// or the other.
+// One row's pictures of one kind before and after a command, named by the
+// row's file as a cell's change is.
+struct PictureUndoRecord {
+  std::string file;
+  int kind = kFrontCover;
+  std::vector<Picture> oldPictures;
+  std::vector<Picture> newPictures;
+
+  friend bool operator==(const PictureUndoRecord&, const PictureUndoRecord&) = default;
+};
+
+// What one command did, undone and redone as a whole: its cell and picture
+// records and its renames, each in the order they were made. A command
+// renames files or changes what they are to hold, not both.
 struct UndoStep {
   std::vector<UndoRecord> cells;
   std::vector<RenameRecord> renames = {};
+  std::vector<PictureUndoRecord> pictures = {};
 
-  bool Empty() const { return cells.empty() && renames.empty(); }
-  // The cell records of renamed files name them by their new paths (the
-  // rename records keep theirs: they are the renames).
+  bool Empty() const { return cells.empty() && renames.empty() && pictures.empty(); }
+  // The cell and picture records of renamed files name them by their new
+  // paths (the rename records keep theirs: they are the renames).
   void FilesRenamed(const std::vector<RenameRecord>& renames);
   friend bool operator==(const UndoStep&, const UndoStep&) = default;
 };
@@ -54,6 +67,7 @@ class UndoList {
   // it joins that step. Either way what was undone is forgotten.
   void Push(UndoRecord record);
   void Push(RenameRecord rename);
+  void Push(PictureUndoRecord record);
 
   // Files of the list were renamed (by a command, an Undo or a Redo): every
   // step, done, undone or open, names them by their new paths from now on,
