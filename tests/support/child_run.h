@@ -11,7 +11,7 @@ namespace quilmark::testing {
 struct ChildRun {
   bool finished = false;  // false: still running at the limit, and killed
   bool passed = false;    // finished, and `body` returned true
-  long peakKiB = 0;       // the child's largest resident set
+  long peakKiB = 0;       // what `body` added to the child's largest resident set
 };
 
 // `body` runs in a fork of the test program (which should have no other
