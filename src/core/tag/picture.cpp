@@ -1,8 +1,8 @@
 #include "tag/picture.h"
 
-#include <algorithm>
 #include <array>
 
+#include "platform/ascii.h"
 #include "platform/file.h"
 
 namespace quilmark {
@@ -29,12 +29,6 @@ constexpr Format kFormats[] = {
     {"BMP", "image/bmp", "BMP"},   {"JPG", "image/jpg", "JPEG"},
 };
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 }  // namespace
 
 std::string_view PictureKindName(int kind) {
@@ -45,27 +39,26 @@ std::string_view PictureKindName(int kind) {
 
 std::string PictureFormatName(std::string_view mime) {
   for (const Format& f : kFormats) {
-    if (EqualIgnoringCase(f.mime, mime)) return std::string(f.name);
+    if (platform::EqualsIgnoringAsciiCase(f.mime, mime)) return std::string(f.name);
   }
   return std::string(mime);
 }
 
 std::string PictureFileExtension(std::string_view mime) {
-  std::string extension(PictureFormatOfMime(mime));
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  const std::string extension = platform::AsciiLowerCase(PictureFormatOfMime(mime));
   return extension.empty() ? "bin" : extension;
 }
 
 std::string_view MimeOfPictureFormat(std::string_view format) {
   for (const Format& f : kFormats) {
-    if (EqualIgnoringCase(f.v22, format)) return f.mime;
+    if (platform::EqualsIgnoringAsciiCase(f.v22, format)) return f.mime;
   }
   return {};
 }
 
 std::string_view PictureFormatOfMime(std::string_view mime) {
   for (const Format& f : kFormats) {
-    if (EqualIgnoringCase(f.mime, mime)) return f.v22;
+    if (platform::EqualsIgnoringAsciiCase(f.mime, mime)) return f.v22;
   }
   return {};
 }
