@@ -564,11 +564,14 @@ void MainWindow::actPictureSaveExecute() {
   const Picture* chosen = pictures_->Chosen();
   if (!chosen) return;
   const Picture picture = *chosen;  // the panel may read again while the dialog is open
+  // Beside the song, where a cover file is usually kept.
+  const std::string suggested = platform::FolderPart(grid_.FullPathOf(gr_->CurrentRow())) +
+                                "cover." + PictureFileExtension(picture.mime);
   QString path;
   {
     KeepCurrentDirectory keep;
     path = QFileDialog::getSaveFileName(
-        this, QString(), QString::fromStdString("cover." + PictureFileExtension(picture.mime)),
+        this, QString(), QString::fromStdString(suggested),
         QStringLiteral("画像 (*.jpg *.jpeg *.png *.gif *.bmp);;すべてのファイル (*)"));
   }
   if (path.isEmpty()) return;

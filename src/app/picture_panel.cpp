@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "bridge/row_pictures.h"
 #include "tracklist/edit_commands.h"
@@ -32,13 +33,16 @@ QImage ImageOf(const Picture& picture) {
   return image;
 }
 
-// "表紙" on one line, "JPEG 600×600, 52 KB" on the next.
+// "表紙" (with its description, if any) on one line, "JPEG 600×600, 52 KB"
+// on the next.
 QString Caption(const Picture& picture, const QImage& image) {
   QString size = QString::number((picture.Bytes().size() + 1023) / 1024) + " KB";
   if (!image.isNull()) {
     size = QString("%1×%2, ").arg(image.width()).arg(image.height()) + size;
   }
-  return Q(PictureKindName(picture.kind)) + "\n" + Q(PictureFormatName(picture.mime)) + " " + size;
+  QString kind = Q(PictureKindName(picture.kind));
+  if (!picture.description.empty()) kind += "「" + Q(picture.description) + "」";
+  return kind + "\n" + Q(PictureFormatName(picture.mime)) + " " + size;
 }
 
 // A local file dropped or dragged over the panel.
@@ -147,7 +151,12 @@ void PicturePanel::Read() {
     }
   }
   note_->setVisible(!note_->text().isEmpty());
-  list_->setCurrentRow(pictures_.empty() ? -1 : 0);
+  // The front cover is what the user looks for first, wherever it stands.
+  const auto front = std::find_if(pictures_.begin(), pictures_.end(),
+                                  [](const Picture& p) { return p.kind == kFrontCover; });
+  list_->setCurrentRow(pictures_.empty()          ? -1
+                       : front == pictures_.end() ? 0
+                                                  : static_cast<int>(front - pictures_.begin()));
   ShowChosen();
 }
 
