@@ -3,6 +3,7 @@
 // in each tag version, and read back byte for byte by another tagger.
 #include <random>
 
+#include "bridge/add_files.h"
 #include "bridge/bridge_test_support.h"
 #include "bridge/peer_readers.h"
 #include "bridge/read_file_tags.h"
@@ -92,6 +93,18 @@ TEST_F(Pictures, SetOnRowsSavedReadBackElsewhereUndoneAfterTheSaveAndRemoved) {
   EXPECT_EQ(RemovePicturesOfRows(grid_, undo_, {1, 2}, kFrontCover).changed, 1);
   ASSERT_EQ(Save().Written(), 1);
   EXPECT_EQ(Seen(0, oldFront_), "image/jpeg 4 back False");
+}
+
+// A CSV list read back over listed rows sets their covers as it sets their
+// cells: undoably, with the rest of the list.
+TEST_F(Pictures, ACsvPictureColumnCoversListedRowsInTheListsUndoStep) {
+  testing::WriteBytes(dir_.File("list.csv"), "FILE,TITLE,PICTURE\r\na.mp3,a2,new.png\r\n");
+  const AddFilesResult added = AddFiles(grid_, {dir_.File("list.csv")}, messages_, busy_, undo_);
+  EXPECT_EQ(added.updated, 1);
+  EXPECT_EQ((*RowPictures(grid_, 1))[0].Bytes(), png_);
+  ASSERT_TRUE(UndoLastChange(grid_, undo_).moved);
+  EXPECT_EQ((*RowPictures(grid_, 1))[0].Bytes(), oldJpeg_);
+  EXPECT_EQ(grid_.FieldCell(colTitle, 1), "a");
 }
 
 TEST_F(Pictures, AFileThatCannotBeReadIsToldAndAnId3v1SaveNamesThePicture) {
