@@ -44,12 +44,12 @@ void TrackGrid::SetCell(int column, int row, std::string text) {
   std::string& cell = cells[static_cast<std::size_t>(column)];
   if (cell == text) return;
   const bool indexed = row >= 1 && IsPathColumn(column);
-  const std::string from = indexed ? FullPathOf(row) : std::string();
+  const std::string from = indexed ? EditedPathOf(row) : std::string();
   if (indexed) IndexRemove(cells);
   cell = std::move(text);
   if (indexed) {
     IndexAdd(cells);
-    KeptByPathFollows(from, FullPathOf(row));
+    KeptByPathFollows(from, row);
   }
   NotifyCell(column, row);
 }
@@ -57,12 +57,12 @@ void TrackGrid::SetCell(int column, int row, std::string text) {
 void TrackGrid::SetRowCells(int row, Row cells) {
   if (row < 0 || row >= RowCount()) return;
   Row& target = rows_[static_cast<std::size_t>(row)];
-  const std::string from = FullPathOf(row);
+  const std::string from = row >= 1 ? EditedPathOf(row) : std::string();
   if (row >= 1) IndexRemove(target);
   std::swap(target, cells);  // `cells` now holds the old texts
   if (row >= 1) {
     IndexAdd(target);
-    KeptByPathFollows(from, FullPathOf(row));
+    KeptByPathFollows(from, row);
   }
   for (int c = 0; c < kColumnCount; ++c) {
     if (target[c] != cells[c]) NotifyCell(c, row);
@@ -110,11 +110,17 @@ void TrackGrid::IndexRemove(const Row& row) {
   if (it != pathIndex_.end() && --it->second <= 0) pathIndex_.erase(it);
 }
 
+std::string TrackGrid::EditedPathOf(int row) const {
+  return pictures_.empty() ? std::string() : FullPathOf(row);
+}
+
 // A path no row shows any more takes its picture edit to the path its row
-// shows now (a rename), or drops it (a removal): a file added later under
-// the old path must not inherit it.
-void TrackGrid::KeptByPathFollows(const std::string& from, const std::string& to) {
-  if (from == to || from.empty() || pathIndex_.count(from)) return;
+// shows now (a rename), or drops it (a removal, `row` -1): a file added
+// later under the old path must not inherit it.
+void TrackGrid::KeptByPathFollows(const std::string& from, int row) {
+  if (from.empty() || pathIndex_.count(from)) return;
+  const std::string to = row >= 1 ? FullPathOf(row) : std::string();
+  if (to == from) return;
   auto edit = pictures_.extract(from);
   if (edit.empty() || to.empty()) return;
   edit.key() = to;
@@ -151,9 +157,9 @@ int TrackGrid::AppendRow() {
   if (!rows_.back()[colRowNo].empty()) rows_.emplace_back();
   const int row = RowCount() - 1;
   Row& cells = rows_.back();
-  const std::string from = FullPathOf(row);
+  const std::string from = EditedPathOf(row);
   IndexRemove(cells);
-  KeptByPathFollows(from, {});
+  KeptByPathFollows(from, -1);
   cells = Row{};
   cells[colRowNo] = std::to_string(row);
   NotifyAppended(row);
@@ -162,9 +168,9 @@ int TrackGrid::AppendRow() {
 
 void TrackGrid::RemoveRow(int row) {
   if (IsEmptyList() || row < 1 || row >= RowCount()) return;
-  const std::string from = FullPathOf(row);
+  const std::string from = EditedPathOf(row);
   IndexRemove(rows_[static_cast<std::size_t>(row)]);
-  KeptByPathFollows(from, {});
+  KeptByPathFollows(from, -1);
   if (RowCount() > 2) {
     rows_.erase(rows_.begin() + row);
     Renumber(row);

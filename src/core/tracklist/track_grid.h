@@ -155,7 +155,10 @@ class TrackGrid {
   bool IsPathColumn(int column) const;
   void IndexAdd(const Row& row);
   void IndexRemove(const Row& row);
-  void KeptByPathFollows(const std::string& from, const std::string& to);
+  // The path a row's picture edit is kept under, taken before its path
+  // changes; "" while no row has an edit (nothing then needs to follow).
+  std::string EditedPathOf(int row) const;
+  void KeptByPathFollows(const std::string& from, int row);
   void RebuildIndex();
 
   ColumnLayout layout_;
