@@ -43,8 +43,8 @@ double FillSeconds(int rows, const CellBlock& block) {
 double ReplaceSeconds(int& changedCells) {
   bench::EditorRig rig(bench::MakeGrid(kReplaceRows, 7));
   ReplaceAnswer answer;
-  BulkCommands bulk(rig.editor, rig.grid, rig.view, rig.undo, rig.messages, answer, rig.busy,
-                    rig.measure);
+  BulkCommands bulk({rig.editor, rig.grid, rig.view, rig.undo, rig.messages, rig.busy, rig.measure},
+                    answer);
   bench::Stopwatch watch;
   bulk.actEditReplaceExecute();
   const double seconds = watch.Seconds();

@@ -102,10 +102,9 @@ MainWindow::MainWindow(platform::RegistryBackend& hkcu, const std::vector<std::s
   editor_ = std::make_unique<TrackEditor>(grid_, *gr_, messages_, clipboard_, dialogs_, busy_,
                                           *measure_, undo_);
   gr_->SetEditor(editor_.get());
-  bulk_ = std::make_unique<BulkCommands>(*editor_, grid_, *gr_, undo_, messages_, dialogs_, busy_,
-                                         *measure_);
-  names_ = std::make_unique<NameCommands>(*editor_, grid_, *gr_, undo_, messages_, nameDialogs_,
-                                          busy_, *measure_);
+  const GridSession session{*editor_, grid_, *gr_, undo_, messages_, busy_, *measure_};
+  bulk_ = std::make_unique<BulkCommands>(session, dialogs_);
+  names_ = std::make_unique<NameCommands>(session, nameDialogs_);
 
   createActions();
   createMenus();

@@ -58,7 +58,7 @@ struct NameStage : FileStage {
   }
 
   ScriptedNameDialogs nameDialogs;
-  NameCommands names{editor, grid, view, undo, messages, nameDialogs, busy, measure};
+  NameCommands names{{editor, grid, view, undo, messages, busy, measure}, nameDialogs};
 };
 
 TEST(NamesFromTags, ATakenNameIsLeftAloneAndUndoRedoRenameOnDisk) {

@@ -52,7 +52,7 @@ struct BulkStage : FileStage {
   AnsweringDialogs bulkDialogs;
   AnsweringDialogs& dialogs = bulkDialogs;
   StatusText status;
-  BulkCommands bulk{editor, grid, view, undo, messages, bulkDialogs, status, measure};
+  BulkCommands bulk{{editor, grid, view, undo, messages, status, measure}, bulkDialogs};
 };
 
 TEST(Replace, SelectedRowsOfTheBlocksColumnsTheCountInTheStatusOneStep) {

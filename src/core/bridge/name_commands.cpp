@@ -12,66 +12,62 @@
 
 namespace quilmark {
 
-NameCommands::NameCommands(TrackEditor& editor, TrackGrid& grid, GridViewPort& view, UndoList& undo,
-                           Messages& messages, NameDialogs& dialogs, BusyIndicator& busy,
-                           const TextWidth& measure)
-    : editor_(editor),
-      grid_(grid),
-      view_(view),
-      undo_(undo),
-      messages_(messages),
-      dialogs_(dialogs),
-      busy_(busy),
-      measure_(measure) {}
+NameCommands::NameCommands(const GridSession& session, NameDialogs& dialogs)
+    : session_(session), dialogs_(dialogs) {}
 
 void NameCommands::actToolTagsFromNamesExecute() {
-  if (grid_.IsEmptyList() || !editor_.FinishEdit()) return;
-  const std::vector<int> rows = FileRowsOf(grid_, view_.SelectedBlock());
+  if (session_.grid.IsEmptyList() || !session_.editor.FinishEdit()) return;
+  const std::vector<int> rows = FileRowsOf(session_.grid, session_.view.SelectedBlock());
   std::string pattern = tagsPattern_;
   const auto preview = [&](const std::string& p) {
-    return PreviewOf(grid_, PlanTagsFromNames(grid_, rows, p));
+    return PreviewOf(session_.grid, PlanTagsFromNames(session_.grid, rows, p));
   };
   if (!dialogs_.AskNamePattern(PatternUse::TagsFromNames, pattern, preview)) return;
   tagsPattern_ = pattern;
-  BusyScope wait(busy_);
-  const TagsFromNamesPlan plan = PlanTagsFromNames(grid_, rows, pattern);
+  BusyScope wait(session_.busy);
+  const TagsFromNamesPlan plan = PlanTagsFromNames(session_.grid, rows, pattern);
   if (!plan.error.empty()) {
-    messages_.Notice(plan.error);
+    session_.messages.Notice(plan.error);
     return;
   }
-  ApplyChanges(grid_, undo_, plan.changes);
-  for (Field f : plan.fields) grid_.FitColumnWidth(grid_.Layout().Position(f), measure_);
+  ApplyChanges(session_.grid, session_.undo, plan.changes);
+  for (Field f : plan.fields)
+    session_.grid.FitColumnWidth(session_.grid.Layout().Position(f), session_.measure);
   const auto changed = std::count_if(plan.rows.begin(), plan.rows.end(), [](const auto& row) {
     return row.status == NameRowStatus::Changes;
   });
-  busy_.SetStatusText(std::to_string(changed) + " 行のタグをファイル名から設定しました");
-  editor_.UpdateEditActions(view_.CurrentColumn());
+  session_.busy.SetStatusText(std::to_string(changed) + " 行のタグをファイル名から設定しました");
+  session_.editor.UpdateEditActions(session_.view.CurrentColumn());
 }
 
 void NameCommands::actToolNamesFromTagsExecute() {
-  if (grid_.IsEmptyList() || !editor_.FinishEdit()) return;
-  const std::vector<int> rows = FileRowsOf(grid_, view_.SelectedBlock());
+  if (session_.grid.IsEmptyList() || !session_.editor.FinishEdit()) return;
+  const std::vector<int> rows = FileRowsOf(session_.grid, session_.view.SelectedBlock());
   std::string pattern = namesPattern_;
-  const auto preview = [&](const std::string& p) { return PreviewOf(PlanRenames(grid_, rows, p)); };
+  const auto preview = [&](const std::string& p) {
+    return PreviewOf(PlanRenames(session_.grid, rows, p));
+  };
   if (!dialogs_.AskNamePattern(PatternUse::NamesFromTags, pattern, preview)) return;
   namesPattern_ = pattern;
   RowRenames renamed;
   {
-    BusyScope wait(busy_);
+    BusyScope wait(session_.busy);
     // Planned again: the folder may have changed while the dialog was open.
-    const RenamePlan plan = PlanRenames(grid_, rows, pattern);
+    const RenamePlan plan = PlanRenames(session_.grid, rows, pattern);
     if (!plan.error.empty()) {
-      messages_.Notice(plan.error);
+      session_.messages.Notice(plan.error);
       return;
     }
-    UndoStepScope step(undo_);
-    renamed = RenameRowFiles(grid_, undo_, plan.renames);
-    for (const RenameRecord& done : renamed.done) undo_.Push(done);
+    UndoStepScope step(session_.undo);
+    renamed = RenameRowFiles(session_.grid, session_.undo, plan.renames);
+    for (const RenameRecord& done : renamed.done) session_.undo.Push(done);
   }
-  grid_.FitColumnWidth(grid_.Layout().Position(colFile), measure_);
-  busy_.SetStatusText(std::to_string(renamed.done.size()) + " 個のファイル名を変更しました");
-  for (const std::string& text : GroupedReportTexts(renamed.refused)) messages_.Notice(text);
-  editor_.UpdateEditActions(view_.CurrentColumn());
+  session_.grid.FitColumnWidth(session_.grid.Layout().Position(colFile), session_.measure);
+  session_.busy.SetStatusText(std::to_string(renamed.done.size()) +
+                              " 個のファイル名を変更しました");
+  for (const std::string& text : GroupedReportTexts(renamed.refused))
+    session_.messages.Notice(text);
+  session_.editor.UpdateEditActions(session_.view.CurrentColumn());
 }
 
 }  // namespace quilmark

@@ -8,38 +8,25 @@
 
 #include <string>
 
+#include "tracklist/grid_session.h"
+
 namespace quilmark {
 
-class BusyIndicator;
-class GridViewPort;
-class Messages;
 class NameDialogs;
-class TextWidth;
-class TrackEditor;
-class TrackGrid;
-class UndoList;
 
 inline constexpr const char* kDefaultNamePattern = "%track% - %artist% - %title%";
 
 class NameCommands {
  public:
-  NameCommands(TrackEditor& editor, TrackGrid& grid, GridViewPort& view, UndoList& undo,
-               Messages& messages, NameDialogs& dialogs, BusyIndicator& busy,
-               const TextWidth& measure);
+  NameCommands(const GridSession& session, NameDialogs& dialogs);
 
   void actToolTagsFromNamesExecute();
   // What the file system refuses is told in one message per reason.
   void actToolNamesFromTagsExecute();
 
  private:
-  TrackEditor& editor_;
-  TrackGrid& grid_;
-  GridViewPort& view_;
-  UndoList& undo_;
-  Messages& messages_;
+  GridSession session_;
   NameDialogs& dialogs_;
-  BusyIndicator& busy_;
-  const TextWidth& measure_;
   std::string tagsPattern_ = kDefaultNamePattern;
   std::string namesPattern_ = kDefaultNamePattern;
 };

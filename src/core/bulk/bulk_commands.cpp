@@ -11,76 +11,70 @@
 
 namespace quilmark {
 
-BulkCommands::BulkCommands(TrackEditor& editor, TrackGrid& grid, GridViewPort& view, UndoList& undo,
-                           Messages& messages, BulkDialogs& dialogs, BusyIndicator& busy,
-                           const TextWidth& measure)
-    : editor_(editor),
-      grid_(grid),
-      view_(view),
-      undo_(undo),
-      messages_(messages),
-      dialogs_(dialogs),
-      busy_(busy),
-      measure_(measure) {}
+BulkCommands::BulkCommands(const GridSession& session, BulkDialogs& dialogs)
+    : session_(session), dialogs_(dialogs) {}
 
 bool BulkCommands::Apply(std::vector<CellChange> changes, bool checkNumbers, int& changed) {
   if (checkNumbers) {
-    const std::optional<int> applied =
-        ApplyCheckedChanges(grid_, undo_, messages_, std::move(changes), &measure_);
+    const std::optional<int> applied = ApplyCheckedChanges(
+        session_.grid, session_.undo, session_.messages, std::move(changes), &session_.measure);
     if (!applied) return false;
     changed = *applied;
   } else {
-    changed = ApplyChanges(grid_, undo_, std::move(changes), &measure_);
+    changed = ApplyChanges(session_.grid, session_.undo, std::move(changes), &session_.measure);
   }
-  editor_.UpdateEditActions(view_.CurrentColumn());
+  session_.editor.UpdateEditActions(session_.view.CurrentColumn());
   return true;
 }
 
 // A block chooses the columns it shows; with one cell selected the last
 // choice stands (all shown columns the first time).
 void BulkCommands::actEditReplaceExecute() {
-  if (grid_.IsEmptyList() || !editor_.FinishEdit()) return;
-  const CellBlock block = view_.SelectedBlock();
+  if (session_.grid.IsEmptyList() || !session_.editor.FinishEdit()) return;
+  const CellBlock block = session_.view.SelectedBlock();
   FindReplaceOptions options = lastReplace_;
-  if (!replacedBefore_ || !block.IsSingleCell()) options.fields = SelectedFields(grid_, block);
+  if (!replacedBefore_ || !block.IsSingleCell())
+    options.fields = SelectedFields(session_.grid, block);
   options.selectedRowsOnly = block.SpansRows();
   if (!dialogs_.AskFindReplace(options, block.SpansRows())) return;
   lastReplace_ = options;
   replacedBefore_ = true;
-  BusyScope wait(busy_);
-  ReplacePlan plan =
-      PlanReplace(grid_, TargetRows(grid_, block, options.selectedRowsOnly), options);
+  BusyScope wait(session_.busy);
+  ReplacePlan plan = PlanReplace(
+      session_.grid, TargetRows(session_.grid, block, options.selectedRowsOnly), options);
   if (!plan.error.empty()) {
-    messages_.msgbox(MSG_BAD_PATTERN, options.find + "\n" + plan.error);
+    session_.messages.msgbox(MSG_BAD_PATTERN, options.find + "\n" + plan.error);
     return;
   }
   int changed = 0;
   if (Apply(std::move(plan.changes), true, changed)) {
-    busy_.SetStatusText(ReplaceStatusText(plan.replacements));
+    session_.busy.SetStatusText(ReplaceStatusText(plan.replacements));
   }
 }
 
 void BulkCommands::actEditNumberTracksExecute() {
-  if (grid_.IsEmptyList() || !editor_.FinishEdit()) return;
-  const CellBlock block = view_.SelectedBlock();
+  if (session_.grid.IsEmptyList() || !session_.editor.FinishEdit()) return;
+  const CellBlock block = session_.view.SelectedBlock();
   NumberingOptions options = lastNumbering_;
   options.selectedRowsOnly = block.SpansRows();
-  const int selected = block.SpansRows() ? static_cast<int>(FileRowsOf(grid_, block).size()) : 0;
-  if (!dialogs_.AskNumbering(options, selected, grid_.FileRowCount())) return;
+  const int selected =
+      block.SpansRows() ? static_cast<int>(FileRowsOf(session_.grid, block).size()) : 0;
+  if (!dialogs_.AskNumbering(options, selected, session_.grid.FileRowCount())) return;
   lastNumbering_ = options;
-  const std::vector<int> rows = TargetRows(grid_, block, options.selectedRowsOnly);
+  const std::vector<int> rows = TargetRows(session_.grid, block, options.selectedRowsOnly);
   int changed = 0;
-  if (Apply(PlanNumbering(grid_, rows, options), false, changed)) {
-    busy_.SetStatusText(NumberingStatusText(static_cast<int>(rows.size())));
+  if (Apply(PlanNumbering(session_.grid, rows, options), false, changed)) {
+    session_.busy.SetStatusText(NumberingStatusText(static_cast<int>(rows.size())));
   }
 }
 
 void BulkCommands::Convert(platform::TextConversion conversion) {
-  if (grid_.IsEmptyList() || !editor_.FinishEdit()) return;
-  BusyScope wait(busy_);
+  if (session_.grid.IsEmptyList() || !session_.editor.FinishEdit()) return;
+  BusyScope wait(session_.busy);
   int changed = 0;
-  if (Apply(PlanConversion(grid_, view_.SelectedBlock(), conversion), true, changed)) {
-    busy_.SetStatusText(ConversionStatusText(changed));
+  if (Apply(PlanConversion(session_.grid, session_.view.SelectedBlock(), conversion), true,
+            changed)) {
+    session_.busy.SetStatusText(ConversionStatusText(changed));
   }
 }
 

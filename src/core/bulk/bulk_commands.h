@@ -10,23 +10,15 @@
 #include "bulk/find_replace.h"
 #include "bulk/number_tracks.h"
 #include "platform/text_transform.h"
+#include "tracklist/grid_session.h"
 
 namespace quilmark {
 
 class BulkDialogs;
-class BusyIndicator;
-class GridViewPort;
-class Messages;
-class TextWidth;
-class TrackEditor;
-class TrackGrid;
-class UndoList;
 
 class BulkCommands {
  public:
-  BulkCommands(TrackEditor& editor, TrackGrid& grid, GridViewPort& view, UndoList& undo,
-               Messages& messages, BulkDialogs& dialogs, BusyIndicator& busy,
-               const TextWidth& measure);
+  BulkCommands(const GridSession& session, BulkDialogs& dialogs);
 
   // Find and replace (Ctrl+H) in the chosen columns of the selected or all rows.
   void actEditReplaceExecute();
@@ -40,14 +32,8 @@ class BulkCommands {
   // editor; false when nothing was done.
   bool Apply(std::vector<CellChange> changes, bool checkNumbers, int& changed);
 
-  TrackEditor& editor_;
-  TrackGrid& grid_;
-  GridViewPort& view_;
-  UndoList& undo_;
-  Messages& messages_;
+  GridSession session_;
   BulkDialogs& dialogs_;
-  BusyIndicator& busy_;
-  const TextWidth& measure_;
   FindReplaceOptions lastReplace_;
   bool replacedBefore_ = false;
   NumberingOptions lastNumbering_;
