@@ -34,10 +34,10 @@ SYSTEM_FOLDERS = ('sys/', 'linux/', 'arpa/', 'netinet/', 'mach/', 'mach-o/', 'as
 QT = re.compile(r'^(Q[A-Za-z]|Qt|qt)')
 
 
-def parse_layers(specs):
+def parse_layers(declarations):
     uses = {}
-    for spec in specs:
-        layer, _, used = spec.partition(':')
+    for declaration in declarations:
+        layer, _, used = declaration.partition(':')
         uses[layer] = [u for u in used.split(',') if u]
     reach = {}
     for layer in uses:  # lowest first, so every used layer is already done
