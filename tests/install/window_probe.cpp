@@ -14,17 +14,14 @@
 
 namespace {
 
-constexpr int kPatienceMs = 30000;
-
 void Say(const QString& line) {
   std::fputs(qPrintable(line + u'\n'), stdout);
   std::fflush(stdout);
 }
 
-QWidget* ShownTopLevel(const char* name) {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
+QWidget* Shown(const char* name) {
+  for (QWidget* w : QApplication::topLevelWidgets())
     if (w->isVisible() && w->objectName() == QLatin1String(name)) return w;
-  }
   return nullptr;
 }
 
@@ -37,45 +34,38 @@ class WindowProbe : public QObject {
   }
 
  private:
-  void Finish(int status) {
-    tick_.stop();
-    QApplication::exit(status);
-  }
-
   void Step() {
-    if (clock_.elapsed() > kPatienceMs) {
-      Say(QStringLiteral("probe: gave up waiting"));
+    // A message box, or nothing after 30 seconds, is the help not opening.
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box || clock_.elapsed() > 30000) {
+      Say(box ? "message: " + box->text() : "probe: gave up waiting");
       return Finish(1);
     }
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
-        Say(QStringLiteral("message: ") + box->text());
-        return Finish(1);
-      }
-    }
-    QWidget* main = ShownTopLevel("TFormQUILMARKMain");
+    QWidget* main = Shown("TFormQUILMARKMain");
     if (main == nullptr) return;
     if (!pressed_) {
       pressed_ = true;
       Say(QStringLiteral("window icon sizes: %1").arg(main->windowIcon().availableSizes().size()));
-      Say(QStringLiteral("cancel button: ") +
-          QCoreApplication::translate("QPlatformTheme", "Cancel"));
+      Say("cancel button: " + QCoreApplication::translate("QPlatformTheme", "Cancel"));
       main->activateWindow();
       // Queued: a help that fails shows a modal box, and this tick must not be
       // the one waiting under it.
       QTimer::singleShot(0, main, [main] { QTest::keyClick(main, Qt::Key_F1); });
       return;
     }
-    QWidget* help = ShownTopLevel("quilmarkHelpWindow");
+    QWidget* help = Shown("quilmarkHelpWindow");
     auto* page = help ? help->findChild<QTextBrowser*>("helpBrowser") : nullptr;
     if (page == nullptr || page->toPlainText().isEmpty()) return;
     for (const QObject* child : help->children()) {
-      if (child->inherits("QHelpEngineCore")) {
-        Say(QStringLiteral("help collection: ") + child->property("collectionFile").toString());
-      }
+      if (child->inherits("QHelpEngineCore"))
+        Say("help collection: " + child->property("collectionFile").toString());
     }
-    Say(QStringLiteral("help page: ") + page->source().toString());
+    Say("help page: " + page->source().toString());
     Finish(0);
+  }
+  void Finish(int status) {
+    tick_.stop();
+    QApplication::exit(status);
   }
 
   QTimer tick_;

@@ -10,8 +10,8 @@
 #include <taglib/textidentificationframe.h>
 #include <taglib/urllinkframe.h>
 
-#include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <string>
 
@@ -24,10 +24,7 @@ std::string Raw(const TagLib::String& text, TagLib::String::Type encoding) {
 }
 
 void Line(const std::string& id, const std::string& rest) {
-  std::fwrite(id.data(), 1, id.size(), stdout);
-  std::fputc(' ', stdout);
-  std::fwrite(rest.data(), 1, rest.size(), stdout);
-  std::fputc('\n', stdout);
+  std::cout << id << ' ' << rest << '\n';
 }
 
 }  // namespace

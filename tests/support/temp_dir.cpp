@@ -1,6 +1,5 @@
 #include "support/temp_dir.h"
 
-#include <dirent.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -30,8 +29,8 @@ std::string TempDir::File(std::string_view name) const { return path_ + std::str
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("cannot write " + path);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+    throw std::runtime_error("cannot write " + path);
 }
 
 std::string ReadBytes(const std::string& path) {
@@ -43,12 +42,8 @@ std::string ReadBytes(const std::string& path) {
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 int CountEntries(const std::string& folder) {
-  int n = 0;
   std::error_code ec;
-  for (auto it = std::filesystem::directory_iterator(folder, ec);
-       !ec && it != std::filesystem::directory_iterator(); ++it)
-    ++n;
-  return n;
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder, ec), {}));
 }
 
 }  // namespace quilmark::testing

@@ -47,29 +47,22 @@ TEST(NumericRule, ATextFromAFileGainsNoCharacterButDigits) {
   }
 }
 
-// A non-digit as the very first keystroke fails the first check; correcting
-// it, or Escape back to a valid text, must free the selection again.
-TEST(ValidationLatch, FailedFirstKeystrokeIsLiftedOnceTheTextIsValid) {
+// A non-digit as the very first keystroke fails the first check;
+// correcting it, or Escape back to a valid text, frees the selection again.
+// Leaving a valid edit for a numeric cell that already holds a bad value:
+// the check concerns the cell being closed, whose edit is recorded.
+TEST(ValidationLatch, OnlyTheTextBeingClosedHoldsTheSelectionAndOnlyWhileBad) {
   EditorStage s;
-  s.AddFile("a.mp3");
+  s.AddFile("a.mp3", "old");
   s.Select(colOrgYear, 1);
   s.view.Type("x");
   EXPECT_FALSE(s.view.Click(s.Pos(colTitle), 1));
   s.view.Change("");  // empty passes
-  EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 1));
-  s.Select(colBPM, 1);
+  EXPECT_TRUE(s.view.Click(s.Pos(colBPM), 1));
   s.view.Type("q");
   s.view.Press(Key::Escape);
   EXPECT_TRUE(s.view.Click(s.Pos(colTitle), 1));
-}
-
-// Leaving a valid edit for a numeric cell that already holds a bad value:
-// the check concerns the cell being closed, whose edit is recorded.
-TEST(ValidationLatch, ClosingEditIsCheckedAndRecordedOnItsOwnCell) {
-  EditorStage s;
-  s.AddFile("a.mp3", "old");
   s.grid.SetFieldCell(colBPM, 1, "fast");
-  s.Select(colTitle, 1);
   s.view.Type("new");
   ASSERT_TRUE(s.view.Click(s.Pos(colBPM), 1));
   EXPECT_EQ(s.undo.Last(), (UndoStep{{{"/m/a.mp3", colTitle, "old", "new"}}}));

@@ -1,5 +1,5 @@
-// The edit commands with their questions and undo: row removal, clearing
-// the list and clearing tags, and the sort.
+// The edit commands with their questions: row removal, clearing the list
+// and clearing tags, and the sort.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,111 +32,69 @@ TEST(EmptyList, NothingTouchesOrMarksThePlaceholder) {
   EXPECT_TRUE(s.undo.Empty() && s.presenter.texts.empty());
 }
 
-TEST(DeleteRowAndClearList, AskFirstRenumberAndKeepThePlaceholder) {
-  EditorStage s;
-  for (const char* f : {"a.mp3", "b.mp3", "c.mp3"}) s.AddFile(f, "a long title");
-  s.Select(colTitle, 2);
-  s.presenter.answer = IDCANCEL;
-  s.editor.actEditDeleteRowExecute();
-  s.editor.actEditClearExecute();
-  EXPECT_TRUE(s.presenter.Shown("/m/b.mp3") &&
-              s.presenter.Shown("この行をリストから削除しますか？"));
-  EXPECT_TRUE(s.presenter.Shown("リストをクリアしますか？"));
-  EXPECT_EQ(s.grid.FileRowCount(), 3);
-  s.presenter.answer = IDOK;
-  s.editor.actEditDeleteRowExecute();
-  EXPECT_EQ(s.At(colFile, 2), "c.mp3");
-  EXPECT_EQ(s.grid.Cell(colRowNo, 2), "2");
-  s.editor.actEditClearExecute();
-  EXPECT_TRUE(s.grid.IsEmptyList() && s.grid.RowCount() == 2);
+// Each command that removes rows or tags asks first, naming the file where
+// there is one, and a refusal leaves everything; with the questions off
+// none shows and each does its work. The last file out leaves the
+// placeholder.
+TEST(RemovingCommands, AskFirstUnlessTheQuestionsAreOff) {
+  const struct {
+    Command command;
+    const char* asks;
+    const char* filesLeft;
+    int changed;
+  } cases[] = {
+      {&TrackEditor::actEditEraseTagExecute, "/m/b\nこの行のタグ", "abc", 1},
+      {&TrackEditor::actEditEraseTagAllExecute, "すべての行のタグ", "abc", 3},
+      {&TrackEditor::actEditDeleteRowExecute, "/m/b\nこの行をリストから削除", "ac", 0},
+      {&TrackEditor::actEditClearExecute, "リストをクリアしますか？", "", 0},
+  };
+  for (const auto& c : cases) {
+    for (const bool ask : {true, false}) {
+      SCOPED_TRACE(std::string(c.asks) + (ask ? "" : ", questions off"));
+      EditorStage s(ask);
+      for (const char* f : {"a", "b", "c"}) s.AddFile(f, "t");
+      s.Select(colTitle, 2);
+      s.presenter.answer = IDCANCEL;  // refuses, where asked
+      (s.editor.*c.command)();
+      EXPECT_EQ(s.presenter.Shown(c.asks), ask);
+      EXPECT_EQ(s.presenter.texts.size(), ask ? 1u : 0u);
+      std::string files;
+      for (int r = 1; r <= s.grid.FileRowCount(); ++r) files += s.At(colFile, r);
+      EXPECT_EQ(files, ask ? "abc" : c.filesLeft);
+      EXPECT_EQ(s.grid.RowCount(), std::max<int>(files.size(), 1) + 1);
+      EXPECT_EQ(s.grid.ChangedRowCount(), ask ? 0 : c.changed);
+    }
+  }
 }
 
+// What says which file a row is stays; every other cell goes, hidden ones
+// too.
 TEST(EraseTags, KeepNumberPathAndFileClearTheRestAndMark) {
   EditorStage s;
-  for (const char* f : {"a.mp3", "b.mp3"}) s.grid.SetFieldCell(colYear, s.AddFile(f, "t"), "1");
-  s.Select(colArtist, 2);
+  s.grid.SetFieldCell(colYear, s.AddFile("a.mp3", "t"), "1");
+  s.grid.SetCell(colCommentLong, 1, "long");
+  s.Select(colArtist, 1);
   s.editor.actEditEraseTagExecute();
-  EXPECT_TRUE(s.presenter.Shown("/m/b.mp3"));
-  EXPECT_EQ(s.grid.ChangedRowCount(), 1);
-  s.editor.actEditEraseTagAllExecute();
-  for (int r = 1; r <= 2; ++r) {
-    TrackGrid::Row expected{};
-    expected[s.Pos(colPath)] = "/m/";
-    expected[s.Pos(colFile)] = r == 1 ? "a.mp3" : "b.mp3";
-    expected[colRowNo] = std::to_string(r);
-    expected[colChanged] = "*";
-    EXPECT_EQ(s.grid.RowCells(r), expected) << r;
-  }
-}
-
-TEST(QuestionsOff, EveryQuestionTakesItsDefaultWithoutShowing) {
-  EditorStage s(/*writeConfirm=*/false);
-  s.presenter.answer = IDCANCEL;  // would refuse, were it asked
-  for (const char* f : {"a.mp3", "b.mp3", "c.mp3"}) s.AddFile(f, "t");
-  s.Select(colTitle, 1);
-  s.editor.actEditEraseTagExecute();
-  s.editor.actEditDeleteRowExecute();
-  EXPECT_EQ(s.grid.FileRowCount(), 2);
-  s.editor.actEditEraseTagAllExecute();
-  EXPECT_EQ(s.grid.ChangedRowCount(), 2);
-  s.editor.actEditClearExecute();
-  EXPECT_TRUE(s.grid.IsEmptyList() && s.presenter.texts.empty());
-}
-
-// A saved row has its mark cleared; an undo then makes the cell differ from
-// the file again, so the row must be marked.
-TEST(Undo, ThreeEditsAreUndoneInReverseAndMarkTheirRowsAgain) {
-  EditorStage s;
-  s.AddFile("a.mp3", "t1");
-  s.AddFile("b.mp3", "t2");
-  s.Edit(colTitle, 1, "A");
-  s.Edit(colArtist, 1, "B");
-  s.Edit(colTitle, 2, "C");
-  s.grid.ClearRowChanged(1);  // both saved
-  s.grid.ClearRowChanged(2);
-  for (const char* step : {"A B t2", "A  t2", "t1  t2", "t1  t2"}) {
-    s.Undo();
-    EXPECT_EQ(s.At(colTitle, 1) + " " + s.At(colArtist, 1) + " " + s.At(colTitle, 2), step);
-  }
-  EXPECT_EQ(s.grid.ChangedRowCount(), 2);
+  TrackGrid::Row expected{};
+  expected[s.Pos(colPath)] = "/m/";
+  expected[s.Pos(colFile)] = "a.mp3";
+  expected[colRowNo] = "1";
+  expected[colChanged] = "*";
+  EXPECT_EQ(s.grid.RowCells(1), expected);
 }
 
 // The sort follows the user's locale; these orders are those of Japanese,
 // whatever locale runs the tests (Thai, for one, ignores punctuation).
 const bool kJapaneseCollation = setenv("LC_ALL", "ja_JP.UTF-8", 1) == 0;
 
-// Sorts by `key` and lists the `shown` cells in their new order.
-std::string SortBy(EditorStage& s, Field key, Field shown) {
-  EXPECT_TRUE(kJapaneseCollation);
-  s.view.SetCurrentCell(s.Pos(key), 1);
-  s.editor.actEditSortExecute();
-  std::string out;
-  for (int r = 1; r < s.grid.RowCount(); ++r) out += s.At(shown, r) + " ";
-  return out;
-}
-
-TEST(Sort, RowsMoveWholeWithTheirMarksAndAnEmptyListIsUntouched) {
-  EditorStage s;
-  for (const char* t : {"b", "a", "c"}) s.AddFile(std::string(t) + ".mp3", t);
-  s.grid.SetCell(colCommentLong, 1, "long of b");
-  s.grid.MarkRowChanged(1);
-  TrackGrid::Row moved = s.grid.RowCells(1);
-  EXPECT_EQ(SortBy(s, colTitle, colFile), "a.mp3 b.mp3 c.mp3 ");
-  moved[colRowNo] = "2";
-  EXPECT_EQ(s.grid.RowCells(2), moved);  // changed mark and hidden cells included
-  EXPECT_EQ(s.grid.ChangedRowCount(), 1);
-  EXPECT_TRUE(s.undo.Empty());
-  EditorStage empty;
-  SortBy(empty, colTitle, colTitle);
-  EXPECT_EQ(empty.grid.RowCells(1), TrackGrid::Row{});
-}
-
 // The sort takes shortcuts through the sort column's collation keys and
 // compares the rest of a line only as far as it must; the order must still
 // be that of comparing whole row lines: where keys are equal or differ only
 // in width or accents, and where a long run of blanks makes one key's start
-// look like another's whole.
-TEST(Sort, OrderAgreesWithComparingWholeLines) {
+// look like another's whole. Rows move whole, their marks and hidden cells
+// with them, and the sort is no undo step.
+TEST(Sort, OrderAgreesWithComparingWholeLinesAndRowsMoveWhole) {
+  ASSERT_TRUE(kJapaneseCollation);
   const platform::LocaleCollator collator(platform::LocaleCollator::Case::Ignored);
   std::vector<std::string> words = {"a",  "A", "ab", "",    "1",   "10",    "9", "あ",
                                     "ア", "ｱ", "亜", "a b", "a,b", "\"q\"", "É", "e"};
@@ -145,25 +103,32 @@ TEST(Sort, OrderAgreesWithComparingWholeLines) {
     std::mt19937 random(12345);
     auto pick = [&] { return words[random() % words.size()]; };
     EditorStage s;
+    std::vector<TrackGrid::Row> rows;  // by the number each row had
+    std::vector<std::string> lines;
     for (int i = 0; i < 200; ++i) {
       const int r = s.AddFile(pick() + ".mp3", pick());
       s.grid.SetCell(colWork, r, "Title=" + pick());
       s.grid.SetCell(colCommentLong, r, std::to_string(i));  // identifies the row
-    }
-    auto line = [&](int r) {
+      if (i % 3 == 0) s.grid.MarkRowChanged(r);
+      rows.push_back(s.grid.RowCells(r));
       std::vector<std::string> items{s.At(colTitle, r) + std::string(32, ' ')};
-      for (const std::string& cell : s.grid.RowCells(r)) items.push_back(cell);
-      return JoinCommaText(items);
-    };
-    std::vector<std::string> before(200);
-    for (int r = 1; r < s.grid.RowCount(); ++r)
-      before[std::stoul(s.grid.Cell(colCommentLong, r))] = line(r);
-    SortBy(s, colTitle, colTitle);
-    auto lineOf = [&](int r) { return before[std::stoul(s.grid.Cell(colCommentLong, r))]; };
-    for (int r = 1; r + 1 < s.grid.RowCount(); ++r)
-      ASSERT_LE(collator.Compare(lineOf(r), lineOf(r + 1)), 0) << blankRun << "\n"
-                                                               << lineOf(r) << "\n"
-                                                               << lineOf(r + 1);
+      items.insert(items.end(), rows.back().begin(), rows.back().end());
+      lines.push_back(JoinCommaText(items));
+    }
+    s.view.SetCurrentCell(s.Pos(colTitle), 1);
+    s.editor.actEditSortExecute();
+    EXPECT_TRUE(s.undo.Empty());
+    std::string previous;
+    for (int r = 1; r < s.grid.RowCount(); ++r) {
+      const std::size_t was = std::stoul(s.grid.Cell(colCommentLong, r));
+      TrackGrid::Row moved = rows[was];
+      moved[colRowNo] = std::to_string(r);
+      ASSERT_EQ(s.grid.RowCells(r), moved);
+      ASSERT_LE(collator.Compare(previous, lines[was]), 0) << blankRun << "\n"
+                                                           << previous << "\n"
+                                                           << lines[was];
+      previous = lines[was];
+    }
   }
 }
 

@@ -16,7 +16,6 @@ struct TwoFiles : EditorStage {
     AddFile("b.mp3", "b");
     AddFile("a.mp3", "a");
   }
-  int RowOf(const char* file) const { return grid.RowOfPath(std::string("/m/") + file); }
 };
 
 // A bad number in the editor: no command that reads or moves cells runs,
