@@ -73,6 +73,7 @@ TEST_F(CliTest, ExitStatusesForBadUsageAndForFilesThatCannotBeReadOrWritten) {
   WriteBytes(F("x.csv"), "File,Title\r\nmusic/a.mp3,T\r\n,\r\n");
   // A picture named relative to the list that is not there.
   WriteBytes(F("pic.csv"), "File,Picture\r\nmusic/a.mp3,none.jpg\r\n");
+  WriteBytes(F("self.csv"), "File,Title\r\nself.csv,T\r\n");  // no MP3 file: not written
   WriteBytes(F("ro.m3u"), "keep\r\n");
   ASSERT_EQ(chmod(F("ro.m3u").c_str(), 0444), 0);
   for (auto [args, status, err] : {
@@ -87,6 +88,7 @@ TEST_F(CliTest, ExitStatusesForBadUsageAndForFilesThatCannotBeReadOrWritten) {
            {"playlist ro.m3u music/a.mp3", 1,
             "ro.m3u: ファイルに書き込めません。(the file is read-only)"},
            {"apply pic.csv", 1, "none.jpg: "},
+           {"apply self.csv", 1, "self.csv: "},
            {"", 2, "usage:"},
            {"export -o", 2, "usage:"},
            {"playlist out.txt a.mp3", 2, "usage:"},
