@@ -48,10 +48,10 @@ struct Songs {
   pid_t Start(const std::string& errors = "/dev/null") const {
     const pid_t child = fork();
     if (child != 0) return child;
-    if (!std::freopen("/dev/null", "w", stdout) || !std::freopen(errors.c_str(), "w", stderr) ||
-        chdir(root.c_str()) != 0)
-      _exit(127);
+    std::freopen("/dev/null", "w", stdout);
+    std::freopen(errors.c_str(), "w", stderr);
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    if (chdir(root.c_str()) != 0) _exit(127);
     execl(QUILMARK_CLI, QUILMARK_CLI, "apply", "apply.csv", static_cast<char*>(nullptr));
     _exit(127);
   }
