@@ -36,82 +36,63 @@ TEST(VersionBlock, StringsComeFromTheTranslationUpToTheirTerminator) {
   EXPECT_EQ(QueryVersionStrings(*VersionInfo::Parse(block)).fileVersion, std::nullopt);
 }
 
-TEST(VersionBlock, TruncationsBadMagicAndHugeCountsAreRefused) {
+TEST(VersionBlock, TruncationsAndBadMagicAreRefused) {
   for (std::size_t n = 0; n < kBlock.size(); ++n) {
     EXPECT_FALSE(VersionInfo::Parse(std::span(kBlock.data(), n)).has_value()) << n;
   }
-  auto bad = kBlock, many = kBlock;
+  auto bad = kBlock;
   bad[0] = 'X';
-  many[8] = many[9] = 0xFF;
   EXPECT_FALSE(VersionInfo::Parse(bad).has_value());
-  EXPECT_FALSE(VersionInfo::Parse(many).has_value());
 }
 
 void Put(std::string& b, std::size_t at, int width, std::uint64_t v) {
   for (int i = 0; i < width; ++i) b[at + i] = static_cast<char>(v >> 8 * i);
 }
 
-struct Section {
-  std::string name, contents;
-  std::uint32_t type = 1;  // PROGBITS
-};
-
-// A minimal 64-bit little-endian ELF file: header, contents, name table,
-// section headers.
-std::string MakeElf(std::vector<Section> sections) {
-  sections.push_back({".shstrtab", "", 3});
-  std::string names(1, '\0'), body, table(64, '\0');
-  std::vector<std::size_t> nameAt;
-  for (const Section& s : sections) nameAt.push_back(names.size()), names += s.name + '\0';
-  sections.back().contents = names;
-  for (std::size_t i = 0; i < sections.size(); ++i) {
-    std::string e(64, '\0');
-    Put(e, 0, 4, nameAt[i]);
-    Put(e, 4, 4, sections[i].type);
-    Put(e, 24, 8, 64 + body.size());
-    Put(e, 32, 8, sections[i].contents.size());
-    body += sections[i].contents;
-    table += e;
-  }
-  std::string file(64, '\0');
+// A minimal 64-bit little-endian ELF file: header, the section's contents,
+// the name table, then the section headers (none, the section, the names).
+std::string MakeElf(const std::string& name, const std::string& contents, std::uint32_t type = 1) {
+  const std::string names = '\0' + name + '\0' + ".shstrtab" + '\0';
+  std::string file(64, '\0'), table(3 * 64, '\0');
   file.replace(0, 7, "\177ELF\2\1\1");
-  Put(file, 16, 2, 2);  // ET_EXEC
-  Put(file, 0x28, 8, 64 + body.size());
+  Put(file, 0x28, 8, 64 + contents.size() + names.size());
   Put(file, 0x3A, 2, 64);
-  Put(file, 0x3C, 2, sections.size() + 1);
-  Put(file, 0x3E, 2, sections.size());
-  return file + body + table;
+  Put(file, 0x3C, 2, 3);
+  Put(file, 0x3E, 2, 2);
+  auto section = [&](int i, std::size_t nameAt, std::uint32_t kind, std::size_t at,
+                     std::size_t size) {
+    Put(table, 64 * i, 4, nameAt);
+    Put(table, 64 * i + 4, 4, kind);
+    Put(table, 64 * i + 24, 8, at);
+    Put(table, 64 * i + 32, 8, size);
+  };
+  section(1, 1, type, 64, contents.size());
+  section(2, name.size() + 2, 3, 64 + contents.size(), names.size());  // SHT_STRTAB
+  return file + contents + names + table;
 }
 
 TEST(ElfVersionBlock, NothingComesFromMissingTruncatedOrLyingFiles) {
   TempDir dir;
-  const std::string good = MakeElf({{".text", "\x90\xC3"}, {".quilmark_version", kBlockText}});
+  const std::string good = MakeElf(".quilmark_version", kBlockText);
   auto readable = [&](const std::string& bytes) {
     WriteBytes(dir.File("f"), bytes);
     return ReadVersionInfo(dir.File("f")).has_value();
   };
   ASSERT_TRUE(readable(good));
   EXPECT_FALSE(ReadVersionInfo(dir.Path()).has_value());
-  std::vector<std::string> bad = {
-      MakeElf({{".text", "\xC3"}}), MakeElf({{".quilmark_version", "hello"}}),
-      MakeElf({{".quilmark_version", kBlockText, 8}})};  // NOBITS: no room in the file
+  std::vector<std::string> bad = {MakeElf(".text", kBlockText),
+                                  MakeElf(".quilmark_version", "hello"),
+                                  MakeElf(".quilmark_version", kBlockText, 8)};  // SHT_NOBITS
   for (std::size_t n = 0; n < good.size(); ++n) bad.push_back(good.substr(0, n));
   const std::size_t block = good.size() - 2 * 64, names = good.size() - 64;
-  // Section table offset, entry size, count (0: an extended count left at
-  // zero), name table index; the block's and the name table's offset and size
-  // out of the file; a name past the table; the last name unterminated.
+  // Each would read outside the file or the name table: the block's offset
+  // and size, a name past the table, the last name unterminated.
   const struct {
     std::size_t at;
     int width;
     std::uint64_t value;
-  } lies[] = {{0x28, 8, ~0ull - 10},
-              {0x3A, 2, 8},
-              {0x3C, 2, 0xFFF0},
-              {0x3C, 2, 0},
-              {0x3E, 2, 77},
-              {block + 24, 8, ~0ull - 4},
+  } lies[] = {{block + 24, 8, ~0ull - 4},
               {block + 32, 8, 1ull << 40},
-              {names + 32, 8, ~0ull},
               {block, 4, 0xFFFFFF},
               {names + 32, 8, 1 + std::strlen(".quilmark_version")}};
   for (const auto& lie : lies) Put(bad.emplace_back(good), lie.at, lie.width, lie.value);
