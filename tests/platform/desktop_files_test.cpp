@@ -1,10 +1,12 @@
-// The desktop's file formats, read and written by their own rules: key
-// files (desktop entries, mimeapps.list), the MIME database's globs, and
-// Exec lines.
+// The desktop's file formats, read and written by their own rules (key
+// files, the MIME database's globs, Exec lines), and the associations and
+// default applications served from a temporary set of XDG folders.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "platform/default_applications.h"
+#include "platform/desktop_associations.h"
 #include "platform/exec_line.h"
 #include "platform/key_file.h"
 #include "platform/mime_database.h"
@@ -13,7 +15,27 @@
 namespace quilmark::platform {
 namespace {
 
+namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+
+class Desktop : public ::testing::Test {
+ protected:
+  Desktop() {
+    WriteFile(dirs_.dataDirs[0] + "/mime/globs2", "50:audio/mpeg:*.mp3\n50:text/csv:*.csv\n");
+  }
+  void WriteFile(const std::string& path, const std::string& text) {
+    fs::create_directories(fs::path(path).parent_path());
+    WriteBytes(path, text);
+  }
+
+  TempDir tmp_;
+  XdgDirs dirs_{tmp_.File("home/share"),
+                {tmp_.File("system/share")},
+                tmp_.File("home/config"),
+                {tmp_.File("system/xdg")},
+                {}};
+  DesktopAssociations reg_{{dirs_, "/opt/q/quilmark", ""}};
+};
 
 TEST(KeyFile, ValuesBelongToTheirGroupAndEditsLeaveOtherLinesAlone) {
   const Lines lines = {"[Other]",          "Exec=other",       "[Desktop Entry]", "# Exec=comment",
@@ -32,41 +54,31 @@ TEST(KeyFile, ValuesBelongToTheirGroupAndEditsLeaveOtherLinesAlone) {
   SetKeyFileValue(edited, "Absent", "Key", std::nullopt);
   EXPECT_EQ(edited, (Lines{"[New]", "Key=v", "[Desktop Entry]", "Name=changed",
                            "MimeType=audio/mpeg;", "", "[Other]"}));
-}
 
-TEST(KeyFile, StringEscapesAndListsReadBackAsWritten) {
   EXPECT_EQ(UnescapeString(R"(a\sb\nc\td\re\\f\xg\)"), "a b\nc\td\re\\f\\xg\\");
   const std::string text = "tab\t line\n back\\slash\r";
   EXPECT_EQ(UnescapeString(EscapeString(text)), text);
   EXPECT_EQ(ListValue("audio/mpeg;;text/csv"), (Lines{"audio/mpeg", "text/csv"}));
-  EXPECT_EQ(ListValue(std::nullopt), Lines{});
-  EXPECT_EQ(JoinList({"a", "b"}), "a;b;");
 }
 
-TEST(MimeDatabase, WeightCaseFlagAndFolderPrecedenceDecideTheType) {
-  TempDir tmp;
-  const XdgDirs dirs{tmp.File("home"), {tmp.File("system")}, {}, {}, {}};
-  auto globs = [&](const std::string& folder, const std::string& text) {
-    std::filesystem::create_directories(tmp.File(folder + "/mime"));
-    WriteBytes(tmp.File(folder + "/mime/globs2"), text);
-  };
-  globs("system",
-        "# weight:type:glob[:flags]\n"
-        "50:audio/mpeg:*.mp3\n"
-        "80:audio/x-heavy:*.MP3\n"  // heavier, case ignored
-        "50:text/x-exact:*.Txt:cs\n"
-        "50:text/plain:*.txt\n"
-        "oops:text/x-broken:*.bad\n"
-        "50:text/csv:*.csv\n");
-  globs("home", "50:text/x-mine:*.csv\n0:audio/x-heavy:__NOGLOBS__\n");
-  EXPECT_EQ(MimeTypeForExtension(dirs, ".mp3"), "audio/mpeg");  // the heavier one was dropped
-  EXPECT_EQ(MimeTypeForExtension(dirs, ".Txt"), "text/x-exact");
-  EXPECT_EQ(MimeTypeForExtension(dirs, ".TXT"), "text/plain");
-  EXPECT_EQ(MimeTypeForExtension(dirs, ".csv"), "text/x-mine");  // home first on a tie
-  EXPECT_EQ(MimeTypeForExtension(dirs, ".bad"), std::nullopt);
-  EXPECT_EQ(MimeTypeForExtension(dirs, "mp3"), std::nullopt);
-  EXPECT_TRUE(IsKnownMimeType(dirs, "TEXT/CSV"));
-  EXPECT_FALSE(IsKnownMimeType(dirs, "audio/x-heavy"));
+TEST_F(Desktop, MimeTypeWeightCaseFlagAndFolderPrecedenceDecideTheType) {
+  WriteFile(dirs_.dataDirs[0] + "/mime/globs2",
+            "# weight:type:glob[:flags]\n"
+            "50:audio/mpeg:*.mp3\n"
+            "80:audio/x-heavy:*.MP3\n"  // heavier, case ignored
+            "50:text/x-exact:*.Txt:cs\n"
+            "50:text/plain:*.txt\n"
+            "oops:text/x-broken:*.bad\n"
+            "50:text/csv:*.csv\n");
+  WriteFile(dirs_.dataHome + "/mime/globs2", "50:text/x-mine:*.csv\n0:audio/x-heavy:__NOGLOBS__\n");
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".mp3"), "audio/mpeg");  // the heavier one was dropped
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".Txt"), "text/x-exact");
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".TXT"), "text/plain");
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".csv"), "text/x-mine");  // home first on a tie
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".bad"), std::nullopt);
+  EXPECT_EQ(MimeTypeForExtension(dirs_, "mp3"), std::nullopt);
+  EXPECT_TRUE(IsKnownMimeType(dirs_, "TEXT/CSV"));
+  EXPECT_FALSE(IsKnownMimeType(dirs_, "audio/x-heavy"));
   for (const char* name : {"audio", "audio/", "/mpeg", "a/b/c", "audio/mp eg"})
     EXPECT_FALSE(IsMimeTypeName(name)) << name;
 }
@@ -83,10 +95,8 @@ TEST(ExecLine, QuotingSplitsAndQuotesBackExactly) {
   EXPECT_EQ(SplitExec(QuoteExecArgument(awkward) + " %f"), (Lines{awkward, "%f"}));
 }
 
-TEST(ExecLine, FieldCodesExpandForTheFileOpened) {
-  TempDir tmp;
-  const std::string entry = tmp.File("player.desktop");
-  const std::string file = "/m/a b%.mp3";
+TEST_F(Desktop, ExecFieldCodesExpandForTheFileOpened) {
+  const std::string entry = tmp_.File("player.desktop"), file = "/m/a b%.mp3";
   auto command = [&](const std::string& exec) {
     WriteBytes(entry, "[Desktop Entry]\nName=My\\sPlayer\nIcon=icon\nExec=" + exec + "\n");
     return CommandForFile(entry, file);
@@ -97,7 +107,44 @@ TEST(ExecLine, FieldCodesExpandForTheFileOpened) {
             (Lines{"play", "--icon", "icon", "--title=My Player", entry, "100%", file}));
   EXPECT_EQ(command("%d %n"), std::nullopt);  // nothing left to run
   EXPECT_EQ(command("\"unclosed"), std::nullopt);
-  EXPECT_EQ(CommandForFile(tmp.File("missing.desktop"), file), std::nullopt);
+  EXPECT_EQ(CommandForFile(tmp_.File("missing.desktop"), file), std::nullopt);
+}
+
+TEST_F(Desktop, TheCommandRoundTripsAndTheUsersOwnLinesStay) {
+  EXPECT_EQ(reg_.ReadValue(".MP3", ""), RegValue::String("audio/mpeg"));
+  EXPECT_TRUE(reg_.KeyExists("audio/mpeg\\SHELL"));
+  EXPECT_FALSE(reg_.KeyExists("\\audio/mpeg\\shell\\quilmark"));
+  WriteFile(reg_.EntryPath(),
+            "[Desktop Entry]\nType=Application\nName=タグ編集\nComment=kept\n"
+            "MimeType=text/csv;\n\n[Desktop Action extra]\nName=Extra\n");
+  const std::string command = "\"/home/u/My Apps/quilmark\" \"%1\"";
+  reg_.WriteValue("audio/mpeg\\shell\\quilmark\\command", "", RegValue::String(command));
+  EXPECT_EQ(reg_.ReadValue("\\audio/mpeg\\shell\\quilmark\\command", ""),
+            RegValue::String(command));
+  const std::string text = ReadBytes(reg_.EntryPath());
+  EXPECT_NE(text.find("Comment=kept\n"), std::string::npos);
+  EXPECT_NE(text.find("MimeType=text/csv;audio/mpeg;\n"), std::string::npos) << text;
+  EXPECT_LT(text.find("Exec="), text.find("[Desktop Action extra]\nName=Extra\n")) << text;
+
+  EXPECT_TRUE(reg_.DeleteKey("audio/mpeg\\shell\\quilmark"));
+  EXPECT_FALSE(reg_.DeleteKey("audio/mpeg\\shell\\quilmark"));
+  EXPECT_TRUE(reg_.KeyExists("\\text/csv\\shell\\quilmark"));
+}
+
+TEST_F(Desktop, TheDefaultPlayerIsNeverTheEditorItselfNorAHiddenEntry) {
+  const std::string sys = dirs_.dataDirs[0] + "/applications/";
+  const std::string entry = "[Desktop Entry]\nType=Application\nExec=x %f\n";
+  for (const char* id : {"cached", "hidden", "player"}) WriteFile(sys + id + ".desktop", entry);
+  WriteFile(dirs_.dataHome + "/applications/hidden.desktop", "[Desktop Entry]\nHidden=true\n");
+  WriteFile(reg_.EntryPath(), entry + "MimeType=audio/mpeg;\n");
+  WriteFile(sys + "mimeinfo.cache",
+            "[MIME Cache]\naudio/mpeg=quilmark.desktop;hidden.desktop;cached.desktop;\n");
+  EXPECT_EQ(DefaultApplicationEntry(dirs_, "AUDIO/MPEG"), sys + "cached.desktop");
+  WriteFile(dirs_.configHome + "/mimeapps.list",
+            "[Default Applications]\n"
+            "audio/mpeg=hidden.desktop;quilmark.desktop;player.desktop\n");
+  EXPECT_EQ(DefaultApplicationEntry(dirs_, "audio/mpeg"), sys + "player.desktop");
+  EXPECT_EQ(DefaultApplicationEntry(dirs_, "text/csv"), std::nullopt);
 }
 
 }  // namespace
