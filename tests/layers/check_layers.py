@@ -1,21 +1,16 @@
 #!/usr/bin/env python3
-"""Holds the sources to the layering rules.
+"""Holds every #include of the sources to the layering rules.
 
 usage: check_layers.py SRC LAYER:USED,USED... [LAYER:...]
        check_layers.py --self-test
 
-SRC is the source folder (with core/ and the programs beside it); each
-LAYER:USED... names a core layer and the layers it uses directly, lowest
-layer first, as src/core/CMakeLists.txt declares them. A layer may include
-its own headers and those of every layer it uses, directly or through
-another. Faults:
-  - a core file includes a header of a layer it does not use, or of a
-    program (app, dialogs, cli), or by a name without its layer;
-  - a core file includes Qt;
-  - a file outside core/platform includes an operating-system header;
-  - a folder in core/ is not a declared layer.
+SRC holds core/ and the programs beside it; each LAYER:USED... names a core
+layer and the layers it uses directly, lowest first (src/core/CMakeLists.txt).
+A core file may include its own layer and every layer it reaches, never Qt;
+only core/platform includes operating-system headers.
 """
 import os
+import pathlib
 import re
 import sys
 import tempfile
@@ -23,13 +18,11 @@ import tempfile
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 SOURCE_SUFFIXES = ('.h', '.hpp', '.cpp', '.cc', '.in')
 # Headers of the operating system (POSIX and Windows), by name or folder.
-SYSTEM_HEADERS = {
-    'unistd.h', 'fcntl.h', 'dirent.h', 'pwd.h', 'grp.h', 'spawn.h', 'poll.h', 'termios.h',
-    'dlfcn.h', 'elf.h', 'link.h', 'pthread.h', 'semaphore.h', 'syslog.h', 'netdb.h',
-    'utime.h', 'glob.h', 'fnmatch.h', 'ftw.h', 'libgen.h', 'iconv.h', 'langinfo.h',
-    'windows.h', 'winbase.h', 'winreg.h', 'winnls.h', 'shlobj.h', 'shellapi.h', 'io.h',
-    'direct.h', 'process.h', 'tchar.h',
-}
+SYSTEM_HEADERS = set('''
+    unistd.h fcntl.h dirent.h pwd.h grp.h spawn.h poll.h termios.h dlfcn.h elf.h link.h
+    pthread.h semaphore.h syslog.h netdb.h utime.h glob.h fnmatch.h ftw.h libgen.h iconv.h
+    langinfo.h windows.h winbase.h winreg.h winnls.h shlobj.h shellapi.h io.h direct.h
+    process.h tchar.h'''.split())
 SYSTEM_FOLDERS = ('sys/', 'linux/', 'arpa/', 'netinet/', 'mach/', 'mach-o/', 'asm/', 'bits/')
 QT = re.compile(r'^(Q[A-Za-z]|Qt|qt)')
 
@@ -55,39 +48,39 @@ def includes(path):
                 yield number, m.group(1) == '<', m.group(2)
 
 
+def fault(layer, angled, header, reach):
+    """What is wrong with one #include in a file of `layer` (None outside the core)."""
+    if angled and (header in SYSTEM_HEADERS or header.startswith(SYSTEM_FOLDERS)):
+        return None if layer == 'platform' else 'only the platform layer includes system headers'
+    if layer is None:
+        return None
+    if angled:
+        return 'the core knows no Qt' if QT.match(header) else None
+    owner = header.split('/')[0] if '/' in header else None
+    if owner is None:
+        return f'name the header with its layer ("{layer}/...")'
+    if owner not in reach:
+        return f'{owner} is not a core layer'
+    if owner != layer and owner not in reach.get(layer, set()):
+        return f'layer {layer} does not use {owner}'
+    return None
+
+
 def check(src, reach):
-    faults = []
     core = os.path.join(src, 'core')
-    for name in sorted(os.listdir(core)):
-        if os.path.isdir(os.path.join(core, name)) and name not in reach:
-            faults.append(f'core/{name}: a folder that is no declared layer')
+    faults = [f'core/{name}: a folder that is no declared layer'
+              for name in sorted(os.listdir(core))
+              if os.path.isdir(os.path.join(core, name)) and name not in reach]
     for root, _, files in os.walk(src):
-        rel_root = os.path.relpath(root, src)
-        parts = rel_root.split(os.sep)
+        parts = os.path.relpath(root, src).split(os.sep)
         layer = parts[1] if parts[0] == 'core' and len(parts) > 1 else None
-        for file in sorted(files):
-            if not file.endswith(SOURCE_SUFFIXES):
-                continue
+        for file in sorted(f for f in files if f.endswith(SOURCE_SUFFIXES)):
             path = os.path.join(root, file)
-            where = os.path.relpath(path, src)
             for line, angled, header in includes(path):
-                at = f'{where}:{line}: #include {header}'
-                if angled and (header in SYSTEM_HEADERS or header.startswith(SYSTEM_FOLDERS)):
-                    if layer != 'platform':
-                        faults.append(f'{at}: only the platform layer includes system headers')
-                if layer is None:
-                    continue
-                if angled:
-                    if QT.match(header):
-                        faults.append(f'{at}: the core knows no Qt')
-                    continue
-                owner = header.split('/')[0] if '/' in header else None
-                if owner is None:
-                    faults.append(f'{at}: name the header with its layer ("{layer}/...")')
-                elif owner not in reach:
-                    faults.append(f'{at}: {owner} is not a core layer')
-                elif owner != layer and owner not in reach.get(layer, set()):
-                    faults.append(f'{at}: layer {layer} does not use {owner}')
+                wrong = fault(layer, angled, header, reach)
+                if wrong:
+                    where = os.path.relpath(path, src)
+                    faults.append(f'{where}:{line}: #include {header}: {wrong}')
     return faults
 
 
@@ -112,8 +105,7 @@ def self_test():
     with tempfile.TemporaryDirectory() as src:
         for name, text in files.items():
             os.makedirs(os.path.dirname(os.path.join(src, name)), exist_ok=True)
-            with open(os.path.join(src, name), 'w', encoding='utf-8') as f:
-                f.write(text)
+            pathlib.Path(src, name).write_text(text, encoding='utf-8')
         found = sorted(check(src, parse_layers(['platform:', 'text:platform', 'tag:text'])))
     if found != sorted(expected):
         print('the check found:\n  ' + '\n  '.join(found))
@@ -127,16 +119,10 @@ def main(argv):
     if argv[1:] == ['--self-test']:
         return self_test()
     if len(argv) < 3:
-        print(__doc__)
-        return 2
-    reach = parse_layers(argv[2:])
-    faults = check(argv[1], reach)
-    for fault in faults:
-        print(fault)
-    if faults:
-        return 1
-    print(f'{len(reach)} layers, every include where it may be')
-    return 0
+        sys.exit(__doc__)
+    faults = check(argv[1], parse_layers(argv[2:]))
+    print('\n'.join(faults) or f'{len(argv) - 2} layers, every include where it may be')
+    return 1 if faults else 0
 
 
 if __name__ == '__main__':
