@@ -1,0 +1,92 @@
+// What the user is told: msgbox's text, buttons and silent default for each
+// kind (the WriteConfirm switch, the prefix line, numbers outside the
+// catalogue), and the messages about many files, one per kind of outcome
+// listing its files with their reasons, however many there are.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/recording_presenter.h"
+#include "ui/file_report.h"
+#include "ui/msgbox.h"
+
+namespace quilmark {
+namespace {
+
+TEST(Msgbox, AnswersByKindSwitchAndCatalogue) {
+  struct Case {
+    MessageId id;
+    const char* prefix;
+    bool confirm;
+    int userAnswer, expected;
+    const char* text;  // nullptr: nothing is shown
+    unsigned style;
+  };
+  const Case cases[] = {
+      // Questions off: the kind's default, known number or not.
+      {MSG_CONFIRM_SAVE_ON_CLOSE, "", false, IDCANCEL, IDNO, nullptr, 0},
+      {MSG_CONFIRM_WRITE_FILE, "/m/a.mp3", false, IDCANCEL, IDYES, nullptr, 0},
+      {0x1000ABCD, "", false, IDCANCEL, IDOK, nullptr, 0},
+      {MSG_CANNOT_WRITE, "/m/a.mp3", false, IDOK, IDOK,
+       "/m/a.mp3\nこのファイルに対して書き込めません。", MB_OK | MB_ICONINFORMATION},
+      // Questions on: the kind's buttons, the user's answer.
+      {MSG_CONFIRM_WRITE_FILE, "C:\\m\\a.mp3", true, IDCANCEL, IDCANCEL,
+       "C:\\m\\a.mp3\nこのファイルに対して書き込みますか？\n"
+       "(キャンセルを選択すると以後のファイルに書き込みません)",
+       0x23},
+      // Entries without a prefix line drop the one given.
+      {MSG_CONFIRM_ERASE_ALL_TAGS, "/m/a.mp3", true, IDOK, IDOK,
+       "すべての行のタグ内容をクリアしますか？", 0x21},
+      // Unknown numbers show the error alone; outside the question kinds
+      // nothing silences it.
+      {0x50000000, "", false, IDOK, IDOK, "メッセージＩＤが不正です。", MB_OK | MB_ICONERROR},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.id));
+    testing::RecordingPresenter presenter;
+    presenter.answer = c.userAnswer;
+    EXPECT_EQ(Messages(c.confirm, presenter).msgbox(c.id, c.prefix), c.expected);
+    ASSERT_EQ(presenter.texts.size(), c.text ? 1u : 0u);
+    if (!c.text) continue;
+    EXPECT_EQ(presenter.texts[0], c.text);
+    EXPECT_EQ(presenter.caption, "QUILMARK for Win32");
+    EXPECT_EQ(presenter.style, c.style);
+  }
+}
+
+TEST(FileReport, OneMessagePerKindListingItsFilesWithTheirReasons) {
+  const FileReportLine missing = CatalogueLine(MSG_CANNOT_OPEN, "/m/a.mp3", "No such file");
+  EXPECT_EQ(FileReportText(missing), "/m/a.mp3\nこのファイルを開けません。(No such file)");
+  EXPECT_EQ(FileReportText(CatalogueLine(MSG_CANNOT_OPEN, "", "why")),
+            "このファイルを開けません。(why)");  // a blank list line has no path
+  EXPECT_EQ(GroupedReportTexts({missing}), std::vector<std::string>{FileReportText(missing)});
+
+  const std::vector<FileReportLine> lines = {
+      missing,
+      CatalogueLine(MSG_CANNOT_WRITE, "/m/b.mp3", "the file is read-only"),
+      CatalogueLine(MSG_CANNOT_OPEN, "/m/c.mp3", "Permission denied"),
+      {"/m/d.mp3", "ほかの名前は元の内容のままです。", ""},
+      {"/m/e.mp3", "ほかの名前は元の内容のままです。", ""},
+  };
+  EXPECT_EQ(GroupedReportTexts(lines),
+            (std::vector<std::string>{
+                "次の 2 個のファイルを開けません。\n/m/a.mp3 (No such file)\n"
+                "/m/c.mp3 (Permission denied)",
+                "/m/b.mp3\nこのファイルに対して書き込めません。(the file is read-only)",
+                "ほかの名前は元の内容のままです。(2 個のファイル)\n/m/d.mp3\n/m/e.mp3",
+            }));
+
+  // Fifty thousand missing entries: one message of bounded length.
+  std::vector<FileReportLine> many;
+  for (int i = 0; i < 50000; ++i) {
+    many.push_back(CatalogueLine(MSG_CANNOT_OPEN, "/m/" + std::to_string(i), "x"));
+  }
+  const std::vector<std::string> one = GroupedReportTexts(many);
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_TRUE(one[0].starts_with("次の 50000 個のファイルを開けません。\n/m/0 (x)\n"));
+  EXPECT_TRUE(one[0].ends_with("\n/m/" + std::to_string(kMaxListedFiles - 1) + " (x)\nほか " +
+                               std::to_string(50000 - kMaxListedFiles) + " 個"));
+}
+
+}  // namespace
+}  // namespace quilmark
