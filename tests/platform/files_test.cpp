@@ -17,14 +17,10 @@
 #include "platform/folder.h"
 #include "platform/replacement.h"
 #include "platform_test_support.h"
-#include "support/child_run.h"
 #include "support/xfs_image.h"
 
 namespace quilmark::platform {
 namespace {
-
-using quilmark::testing::CountEntries;
-using quilmark::testing::RunInChild;
 
 // Bytes that differ at every position, so that a chunk copied twice or
 // skipped shows up.

@@ -49,11 +49,14 @@ TEST(Collation, CaseIsTheOnlyDifferenceIgnoredAndSortKeysAgree) {
 }
 
 TEST(Collation, DefaultLocaleComesFromTheEnvironment) {
-  ScopedEnv env;
-  env.Set("LC_ALL", std::nullopt).Set("LC_COLLATE", std::nullopt).Set("LANG", "C.UTF-8");
-  EXPECT_LT(LocaleCollator(Case::Ignored).Compare("亜", "一"), 0);  // no locale: Japanese
-  env.Set("LC_ALL", "en_US.UTF-8");                                 // the root order puts 一 first
-  EXPECT_GT(LocaleCollator(Case::Ignored).Compare("亜", "一"), 0);
+  EXPECT_TRUE(RunInChild([] {
+                unsetenv("LC_ALL");
+                unsetenv("LC_COLLATE");
+                setenv("LANG", "C.UTF-8", 1);  // no locale: Japanese
+                const bool japanese = LocaleCollator(Case::Ignored).Compare("亜", "一") < 0;
+                setenv("LC_ALL", "en_US.UTF-8", 1);  // the root order puts 一 first
+                return japanese && LocaleCollator(Case::Ignored).Compare("亜", "一") > 0;
+              }).passed);
 }
 
 TEST(Cp932, ExtensionsKanaAndTheCharactersTablesDisagreeOnFollowWindows) {

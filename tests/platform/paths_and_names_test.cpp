@@ -91,7 +91,7 @@ TEST(RenameWithoutReplacing, TakesOnlyAFreeName) {
     EXPECT_EQ(ReadBytes(dir.File("file")), "other");
     ASSERT_TRUE(RenameWithoutReplacing(from, dir.File("new.mp3")));
     EXPECT_EQ(ReadBytes(dir.File("new.mp3")), "song");
-    EXPECT_EQ(quilmark::testing::CountEntries(dir.Path()), 4);  // the old name went
+    EXPECT_EQ(CountEntries(dir.Path()), 4);  // the old name went
     EXPECT_TRUE(RenameWithoutReplacing(from, dir.File("x"))
                     .Error()
                     .Is(std::errc::no_such_file_or_directory));

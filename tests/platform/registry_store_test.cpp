@@ -109,7 +109,7 @@ TEST(UserRegistry, FlushWritesThisRunsChangesIntoTheFileAsItIsNow) {
   EXPECT_NE(ErrorOf([&] { reg.Flush(); }).find(path), std::string::npos);
   platform::testing::FailWritesAfter(std::nullopt);
   EXPECT_EQ(ReadBytes(real), later);
-  EXPECT_EQ(quilmark::testing::CountEntries(dir.Path()), 2);
+  EXPECT_EQ(CountEntries(dir.Path()), 2);
 
   reg.Flush();
   EXPECT_EQ(ReadBytes(real),
@@ -152,13 +152,14 @@ TEST(UserRegistry, BrokenFileNamesPathAndLineAndIsLeftAlone) {
 
 // A relative folder is ignored: it would move with the working folder.
 TEST(UserRegistry, DefaultPathFollowsAnAbsoluteXdgConfigHome) {
-  ScopedEnv env;
-  env.Set("HOME", "/home/someone");
-  for (auto [value, expected] : {std::pair{"/cfg/slash/", "/cfg/slash/quilmark/registry.txt"},
-                                 {"relative/cfg", "/home/someone/.config/quilmark/registry.txt"}}) {
-    env.Set("XDG_CONFIG_HOME", value);
-    EXPECT_EQ(UserRegistry::DefaultPath(), expected) << value;
-  }
+  EXPECT_TRUE(RunInChild([] {
+                setenv("HOME", "/home/someone", 1);
+                setenv("XDG_CONFIG_HOME", "/cfg/", 1);
+                const bool absolute = UserRegistry::DefaultPath() == "/cfg/quilmark/registry.txt";
+                setenv("XDG_CONFIG_HOME", "relative/cfg", 1);
+                return absolute &&
+                       UserRegistry::DefaultPath() == "/home/someone/.config/quilmark/registry.txt";
+              }).passed);
 }
 
 }  // namespace
