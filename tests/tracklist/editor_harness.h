@@ -105,6 +105,15 @@ struct EditorStage {
     return r;
   }
   int Pos(Field f) const { return grid.Layout().Position(f); }
+  // The rows top down as "file:cell", '*' after a changed row's, by blanks.
+  std::string Listing(Field f = colTitle) const {
+    std::string rows;
+    for (int r = 1; r <= grid.FileRowCount(); ++r) {
+      rows += (r > 1 ? " " : "") + At(colFile, r) + ":" + At(f, r);
+      rows += grid.IsRowChanged(r) ? "*" : "";
+    }
+    return rows;
+  }
   const std::string& At(Field f, int r) const { return grid.FieldCell(f, r); }
   void Select(Field f, int r) { ASSERT_TRUE(view.Click(Pos(f), r)); }
   // Types into a cell and leaves it with Enter.
