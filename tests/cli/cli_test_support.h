@@ -70,11 +70,6 @@ class CliTest : public ::testing::Test {
     run.err = testing::ReadBytes(F("err.txt"));
     return run;
   }
-  // The title an export of `mp3` shows.
-  std::string Title(const std::string& mp3) {
-    return FirstRow(Cli("export '" + mp3 + "'").out)["TITLE"];
-  }
-
   testing::TempDir dir;
 };
 
