@@ -20,13 +20,11 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
   fail "cmake --install failed"
 }
 
-# Everything where the desktop looks for it.
+# Everything where the desktop looks for it (the programs and the help are
+# tried below, by running them).
 entry="$prefix/share/applications/quilmark.desktop"
 metainfo="$prefix/share/metainfo/org.quil.quilmark.metainfo.xml"
-for file in bin/quilmark bin/quilmark-cli share/quilmark/quilmark.qhc share/quilmark/quilmark.qch \
-  share/icons/hicolor/scalable/apps/quilmark.svg; do
-  [[ -f "$prefix/$file" ]] || fail "$file was not installed"
-done
+[[ -f "$prefix/share/icons/hicolor/scalable/apps/quilmark.svg" ]] || fail "no scalable icon installed"
 pictures=0
 for png in "$prefix"/share/icons/hicolor/*x*/apps/quilmark.png; do
   size="$(basename "$(dirname "$(dirname "$png")")")"
