@@ -16,16 +16,6 @@ using testing::WriteMp3;
 
 using AddFilesTest = testing::ListTest;
 
-TEST_F(AddFilesTest, DuplicatesThroughPlaylistsAddNothing) {
-  WriteMp3(F("a.mp3"), "A");
-  WriteMp3(F("b.Mp3"), "B");
-  WriteMp3(F("c.txt"), "C");
-  WriteBytes(F("list.m3u"), "a.mp3\r\n" + F("a.mp3") + "\r\nb.Mp3\r\n");
-  EXPECT_EQ(Add({F("a.mp3"), F("c.txt"), F("list.m3u"), F("a.mp3")}).added, 2);
-  EXPECT_EQ(Rows(), (Paths{F("a.mp3"), F("b.Mp3")}));
-  EXPECT_TRUE(presenter.texts.empty());
-}
-
 // A list edited in a spreadsheet and read back changes the rows it names:
 // marked, one undo step for the whole add, one notice per CSV file that
 // counts the rows whose cells changed.
@@ -77,36 +67,28 @@ TEST_F(AddFilesTest, CsvHeaderNamesWithBlanksAndUnknownNamesLeaveLaterColumnsInP
   EXPECT_EQ(grid.FieldCell(colAlbum, 1), "album");
 }
 
-TEST_F(AddFilesTest, PlaylistEntriesRelativeBlankNestedAndForeign) {
+// Quotes mean nothing in a playlist: each line is an entry.
+TEST_F(AddFilesTest, PlaylistEntriesRelativeBlankNestedQuotedAndForeign) {
   ASSERT_EQ(mkdir(F("lists").c_str(), 0700), 0);
   ASSERT_EQ(mkdir(F("music").c_str(), 0700), 0);
   WriteMp3(F("music/a.mp3"), "A");
   WriteMp3(F("music/b.mp3"), "B");
   WriteBytes(F("lists/inner.m3u"), "../music/b.mp3\r\n");
   WriteBytes(F("lists/all.m3u"),
-             "#EXTM3U\r\n#EXTINF:123,A - T\r\n..\\music\\a.mp3\r\n\r\ninner.m3u\n" +
+             "#EXTM3U\r\n#EXTINF:123,A - T\r\n\"q\r\n..\\music\\a.mp3\r\nq\"\r\n\r\ninner.m3u\n" +
                  F("music/b.mp3") + "\r");
   // Sectioned PLS lines of other programs are entries that do not open.
   WriteBytes(F("lists/other.pls"), "[playlist]\r\nFile1=a.mp3\r\nNumberOfEntries=1\r\n");
   const AddFilesResult r = Add({F("lists/all.m3u"), F("music/a.mp3"), F("lists/other.pls")});
   // The nested list is a row, not read as one.
   EXPECT_EQ(Rows(), (Paths{F("music/a.mp3"), F("lists/inner.m3u"), F("music/b.mp3")}));
-  EXPECT_EQ(r.failed, 3);  // the blank line names no file
+  EXPECT_EQ(r.failed, 5);  // the blank line names no file
   // Gathered for the caller to tell, with why: nothing is shown meanwhile.
-  ASSERT_EQ(r.notAdded.size(), 4u);
+  ASSERT_EQ(r.notAdded.size(), 6u);
   EXPECT_EQ(
       FileReportText(r.notAdded.back()),
       F("lists/NumberOfEntries=1") + "\nこのファイルを開けません。(No such file or directory)");
   EXPECT_TRUE(presenter.texts.empty());
-}
-
-TEST_F(AddFilesTest, APlaylistLineIsAnEntryWhateverItsQuotes) {
-  WriteMp3(F("b.mp3"), "B");
-  // Quotes mean nothing in a playlist: three lines, three entries.
-  WriteBytes(F("quoted.m3u8"), "\"a\r\nb.mp3\r\nc\"\r\n");
-  const AddFilesResult r = Add({F("quoted.m3u8")});
-  EXPECT_EQ(Rows(), (Paths{F("b.mp3")}));
-  EXPECT_EQ(r.failed, 2);
 }
 
 TEST_F(AddFilesTest, BadListsAreSkippedCountedOrEndTheAddNamingTheFile) {

@@ -28,13 +28,16 @@ class AddedPathsTest : public testing::ListTest {
   std::string start_;
 };
 
-// Edits in two rows of one file were saved one over the other.
+// Edits in two rows of one file were saved one over the other. Only MP3
+// names are taken, in any case.
 TEST_F(AddedPathsTest, OneFileIsOneRowHoweverItIsSpelled) {
+  WriteMp3(F("music/z.Mp3"));
+  WriteMp3(F("music/c.txt"));
   WriteBytes(F("lists/l.m3u"), "../music/x.mp3\r\n" + dir.Path() + "./music//x.mp3\r\n" +
-                                   dir.Path() + "lists/../music/y.mp3\r\n");
+                                   dir.Path() + "lists/../music/y.mp3\r\n../music/z.Mp3\r\n");
   Add({"music/x.mp3", "./music/x.mp3", F("music/x.mp3"), dir.Path() + "/music/./x.mp3",
-       "lists/l.m3u", "music/../music/y.mp3"});
-  EXPECT_EQ(Rows(), (Paths{F("music/x.mp3"), F("music/y.mp3")}));
+       "lists/l.m3u", "music/../music/y.mp3", "music/c.txt"});
+  EXPECT_EQ(Rows(), (Paths{F("music/x.mp3"), F("music/y.mp3"), F("music/z.Mp3")}));
   EXPECT_EQ(grid.FieldCell(colPath, 1), F("music/"));
   EXPECT_TRUE(presenter.texts.empty());
 }
