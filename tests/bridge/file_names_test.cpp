@@ -1,7 +1,7 @@
 // Tags from file names and file names from tags on real files: the
-// preview, cells set as one undo step, files renamed on disk only into
-// free names, and Undo and Redo that rename through the file system and
-// keep every other record pointing at its file.
+// preview, rows refused with why, files renamed on disk only into free
+// names, and Undo and Redo that rename through the file system and keep
+// every other record pointing at its file.
 #include <filesystem>
 
 #include "bridge/file_stage.h"
@@ -74,7 +74,6 @@ TEST(NamesFromTags, ATakenNameIsLeftAloneAndUndoRedoRenameOnDisk) {
   EXPECT_EQ(s.Column(colFile), "A1 - t1.mp3|2.mp3|A3 - t3.mp3");
   EXPECT_TRUE(s.grid.ContainsPath(s.dir.File("A3 - t3.mp3")) && !s.grid.ContainsPath(s.files[2]));
   EXPECT_EQ(s.grid.ChangedRowCount(), 0);  // no tag changed
-  EXPECT_EQ(s.undo.Count(), 1u);
 
   s.Undo();
   EXPECT_EQ(s.OnDiskNames(), "1.mp3|2.mp3|3.mp3|A2 - t2.mp3");
@@ -91,7 +90,6 @@ TEST(NamesFromTags, ATakenNameIsLeftAloneAndUndoRedoRenameOnDisk) {
                                 "\nファイル名を変更できませんでした。(" +
                                 "1.mp3: 同じ名前のファイルがすでにあります)"));
   EXPECT_EQ(s.Column(colFile), "A1 - t1.mp3|2.mp3|3.mp3");
-  EXPECT_EQ(s.undo.Count(), 1u);
   ASSERT_EQ(std::remove(s.files[0].c_str()), 0);
   s.Undo();
   EXPECT_EQ(s.OnDiskNames(), "1.mp3|2.mp3|3.mp3|A2 - t2.mp3");
@@ -117,7 +115,10 @@ TEST(NamesFromTags, ChainsGoInOrderRingsAndSharedNamesAreRefused) {
   EXPECT_EQ(s.TagOf("b.mp3", "Title") + s.TagOf("c.mp3", "Title"), "cd");
 }
 
-TEST(TagsFromNames, OneStepUndoneAfterASortRedoneAndSaved) {
+// A name that does not fit the pattern, or gives a number field a
+// non-digit, leaves its row alone; the others change as one step. (Undo
+// after a sort and the save are the undo identity and window tests'.)
+TEST(TagsFromNames, RowsWhoseNamesDoNotFitAreToldAndLeftAlone) {
   NameStage s({"x", "y", "z", "w"},
               {"03 - Cc - Gamma.mp3", "01 - Aa - Alpha.mp3", "notes.mp3", "1a - Bb - Beta.mp3"});
   s.Run(&NameCommands::actToolTagsFromNamesExecute, 1, 4, "%track% - %artist% - %title%");
@@ -127,24 +128,10 @@ TEST(TagsFromNames, OneStepUndoneAfterASortRedoneAndSaved) {
             "03 - Cc - Gamma.mp3/03/Cc/Gamma/変更します|01 - Aa - Alpha.mp3/01/Aa/Alpha/変更します|"
             "notes.mp3////ファイル名がパターンに合いません|"
             "1a - Bb - Beta.mp3/1a/Bb/Beta/数字だけの項目に数字以外の文字があります");
-  const std::string set = "03|01|| Cc|Aa|A3|A4 Gamma|Alpha|z|w";
-  auto cells = [&] {
-    return s.Column(colNo) + " " + s.Column(colArtist) + " " + s.Column(colTitle);
-  };
-  EXPECT_EQ(cells(), set);
-  EXPECT_EQ(s.undo.Count(), 1u);
-
-  s.view.SetCurrentCell(s.Pos(colTitle), 1);
-  s.editor.actEditSortExecute();
-  ASSERT_EQ(s.At(colTitle, 1), "Alpha");
+  EXPECT_EQ(s.Column(colNo) + " " + s.Column(colArtist) + " " + s.Column(colTitle),
+            "03|01|| Cc|Aa|A3|A4 Gamma|Alpha|z|w");
   s.Undo();
-  for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(s.At(colTitle, s.grid.RowOfPath(s.files[i])), std::string(1, "xyzw"[i]));
-  }
-  s.editor.actEditRedoExecute();
-  s.Save();
-  EXPECT_EQ(s.OnDisk(0, "Track") + s.OnDisk(0, "Artist") + s.OnDisk(0, "Title"), "03CcGamma");
-  EXPECT_EQ(s.OnDisk(3, "Title"), "w");
+  EXPECT_EQ(s.Column(colTitle), "x|y|z|w");
 }
 
 }  // namespace

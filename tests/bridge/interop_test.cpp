@@ -1,8 +1,8 @@
 // Files written here must read correctly in an independent reader, and
 // files that reader writes (version 2.3, and 2.4 with a picture and user
 // text) must read correctly here and survive an edit. Random text of many
-// scripts, in every charset and tag kind, must read back here as it was
-// (cut to an ID3v1 field), or go into UTF-16 with a notice; what went into
+// scripts, in every charset and ID3v2 version, must read back here as it
+// was, or go into UTF-16 with a notice; what went into
 // UTF-16 must read the same in the other reader; version 2.4 the same in
 // mutagen and TagLib. The readers are mutagen under Debian's own Python and
 // TagLib (python3-mutagen and libtag1-dev, which the setup script
@@ -16,7 +16,6 @@
 #include "tag/tag_io_support.h"
 #include "text/tag_text.h"
 #include "text/utf8.h"
-#include "text/western_text.h"
 
 namespace quilmark {
 namespace {
@@ -204,19 +203,12 @@ const Pool kScripts[] = {kJapanese,
                          kControls};
 
 // Random text of the scripts a tag meets. A row's texts are all Japanese
-// (which Shift-JIS holds), all Latin-1 letters, or of two scripts among
-// ASCII.
+// (which Shift-JIS holds) or of two scripts, among ASCII.
 class RandomText {
  public:
   std::vector<Pool> RowPools() {
-    switch (Between(0, 2)) {
-      case 0:
-        return {kJapanese, kControls, kAscii};
-      case 1:
-        return {{{'a', 'z'}}, {{0xE0, 0xF6}}};
-      default:
-        return {kScripts[Between(0, 6)], kScripts[Between(0, 6)], kAscii};
-    }
+    if (Between(0, 2) == 0) return {kJapanese, kControls, kAscii};
+    return {kScripts[Between(0, 6)], kScripts[Between(0, 6)], kAscii};
   }
   std::string Value(const std::vector<Pool>& pools) {
     std::string text;
@@ -236,31 +228,6 @@ class RandomText {
   std::mt19937 random_{11};
 };
 
-std::string_view TrimControls(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
-  return text;
-}
-
-// What an ID3v1 field gives back of `value` written in `charset` (ISO-8859-1
-// for a Latin-1 fallback): the characters that fit its 30 bytes, trimmed.
-std::string FittedToV1(std::string_view value, Charset charset, TextFallback fallback) {
-  std::string fitted;
-  for (std::size_t i = 0; i < value.size();) {
-    std::size_t next = i + 1;
-    while (next < value.size() && (static_cast<unsigned char>(value[next]) & 0xC0) == 0x80) ++next;
-    const std::string longer(value.substr(0, next));
-    const std::size_t size = fallback == TextFallback::Latin1 ? EncodeLatin1(longer)->size()
-                             : fallback == TextFallback::Utf16
-                                 ? EncodeTagText(longer, Charset::Utf16Le).size()
-                                 : EncodeTagText(longer, charset).size();
-    if (size > 30) break;
-    fitted = longer;
-    i = next;
-  }
-  return std::string(TrimControls(fitted));
-}
-
 std::string Hex(std::string_view bytes) {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string hex;
@@ -268,6 +235,8 @@ std::string Hex(std::string_view bytes) {
   return hex;
 }
 
+// (How an ID3v1 field cuts text and which charset it falls back to is
+// tested where the block is made.)
 TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
   RandomText random;
   constexpr Field kFields[] = {colTitle, colArtist, colAlbum};
@@ -277,7 +246,7 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
   std::map<TextFallback, int> fallbacks;
   for (const Charset charset :
        {Charset::ShiftJis, Charset::EucJp, Charset::Utf16Le, Charset::Utf16Be}) {
-    for (const TagKind kind : {TagKind::Id3v1, TagKind::Id3v22, TagKind::Id3v23, TagKind::Id3v24}) {
+    for (const TagKind kind : {TagKind::Id3v22, TagKind::Id3v23, TagKind::Id3v24}) {
       SCOPED_TRACE("charset " + std::to_string(static_cast<int>(charset)) + " kind " +
                    std::to_string(static_cast<int>(kind)));
       grid_.ClearRows();
@@ -303,9 +272,7 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
           bool exact = true;
           static_cast<void>(EncodeTagText(value, charset, &exact));
           allFit = allFit && exact;
-          const std::string expected =
-              kind == TagKind::Id3v1 ? FittedToV1(value, charset, outcome.fallback) : value;
-          EXPECT_EQ(back->Get(kKeys[f]), expected) << outcome.path << " " << value;
+          EXPECT_EQ(back->Get(kKeys[f]), value) << outcome.path;
           line += " " + Hex(value);
         }
         // A charset that cannot hold the text never writes it; version 2.4
@@ -317,22 +284,20 @@ TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
         }
         if (IsLegacyCharset(charset) && kind != TagKind::Id3v24) ++fallbacks[outcome.fallback];
         if (outcome.fallback != TextFallback::None) {
-          const std::string named = outcome.fallback == TextFallback::Latin1 ? "Latin-1" : "UTF-16";
+          EXPECT_EQ(outcome.fallback, TextFallback::Utf16);
           ASSERT_EQ(outcome.notices.size(), 1u) << outcome.path;
-          EXPECT_NE(outcome.notices[0].find(named), std::string::npos) << outcome.path;
+          EXPECT_NE(outcome.notices[0].find("UTF-16"), std::string::npos) << outcome.path;
         }
-        const bool unicode = !IsLegacyCharset(charset) || kind == TagKind::Id3v24 ||
-                             outcome.fallback == TextFallback::Utf16;
-        if (kind != TagKind::Id3v1 && unicode) {
+        if (!IsLegacyCharset(charset) || kind == TagKind::Id3v24 ||
+            outcome.fallback == TextFallback::Utf16) {
           unicodeFiles += line + "\n";
           ++unicodeCount;
         }
       }
     }
   }
-  // Each way was taken.
+  // Both ways were taken.
   EXPECT_GT(fallbacks[TextFallback::None], 0);
-  EXPECT_GT(fallbacks[TextFallback::Latin1], 0);
   EXPECT_GT(fallbacks[TextFallback::Utf16], 0);
 
   const std::string list = dir_.File("unicode-files.txt");

@@ -29,13 +29,8 @@ class TagBytes : public testing::SaveTest {
   }
   // What follows the saved file's ID3v2 tag.
   std::string SavedAudio() { return testing::ReadBytes(path_).substr(10 + SavedBody().size()); }
-  std::map<std::string, std::string> Mutagen() {
-    if (std::string missing = testing::MutagenMissing(); !missing.empty()) {
-      ADD_FAILURE() << missing;
-      return {};
-    }
-    return testing::ReadWithMutagen(path_);
-  }
+  // How mutagen reads the saved file; a test fails without it.
+  std::map<std::string, std::string> Mutagen() { return testing::ReadWithMutagen(path_); }
 
   std::string path_ = dir_.File("song.mp3");
   const std::string audio_ = testing::MpegAudio(3);
@@ -70,9 +65,6 @@ TEST_F(TagBytes, Id3v1TrackCutsTheCommentToItsV11WidthAndNoGenreIs255) {
            "\x00"     // v1.1 marker
            "\x05"     // track
            "\xFF"s},  // no genre
-      {"a double-byte character across byte 28 is left out whole",
-       std::string(27, 'c') + testing::kTesutoUtf8, "7", "Rock",
-       title + std::string(27, 'c') + std::string(2, '\0') + "\x07\x11"s},
       {"the genre Blues alone", "", "", "Blues", "TAG" + std::string(125, '\0')},
   };
   for (const auto& [why, comment, track, genre, block] : cases) {
