@@ -1,7 +1,7 @@
 // How legacy tag text is recognised, measured on titles made here from
 // dictionaries: Japanese words from mecab-ipadic (written as Shift-JIS and
 // as EUC-JP), accented French, German, Spanish and Italian words (as
-// ISO-8859-1, or Windows-1252 when they need it), and both kinds as UTF-8;
+// Windows-1252, the same bytes as ISO-8859-1 for letters), and both as UTF-8;
 // 1 to 4 words a title, some among ASCII words. A Japanese title must read
 // as it always did (or better, where that reading could not read its
 // bytes); the others must mostly read exactly.
@@ -39,81 +39,53 @@ const char* const kNames[] = {"Japanese Shift-JIS", "Japanese EUC-JP", "Western 
 // Through ICU's own tables, not the program's; nullopt when a character
 // does not survive the way there and back.
 std::optional<std::string> Convert(const std::string& text, const char* to, const char* from) {
-  auto run = [](const std::string& in, const char* t, const char* f) -> std::optional<std::string> {
+  auto run = [](const std::string& in, const char* t, const char* f) {
     UErrorCode err = U_ZERO_ERROR;
     std::string out(in.size() * 4 + 4, '\0');
-    const int32_t n = ucnv_convert(t, f, out.data(), static_cast<int32_t>(out.size()), in.data(),
-                                   static_cast<int32_t>(in.size()), &err);
-    if (U_FAILURE(err)) return std::nullopt;
-    out.resize(static_cast<std::size_t>(n));
-    return out;
+    out.resize(static_cast<std::size_t>(
+        ucnv_convert(t, f, out.data(), out.size(), in.data(), in.size(), &err)));
+    return U_SUCCESS(err) ? std::optional(out) : std::nullopt;
   };
   const auto out = run(text, to, from);
-  if (!out || run(*out, from, to) != text) return std::nullopt;
-  return out;
+  return out && run(*out, from, to) == text ? out : std::nullopt;
 }
 
 bool IsAscii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::ranges::all_of(s, [](unsigned char c) { return c < 0x80; });
 }
 
 class TitleMaker {
  public:
   TitleMaker() {
     for (const auto& entry : fs::directory_iterator(kIpadic)) {
-      if (entry.path().extension() != ".csv") continue;
       std::ifstream in(entry.path(), std::ios::binary);
-      for (std::string line; std::getline(in, line);) {
+      for (std::string line; entry.path().extension() == ".csv" && std::getline(in, line);) {
         const std::string surface = line.substr(0, line.find(','));
-        if (!surface.empty() && !IsAscii(surface)) japaneseEuc_.push_back(surface);
+        if (!IsAscii(surface)) japaneseEuc_.push_back(surface);
       }
     }
-    std::sort(japaneseEuc_.begin(), japaneseEuc_.end());  // the same set on every run
+    std::ranges::sort(japaneseEuc_);  // the same set on every run
     for (const char* list : kWordLists) {
       std::ifstream in(list, std::ios::binary);
-      for (std::string line; std::getline(in, line);) {
-        if (!IsAscii(line))
-          western_.push_back(line);
-        else if (line.size() > 2 && line.find('\'') == std::string::npos)
-          ascii_.push_back(line);
-      }
+      for (std::string line; std::getline(in, line);)
+        (IsAscii(line) ? ascii_ : western_).push_back(line);
     }
-    for (const char* token : {"feat.", "Remix", "Live", "2003", "(Live)", "-", "Vol.2", "&", "Mix"})
-      ascii_.push_back(token);
   }
 
-  // A title's text (UTF-8) and its bytes as written into the tag.
+  // A title's text (UTF-8) and its bytes as written into the tag: 1 to 4
+  // words, Japanese ones run together or apart, some among ASCII words.
   std::pair<std::string, std::string> Make(Kind kind) {
     const bool japanese = kind == kShiftJis || kind == kEucJp || kind == kUtf8Japanese;
-    const int count = std::uniform_int_distribution<int>(1, 4)(rng_);
-    const bool mixed = Chance(japanese ? 0.3 : 0.4);
-    std::string text, bytes;
-    auto append = [&](const std::string& t) {
-      text += t;
-      const std::string sjis = kind <= kEucJp ? *Convert(t, "windows-31j", "UTF-8") : "";
-      bytes +=
-          kind == kShiftJis ? sjis
-          : kind == kEucJp  ? SjisToEuc(sjis)
-          : kind == kWestern
-              ? Convert(t, "ISO-8859-1", "UTF-8").value_or(*Convert(t, "windows-1252", "UTF-8"))
-              : t;
-    };
-    bool previousAscii = false;
-    for (int i = 0; i < count; ++i) {
-      const bool ascii = mixed && i > 0 && Chance(0.4);
-      // Japanese words run together or stand apart; an ASCII word next to
-      // one sometimes sticks to it.
-      if (i > 0)
-        append(!japanese                  ? " "
-               : (ascii || previousAscii) ? (Chance(0.7) ? " " : "")
-               : Chance(0.6)              ? ""
-               : Chance(0.75)             ? " "
-                                          : "\u30FB");
-      append(ascii ? Pick(ascii_) : japanese ? Japanese() : Western());
-      previousAscii = ascii;
+    std::string text;
+    for (int i = std::uniform_int_distribution<int>(0, 3)(rng_); i >= 0; --i) {
+      if (!text.empty()) text += japanese ? Pick(separators_) : " ";
+      text += !text.empty() && Chance(0.15) ? Pick(ascii_) : japanese ? Japanese() : Western();
     }
-    return {text, bytes};
+    const std::string sjis = kind <= kEucJp ? *Convert(text, "windows-31j", "UTF-8") : "";
+    return {text, kind == kShiftJis  ? sjis
+                  : kind == kEucJp   ? SjisToEuc(sjis)
+                  : kind == kWestern ? *Convert(text, "windows-1252", "UTF-8")
+                                     : text};
   }
 
  private:
@@ -126,16 +98,15 @@ class TitleMaker {
       if (sjis && SjisToEuc(*sjis) == euc) return *text;
     }
   }
+  // Some capitalised, accented capitals (C0 to DE, which look like lead
+  // bytes) included.
   std::string Western() {
     for (;;) {
       std::string word = Pick(western_);
       const auto c0 = static_cast<unsigned char>(word[0]), c1 = static_cast<unsigned char>(word[1]);
-      if (!Chance(0.3)) {
-      } else if (c0 >= 'a' && c0 <= 'z') {
-        word[0] = static_cast<char>(c0 - 32);
-      } else if (c0 == 0xC3 && c1 >= 0xA0 && c1 <= 0xBE && c1 != 0xB7) {  // à to þ but ÷
+      if (Chance(0.3) && c0 >= 'a' && c0 <= 'z') word[0] = static_cast<char>(c0 - 32);
+      if (Chance(0.3) && c0 == 0xC3 && c1 >= 0xA0 && c1 <= 0xBE && c1 != 0xB7)  // à to þ but ÷
         word[1] = static_cast<char>(c1 - 0x20);
-      }
       if (Convert(word, "windows-1252", "UTF-8")) return word;
     }
   }
@@ -144,7 +115,9 @@ class TitleMaker {
     return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(rng_)];
   }
 
-  std::vector<std::string> japaneseEuc_, western_, ascii_;
+  std::vector<std::string> japaneseEuc_, western_;
+  std::vector<std::string> ascii_ = {"feat.", "Remix", "Live", "2003", "(Live)", "-", "&"};
+  const std::vector<std::string> separators_ = {"", "", " ", "\u30FB"};
   std::mt19937 rng_{20240611u};
 };
 
