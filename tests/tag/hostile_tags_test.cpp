@@ -7,14 +7,11 @@
 
 #include "tag/frame_convert.h"
 #include "tag/id3v1.h"
-#include "tag/id3v2_fields.h"
 #include "tag/id3v2_frame.h"
 #include "tag/id3v2_reader.h"
 #include "tag/picture_frame.h"
 #include "tag/tag_file.h"
 #include "tag/tag_io_support.h"
-#include "text/sjis_euc.h"
-#include "text/tag_text.h"
 
 namespace quilmark {
 namespace {
@@ -100,16 +97,8 @@ TEST(HostileTags, RandomDamageNeverCrashesOrOverruns) {
     for (const Frame& frame : frames) {
       for (int to : {2, 3, 4}) ConvertFrame(frame, major, round % 4 < 2, to);
     }
-    const std::string content = damaged.substr(random() % (damaged.size() + 1), 12);
-    ParseTextContent(content);
-    ParseCommentContent(content);
-    ParseUrlContent(content);
-    ParsePictureContent(content, major);
-    const char* marks[] = {"", "\xFF\xFE", "\xFE\xFF"};
-    const std::string text = marks[round % 3] + damaged;
-    DecodeTagText(text, round % 2 == 0);
-    EucToSjis(text);
-    SjisToEuc(text);
+    // Pictures are read apart from the values, for the picture panel.
+    ParsePictureContent(damaged.substr(random() % (damaged.size() + 1), 12), major);
     std::string block = "TAG";
     for (int i = 0; i < 125; ++i) block += static_cast<char>(random());
     ReadId3v1Block(block, values);

@@ -24,9 +24,8 @@ TEST(Id3v1Reading, LayoutsGenresTrimmingAndEncodings) {
   EXPECT_EQ(Read(block).Get("Track"), "");
   EXPECT_EQ(Read(block).Get("Comment"), std::string(27, 'x') + "AA");
 
-  EXPECT_EQ(Read(Id3v1Block("t", "", "", "", "", 0, 255)).Get("Genre"), "");
-  EXPECT_EQ(Read(Id3v1Block("t", "", "", "", "", 0, 200)).Get("Genre"), "No Genre");
-  EXPECT_EQ(Read(Id3v1Block("t", "", "", "", "", 0, 0)).Get("Genre"), "Blues");
+  for (auto [number, genre] : {std::pair{255, ""}, {200, "No Genre"}, {0, "Blues"}})
+    EXPECT_EQ(Read(Id3v1Block("t", "", "", "", "", 0, number)).Get("Genre"), genre);
 
   // A UTF-16 field ends at its first zero unit, not at its first zero byte.
   const std::string utf16 = "\xFF\xFE"s + testing::kTesutoUtf16Le + "\0\0\x41\0"s;
@@ -41,56 +40,53 @@ TEST(Id3v1Reading, LayoutsGenresTrimmingAndEncodings) {
   EXPECT_EQ(values.Get("Comment"), "na\u00EFve");
 }
 
-TEST(Id3v1Writing, FieldsAtTheirOffsets) {
-  TagValues values = TagValues::FromCommaText(
-      "Title=Title,Artist=Artist,Album=Album,Year=2001,Commentv1=note,"
-      "\"Comment=   note\\0long\",Track=300,Genre=rock");
-  Id3v1Render out = RenderId3v1Block(values, Charset::ShiftJis);
-  ASSERT_EQ(out.status, Id3v1Render::Status::kBlock);
-  EXPECT_EQ(out.block, Id3v1Block("Title", "Artist", "Album", "2001", "note", 300 % 256, 17));
-
-  // UTF-16 fields keep their mark.
-  out = RenderId3v1Block(TagValues::FromCommaText("Title=abc"), Charset::Utf16Le);
-  EXPECT_EQ(out.block.substr(3, 30), "\xFF\xFE"s + "a\0b\0c\0"s + std::string(22, '\0'));
-  EXPECT_EQ(Read(out.block).Get("Title"), "abc");
-
-  // An unknown genre is none; so much alone writes no block.
-  out = RenderId3v1Block(TagValues::FromCommaText("Title=t,Genre=Not a genre"), Charset::ShiftJis);
-  EXPECT_EQ(static_cast<unsigned char>(out.block[127]), 255);
-  EXPECT_EQ(
-      RenderId3v1Block(TagValues::FromCommaText("Genre=Not a genre"), Charset::ShiftJis).status,
-      Id3v1Render::Status::kNothing);
-}
-
-TEST(Id3v1Writing, TextTheCharsetCannotHoldGoesIntoLatin1OrElseUtf16) {
+TEST(Id3v1Writing, FieldsAtTheirOffsetsInOneEncodingThatHoldsThemAll) {
+  using enum Id3v1Render::Status;
   const struct {
-    const char* title;
-    TextFallback fallback;
-    std::string field;
+    std::string values;
+    Id3v1Render::Status status;
+    std::size_t at;     // 0: the whole block
+    std::string bytes;  // from `at`
+    TextFallback fallback = TextFallback::None;
+    Charset charset = Charset::ShiftJis;
   } cases[] = {
-      {"Caf\u00E9 na\u00EFve", TextFallback::Latin1, "Caf\xE9 na\xEFve"},
-      {"\u30C6\u30B9\u30C8", TextFallback::None, testing::kTesutoSjis},
-      {"\uD55C\uAD6D", TextFallback::Utf16, "\xFF\xFE\x5C\xD5\x6D\xAD"},
+      {"Title=Title,Artist=Artist,Album=Album,Year=2001,Commentv1=note,"
+       "\"Comment=   note\\0long\",Track=300,Genre=rock",
+       kBlock, 0, Id3v1Block("Title", "Artist", "Album", "2001", "note", 300 % 256, 17)},
+      // UTF-16 fields keep their mark.
+      {"Title=abc", kBlock, 3, "\xFF\xFE\x61\0b\0c\0"s + std::string(22, '\0'), TextFallback::None,
+       Charset::Utf16Le},
+      // An unknown genre is none; so much alone writes no block.
+      {"Title=t,Genre=Not a genre", kBlock, 127, "\xFF"},
+      {"Genre=Not a genre", kNothing, 0, ""},
+      // Text the charset cannot hold goes into Latin-1, or else UTF-16, the
+      // artist with it.
+      {"\"Title=Caf\u00E9 na\u00EFve\",Artist=plain", kBlock, 3, "Caf\xE9 na\xEFve",
+       TextFallback::Latin1},
+      {"Title=\u30C6\u30B9\u30C8,Artist=plain", kBlock, 3, testing::kTesutoSjis},
+      {"Title=\uD55C\uAD6D,Artist=plain", kBlock, 3, "\xFF\xFE\x5C\xD5\x6D\xAD",
+       TextFallback::Utf16},
+      // A track that is no number stops the write.
+      {"Track=3/12", kTrackNotNumber, 0, ""},
+      {"Track=1.5", kTrackNotNumber, 0, ""},
+      {"Track=99999999999", kTrackNotNumber, 0, ""},
+      {"Track=-", kTrackNotNumber, 0, ""},
   };
   for (const auto& c : cases) {
-    // The artist is one of the block's texts too, and one encoding serves all.
-    const Id3v1Render out = RenderId3v1Block(
-        TagValues::FromCommaText("\"Title="s + c.title + "\",Artist=plain"), Charset::ShiftJis);
-    EXPECT_EQ(out.fallback, c.fallback) << c.title;
-    EXPECT_EQ(out.block.substr(3, c.field.size()), c.field) << c.title;
-    EXPECT_EQ(Read(out.block).Get("Title"), c.title);
-    EXPECT_EQ(Read(out.block).Get("Artist"), "plain");
+    const TagValues values = TagValues::FromCommaText(c.values);
+    const Id3v1Render out = RenderId3v1Block(values, c.charset);
+    EXPECT_EQ(out.status, c.status) << c.values;
+    EXPECT_EQ(c.at ? out.block.substr(c.at, c.bytes.size()) : out.block, c.bytes) << c.values;
+    EXPECT_EQ(out.fallback, c.fallback) << c.values;
+    if (c.status == kBlock) {
+      const TagValues back = Read(out.block);
+      EXPECT_EQ(back.Get("Title") + "|" + back.Get("Artist"),
+                values.Get("Title") + "|" + values.Get("Artist"));
+    }
   }
 }
 
-TEST(Id3v1Writing, TrackThatIsNoNumberStopsTheWrite) {
-  for (const char* track : {"3/12", "abc", "1.5", "99999999999", "-"}) {
-    TagValues values;
-    values.Set("Track", track);
-    EXPECT_EQ(RenderId3v1Block(values, Charset::ShiftJis).status,
-              Id3v1Render::Status::kTrackNotNumber)
-        << track;
-  }
+TEST(Id3v1Writing, TrackNumbersAreDecimalInt32) {
   EXPECT_EQ(ParseDecimal(" 12 "), 12);
   EXPECT_EQ(ParseDecimal("+7"), 7);
   EXPECT_EQ(ParseDecimal("-2147483648"), INT32_MIN);
