@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,18 +35,13 @@ enum Kind { kShiftJis, kEucJp, kWestern, kUtf8Japanese, kUtf8Western, kKinds };
 const char* const kNames[] = {"Japanese Shift-JIS", "Japanese EUC-JP", "Western Latin-1/1252",
                               "UTF-8 Japanese", "UTF-8 Western"};
 
-// Through ICU's own tables, not the program's; nullopt when a character
-// does not survive the way there and back.
-std::optional<std::string> Convert(const std::string& text, const char* to, const char* from) {
-  auto run = [](const std::string& in, const char* t, const char* f) {
-    UErrorCode err = U_ZERO_ERROR;
-    std::string out(in.size() * 4 + 4, '\0');
-    out.resize(static_cast<std::size_t>(
-        ucnv_convert(t, f, out.data(), out.size(), in.data(), in.size(), &err)));
-    return U_SUCCESS(err) ? std::optional(out) : std::nullopt;
-  };
-  const auto out = run(text, to, from);
-  return out && run(*out, from, to) == text ? out : std::nullopt;
+// Through ICU's own tables, not the program's.
+std::string Convert(const std::string& in, const char* to, const char* from) {
+  UErrorCode err = U_ZERO_ERROR;
+  std::string out(in.size() * 4 + 4, '\0');
+  out.resize(static_cast<std::size_t>(
+      ucnv_convert(to, from, out.data(), out.size(), in.data(), in.size(), &err)));
+  return out;
 }
 
 bool IsAscii(std::string_view s) {
@@ -81,10 +75,10 @@ class TitleMaker {
       if (!text.empty()) text += japanese ? Pick(separators_) : " ";
       text += !text.empty() && Chance(0.15) ? Pick(ascii_) : japanese ? Japanese() : Western();
     }
-    const std::string sjis = kind <= kEucJp ? *Convert(text, "windows-31j", "UTF-8") : "";
+    const std::string sjis = kind <= kEucJp ? Convert(text, "windows-31j", "UTF-8") : "";
     return {text, kind == kShiftJis  ? sjis
                   : kind == kEucJp   ? SjisToEuc(sjis)
-                  : kind == kWestern ? *Convert(text, "windows-1252", "UTF-8")
+                  : kind == kWestern ? Convert(text, "windows-1252", "UTF-8")
                                      : text};
   }
 
@@ -93,9 +87,8 @@ class TitleMaker {
   std::string Japanese() {
     for (;;) {
       const std::string& euc = Pick(japaneseEuc_);
-      const auto text = Convert(euc, "UTF-8", "EUC-JP");
-      const auto sjis = text ? Convert(*text, "windows-31j", "UTF-8") : std::nullopt;
-      if (sjis && SjisToEuc(*sjis) == euc) return *text;
+      const std::string text = Convert(euc, "UTF-8", "EUC-JP");
+      if (SjisToEuc(Convert(text, "windows-31j", "UTF-8")) == euc) return text;
     }
   }
   // Some capitalised, accented capitals (C0 to DE, which look like lead
@@ -107,7 +100,8 @@ class TitleMaker {
       if (Chance(0.3) && c0 >= 'a' && c0 <= 'z') word[0] = static_cast<char>(c0 - 32);
       if (Chance(0.3) && c0 == 0xC3 && c1 >= 0xA0 && c1 <= 0xBE && c1 != 0xB7)  // à to þ but ÷
         word[1] = static_cast<char>(c1 - 0x20);
-      if (Convert(word, "windows-1252", "UTF-8")) return word;
+      if (Convert(Convert(word, "windows-1252", "UTF-8"), "UTF-8", "windows-1252") == word)
+        return word;
     }
   }
   bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
