@@ -34,6 +34,7 @@ TEST(Id3v2Writing, ExactBytesOfEachFrameLayoutAndItsPadding) {
                "\x03"
                "2024")},
       {"OrgYear=1999", kV24, kSjis, 10, "TDOR"},
+      {"OrgYear=1999", kV22, kSjis, 10, "TOR"},  // the older versions have ids of their own
       {"Title=" + tesuto, kV24, kBe, 20, "\x01\xFE\xFF\x30\xC6\x30\xB9\x30\xC8"s},
       // UTF-16: 14 -> 16, then + 5 for the mark and the doubled units.
       {"Title=abc", kV23, kLe, 0,
