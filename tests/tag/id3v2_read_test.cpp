@@ -153,7 +153,8 @@ TEST(Id3v2Fields, CommentAndUrlLayouts) {
   }
   EXPECT_EQ(ParseUrlContent("\0home\0http://a/"s), "http://a/");
   EXPECT_EQ(ParseUrlContent("\x01\xFF\xFEh\0\0\0http://a/"s), "http://a/");
-  EXPECT_EQ(ParseUrlContent("\0http://b/"s), "http://b/");  // a bare address
+  EXPECT_EQ(ParseUrlContent("\0http://b/"s), "http://b/");              // a bare address
+  EXPECT_EQ(ParseUrlContent("\0\0\xFF\xFEh\0:\0\xE9\0"s), "h:\u00E9");  // in UTF-16 after a mark
 }
 
 TEST_F(Id3v2Reading, FooterIsNoAudioAndAStrayFooterFlagCostsNone) {

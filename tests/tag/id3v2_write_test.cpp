@@ -19,6 +19,7 @@ TEST(Id3v2Writing, ExactBytesOfEachFrameLayoutAndItsPadding) {
     Charset charset;
     std::size_t at;     // 0: the whole tag
     std::string bytes;  // from `at`
+    TextFallback fallback = TextFallback::None;
   } cases[] = {
       {"Title=abc", kV23, kSjis, 0, header23 + "\x10TIT2\0\0\0\x04\0\0\0abc\0\0"s},
       {"Title=abc", kV22, kSjis, 0,
@@ -63,50 +64,27 @@ TEST(Id3v2Writing, ExactBytesOfEachFrameLayoutAndItsPadding) {
                "\0eng\x83\x5C"
                "0\0t"s)},
       {"\"Comment=eng\\0a\r\nb\"", kV23, kSjis, 10, Frame23("COMM", "\0eng\0a\nb"s)},
+      // Text the charset would lose or misread goes into UTF-16, all of the
+      // row's frames at once.
+      {"\"Title=Beyonc\u00E9\",Artist=a", kV23, kSjis, 47, "\x01", TextFallback::Utf16},
+      {"Title=\u301C", kV23, Charset::EucJp, 20, "\x01", TextFallback::Utf16},
+      {"Title=caf\uFF83\uFF69", kV23, kSjis, 20, "\x01", TextFallback::Utf16},  // UTF-8 "café"
+      {"Title=\u00E9", kV23, kLe, 20, "\x01"},
+      // An address code page 932 cannot hold goes into UTF-16 after a mark.
+      {"URL=http://a/\u00E9", kV23, kSjis, 10,
+       Frame23("WXXX", "\0\0\xFF\xFEh\0t\0t\0p\0:\0/\0/\0a\0/\0\xE9\0"s), TextFallback::Utf16},
   };
   for (const auto& c : cases) {
     const auto tag = RenderId3v2Tag(TagValues::FromCommaText(c.values), c.kind, c.charset);
     ASSERT_TRUE(tag.has_value()) << c.values;
     EXPECT_EQ(c.at ? tag->bytes.substr(c.at, c.bytes.size()) : tag->bytes, c.bytes) << c.values;
+    EXPECT_EQ(tag->fallback, c.fallback) << c.values;
   }
   // UTF-8: one terminator between description and text, and the frame
   // tells a reader that its address is UTF-8 too.
   EXPECT_EQ(RenderCommentContent("   \\0x", kBe).bytes, "\x01   \xFE\xFF\0\0\xFE\xFF\0x"s);
   EXPECT_EQ(RenderCommentContent("jpnd\\0" + tesuto, Charset::Utf8).bytes, "\x03jpnd\0"s + tesuto);
   EXPECT_EQ(RenderUrlContent("http://a/\u00E9", "", Charset::Utf8).bytes, "\x03\0http://a/\u00E9"s);
-}
-
-TEST(Id3v2Writing, TextTheCharsetWouldLoseOrMisreadGoesIntoUtf16) {
-  const struct {
-    std::string title;
-    TextFallback fallback;
-  } cases[] = {
-      {testing::kTesutoUtf8, TextFallback::None},
-      {"Beyonc\u00E9", TextFallback::Utf16},     // no Shift-JIS form
-      {"\u301C", TextFallback::Utf16},           // nor for the JIS wave dash
-      {"caf\uFF83\uFF69", TextFallback::Utf16},  // its bytes would read as UTF-8 "café"
-  };
-  for (const auto& c : cases) {
-    for (Charset charset : {kSjis, Charset::EucJp}) {
-      const auto tag = RenderId3v2Tag(
-          TagValues::FromCommaText("\"Title=" + c.title + "\",Artist=a"), kV23, charset);
-      ASSERT_TRUE(tag.has_value());
-      EXPECT_EQ(tag->fallback, c.fallback) << c.title;
-      // All of the row's frames at once.
-      const char encoding = c.fallback == TextFallback::None ? '\0' : '\x01';
-      EXPECT_EQ(tag->bytes[20], encoding) << c.title;
-      EXPECT_EQ(tag->bytes[tag->bytes.find("TPE1") + 10], encoding) << c.title;
-    }
-  }
-  EXPECT_EQ(RenderId3v2Tag(TagValues::FromCommaText("Title=\u00E9"), kV23, kLe)->fallback,
-            TextFallback::None);
-  // An address that code page 932 cannot hold goes into UTF-16 after a mark.
-  const std::string url = "http://example.com/caf\u00E9";
-  const auto tag = RenderId3v2Tag(TagValues::FromCommaText("URL=" + url), kV23, kSjis);
-  EXPECT_EQ(tag->fallback, TextFallback::Utf16);
-  testing::TempDir dir;
-  testing::WriteBytes(dir.File("url.mp3"), tag->bytes + MpegAudio(1));
-  EXPECT_EQ(ReadTagValues(dir.File("url.mp3"))->Get(keys::URL), url);
 }
 
 // Every Charset with every tag kind: what is written reads back.
