@@ -35,11 +35,5 @@ inline const std::string kTesutoUtf16Le = std::string("\xC6\x30\xB9\x30\xC8\x30"
 
 namespace quilmark {
 using namespace std::string_literals;
-using testing::Frame22;
-using testing::Frame23;
-using testing::Frame24;
-using testing::Id3v1Block;
-using testing::Id3v2Tag;
-using testing::MpegAudio;
-using testing::Text23;
+using namespace testing;
 }  // namespace quilmark
