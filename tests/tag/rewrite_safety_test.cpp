@@ -18,8 +18,6 @@
 namespace quilmark {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
 
 class RewriteSafety : public ::testing::Test {
  protected:

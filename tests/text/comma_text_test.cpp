@@ -29,10 +29,7 @@ TEST(CommaText, QuotesOnlyWhatTheSplitterWouldBreak) {
 }
 
 TEST(CommaText, SplittingRulesAndHostileInput) {
-  const struct {
-    std::string text;
-    Items items;
-  } cases[] = {
+  const std::pair<std::string, Items> cases[] = {
       {"a, b", {"a", "b"}},
       {"a,,b", {"a", "", "b"}},
       {",a", {"", "a"}},
@@ -52,7 +49,7 @@ TEST(CommaText, SplittingRulesAndHostileInput) {
       {"\0a"s, {}},
       {"\"x\0y\",z"s, {"x\0y"s, "z"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitCommaText(c.text), c.items) << c.text;
+  for (const auto& [text, items] : cases) EXPECT_EQ(SplitCommaText(text), items) << text;
 }
 
 // Lines of megabytes of quotes or commas: a split that went back over what
