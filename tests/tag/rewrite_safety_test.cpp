@@ -18,7 +18,6 @@
 namespace quilmark {
 namespace {
 
-
 class RewriteSafety : public ::testing::Test {
  protected:
   RewriteSafety() { values_.Set("Title", "new"); }
