@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bridge/add_files.h"
+#include "bridge/read_file_tags.h"
 #include "bridge/save_changed_rows.h"
 #include "lists/list_writer.h"
 #include "support/mp3_maker.h"
@@ -66,6 +67,31 @@ class SaveTest : public ::testing::Test {
   Messages messages_{writeConfirm_, presenter_};
   RecordingBusy busy_;
   TrackGrid grid_;
+};
+
+// One song in the track list, made from bytes, edited and saved.
+class SongSaveTest : public SaveTest {
+ protected:
+  // Writes the file and makes it the list's only row.
+  void Add(const std::string& bytes) {
+    WriteBytes(path_, bytes);
+    grid_.ClearRows();
+    ASSERT_EQ(ReadFileTags(grid_, path_).row, 1);
+  }
+  // Marks the row and saves it; the file must be written.
+  void MarkAndSave() {
+    grid_.MarkRowChanged(1);
+    report_ = Save();
+    ASSERT_EQ(report_.Written(), 1);
+  }
+  void EditAndSave(Field field, const std::string& value) {
+    grid_.SetFieldCell(field, 1, value);
+    MarkAndSave();
+  }
+
+  std::string path_ = dir_.File("song.mp3");
+  const std::string audio_ = MpegAudio(3);
+  SaveReport report_;
 };
 
 }  // namespace quilmark::testing

@@ -5,7 +5,6 @@
 #include <random>
 
 #include "bridge/bridge_test_support.h"
-#include "bridge/read_file_tags.h"
 #include "bridge/save_changed_rows.h"
 #include "tag/frame_convert.h"
 #include "tag/id3v2_frame.h"
@@ -45,19 +44,8 @@ std::string Utf16(std::string_view ascii) {
   return out;
 }
 
-class FrameCarry : public testing::SaveTest {
+class FrameCarry : public testing::SongSaveTest {
  protected:
-  // Adds the file to the grid, as the user would before editing it.
-  int Add(const std::string& bytes) {
-    testing::WriteBytes(path_, bytes);
-    return ReadFileTags(grid_, path_).row;
-  }
-  void EditAndSave(Field field, const std::string& value) {
-    grid_.SetFieldCell(field, 1, value);
-    grid_.MarkRowChanged(1);
-    report_ = Save();
-    ASSERT_EQ(report_.Written(), 1);
-  }
   OldId3v2Frames Frames() {
     platform::File file = *platform::File::Open(path_, platform::File::Mode::Read);
     auto layout = ProbeTagLayout(file);
@@ -75,10 +63,6 @@ class FrameCarry : public testing::SaveTest {
       if (f.id == id && nth-- == 0) return &f;
     return nullptr;
   }
-
-  std::string path_ = dir_.File("song.mp3");
-  SaveReport report_;
-  const std::string audio_ = testing::MpegAudio(3);
 };
 
 // A picture of many megabytes and the lyrics keep every byte through a title
@@ -86,10 +70,9 @@ class FrameCarry : public testing::SaveTest {
 TEST_F(FrameCarry, PictureAndLyricsKeepEveryByteAfterATitleEdit) {
   const std::string picture = Frame23("APIC", "\0image/jpeg\0\x03\0"s + RandomBytes(12 << 20, 1));
   const std::string lyrics = Frame23("USLT", "\x01jpn"s + Utf16("d") + "\0\0"s + Utf16("la la"));
-  ASSERT_EQ(Add(Id3v2Tag(3, Text23("TIT2", "old") + picture + Text23("TPE1", "artist") + lyrics +
-                                std::string(64, '\0')) +
-                audio_),
-            1);
+  Add(Id3v2Tag(3, Text23("TIT2", "old") + picture + Text23("TPE1", "artist") + lyrics +
+                      std::string(64, '\0')) +
+      audio_);
   EditAndSave(colTitle, "new title");
 
   // The row's frames as without anything carried, then the picture and the

@@ -1,25 +1,16 @@
 // The bytes a save puts into a file for what the row shows, and how
-// another tagger (mutagen) reads the comment and address frames; and what a read makes of a tag
-// whose last frame runs past the size its header declares.
+// another tagger (mutagen) reads the comment and address frames; and what
+// a read makes of a tag whose last frame runs past the size its header
+// declares.
 #include "bridge/bridge_test_support.h"
 #include "bridge/peer_readers.h"
-#include "bridge/read_file_tags.h"
 #include "tag/tag_io_support.h"
 
 namespace quilmark {
 namespace {
 
-class TagBytes : public testing::SaveTest {
+class TagBytes : public testing::SongSaveTest {
  protected:
-  void Add(const std::string& bytes) {
-    testing::WriteBytes(path_, bytes);
-    grid_.ClearRows();
-    ASSERT_EQ(ReadFileTags(grid_, path_).row, 1);
-  }
-  void MarkAndSave() {
-    grid_.MarkRowChanged(1);
-    ASSERT_EQ(Save().Written(), 1);
-  }
   // The frames of the saved file's ID3v2 tag, padding included.
   std::string SavedBody() {
     const std::string bytes = testing::ReadBytes(path_);
@@ -31,9 +22,6 @@ class TagBytes : public testing::SaveTest {
   std::string SavedAudio() { return testing::ReadBytes(path_).substr(10 + SavedBody().size()); }
   // How mutagen reads the saved file; a test fails without it.
   std::map<std::string, std::string> Mutagen() { return testing::ReadWithMutagen(path_); }
-
-  std::string path_ = dir_.File("song.mp3");
-  const std::string audio_ = testing::MpegAudio(3);
 };
 
 TEST_F(TagBytes, ACommentLanguageShorterThanThreeIsPaddedWithBlanks) {
@@ -72,8 +60,7 @@ TEST_F(TagBytes, Id3v1TrackCutsTheCommentToItsV11WidthAndNoGenreIs255) {
     Add(audio_);
     grid_.SetFieldCell(colComment, 1, comment);
     grid_.SetFieldCell(colNo, 1, track);
-    grid_.SetFieldCell(colGenre, 1, genre);
-    MarkAndSave();
+    EditAndSave(colGenre, genre);
     EXPECT_TRUE(testing::ReadBytes(path_) == audio_ + block);
   }
 }
@@ -88,15 +75,13 @@ TEST_F(TagBytes, AUrlKeepsItsDescriptionUntilTheAddressIsEdited) {
   EXPECT_EQ(grid_.FieldCell(colURL, 1), "http://a/");
 
   // The other frame has a description of its own, so it stays too.
-  grid_.SetFieldCell(colTitle, 1, "new");
-  MarkAndSave();
+  EditAndSave(colTitle, "new");
   EXPECT_TRUE(SavedBody().starts_with(Text23("TIT2", "new") + home + other));
   EXPECT_EQ(Mutagen()["WXXX"], "home http://a/ |  http://b/");
 
   // An address the user typed has no description; it takes the place of
   // the frame without one.
-  grid_.SetFieldCell(colURL, 1, "http://c/");
-  MarkAndSave();
+  EditAndSave(colURL, "http://c/");
   EXPECT_TRUE(
       SavedBody().starts_with(Text23("TIT2", "new") + Frame23("WXXX", "\0\0http://c/"s) + "\0"s));
   EXPECT_EQ(Mutagen()["WXXX"], " http://c/");
@@ -128,8 +113,7 @@ TEST_F(TagBytes, TheLastFrameRunningPastTheTagSizeIsReadToTheEndOfTheFileAndKept
     EXPECT_EQ(grid_.FieldCell(colTitle, 1), "title");
     EXPECT_EQ(grid_.FieldCell(colArtist, 1), c.shownArtist);
 
-    grid_.SetFieldCell(colTitle, 1, "new");
-    MarkAndSave();
+    EditAndSave(colTitle, "new");
     EXPECT_TRUE(SavedBody().starts_with(
         Text23("TIT2", "new") + (c.shownArtist.empty() ? "" : Text23("TPE1", c.shownArtist))));
     EXPECT_TRUE(SavedAudio() == c.audio);
