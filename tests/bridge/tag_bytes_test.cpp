@@ -1,9 +1,7 @@
-// The bytes a save puts into a file for what the row shows, and how
-// another tagger (mutagen) reads the comment and address frames; and what
-// a read makes of a tag whose last frame runs past the size its header
-// declares.
+// The bytes a save puts into a file for what the row shows (how other
+// taggers read such frames is in interop_test.cpp), and what a read makes
+// of a tag whose last frame runs past the size its header declares.
 #include "bridge/bridge_test_support.h"
-#include "bridge/peer_readers.h"
 #include "tag/tag_io_support.h"
 
 namespace quilmark {
@@ -20,8 +18,6 @@ class TagBytes : public testing::SongSaveTest {
   }
   // What follows the saved file's ID3v2 tag.
   std::string SavedAudio() { return testing::ReadBytes(path_).substr(10 + SavedBody().size()); }
-  // How mutagen reads the saved file; a test fails without it.
-  std::map<std::string, std::string> Mutagen() { return testing::ReadWithMutagen(path_); }
 };
 
 TEST_F(TagBytes, ACommentLanguageShorterThanThreeIsPaddedWithBlanks) {
@@ -35,7 +31,6 @@ TEST_F(TagBytes, ACommentLanguageShorterThanThreeIsPaddedWithBlanks) {
                                               "en "       // language
                                               "desc\x00"  // description
                                               "x"s)));    // text
-  EXPECT_EQ(Mutagen()["COMM"], "en  desc x");
 
   Add(testing::ReadBytes(path_));
   EXPECT_EQ(grid_.Cell(colCommentLang, 1), "en ");
@@ -77,14 +72,12 @@ TEST_F(TagBytes, AUrlKeepsItsDescriptionUntilTheAddressIsEdited) {
   // The other frame has a description of its own, so it stays too.
   EditAndSave(colTitle, "new");
   EXPECT_TRUE(SavedBody().starts_with(Text23("TIT2", "new") + home + other));
-  EXPECT_EQ(Mutagen()["WXXX"], "home http://a/ |  http://b/");
 
   // An address the user typed has no description; it takes the place of
   // the frame without one.
   EditAndSave(colURL, "http://c/");
   EXPECT_TRUE(
       SavedBody().starts_with(Text23("TIT2", "new") + Frame23("WXXX", "\0\0http://c/"s) + "\0"s));
-  EXPECT_EQ(Mutagen()["WXXX"], " http://c/");
 }
 
 TEST_F(TagBytes, TheLastFrameRunningPastTheTagSizeIsReadToTheEndOfTheFileAndKept) {
