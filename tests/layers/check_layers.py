@@ -40,14 +40,6 @@ def parse_layers(declarations):
     return reach
 
 
-def includes(path):
-    with open(path, encoding='utf-8', errors='replace') as f:
-        for number, line in enumerate(f, 1):
-            m = INCLUDE.match(line)
-            if m:
-                yield number, m.group(1) == '<', m.group(2)
-
-
 def fault(layer, angled, header, reach):
     """What is wrong with one #include in a file of `layer` (None outside the core)."""
     if angled and (header in SYSTEM_HEADERS or header.startswith(SYSTEM_FOLDERS)):
@@ -76,11 +68,13 @@ def check(src, reach):
         layer = parts[1] if parts[0] == 'core' and len(parts) > 1 else None
         for file in sorted(f for f in files if f.endswith(SOURCE_SUFFIXES)):
             path = os.path.join(root, file)
-            for line, angled, header in includes(path):
-                wrong = fault(layer, angled, header, reach)
-                if wrong:
-                    where = os.path.relpath(path, src)
-                    faults.append(f'{where}:{line}: #include {header}: {wrong}')
+            with open(path, encoding='utf-8', errors='replace') as f:
+                for line, text in enumerate(f, 1):
+                    m = INCLUDE.match(text)
+                    wrong = m and fault(layer, m.group(1) == '<', m.group(2), reach)
+                    if wrong:
+                        where = os.path.relpath(path, src)
+                        faults.append(f'{where}:{line}: #include {m.group(2)}: {wrong}')
     return faults
 
 

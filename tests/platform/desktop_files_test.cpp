@@ -44,14 +44,12 @@ TEST(KeyFile, ValuesBelongToTheirGroupAndEditsLeaveOtherLinesAlone) {
   EXPECT_EQ(KeyFileValue(lines, kDesktopEntryGroup, "Exec"), "a b");  // the first, trimmed
   EXPECT_EQ(KeyFileValue(lines, kDesktopEntryGroup, "Name"), "x=y");
   EXPECT_EQ(KeyFileValue(lines, kDesktopEntryGroup, "Icon"), std::nullopt);
-  EXPECT_EQ(KeyFileValue(lines, "Missing", "Exec"), std::nullopt);
 
   Lines edited = {"[Desktop Entry]", "Name=n", "", "[Other]", "Name=o"};
   SetKeyFileValue(edited, kDesktopEntryGroup, "Name", "changed");
   SetKeyFileValue(edited, kDesktopEntryGroup, "MimeType", "audio/mpeg;");  // before the blank
   SetKeyFileValue(edited, "Other", "Name", std::nullopt);
   SetKeyFileValue(edited, "New", "Key", "v");  // a new group goes first
-  SetKeyFileValue(edited, "Absent", "Key", std::nullopt);
   EXPECT_EQ(edited, (Lines{"[New]", "Key=v", "[Desktop Entry]", "Name=changed",
                            "MimeType=audio/mpeg;", "", "[Other]"}));
 

@@ -87,15 +87,13 @@ TEST(ElfVersionBlock, NothingComesFromMissingTruncatedOrLyingFiles) {
   const std::size_t block = good.size() - 2 * 64, names = good.size() - 64;
   // Each would read outside the file or the name table: the block's offset
   // and size, a name past the table, the last name unterminated.
-  const struct {
-    std::size_t at;
-    int width;
-    std::uint64_t value;
-  } lies[] = {{block + 24, 8, ~0ull - 4},
-              {block + 32, 8, 1ull << 40},
-              {block, 4, 0xFFFFFF},
-              {names + 32, 8, 1 + std::strlen(".quilmark_version")}};
-  for (const auto& lie : lies) Put(bad.emplace_back(good), lie.at, lie.width, lie.value);
+  for (auto [at, width, value] :
+       {std::tuple<std::size_t, int, std::uint64_t>{block + 24, 8, ~0ull - 4},
+        {block + 32, 8, 1ull << 40},
+        {block, 4, 0xFFFFFF},
+        {names + 32, 8, 1 + std::strlen(".quilmark_version")}}) {
+    Put(bad.emplace_back(good), at, width, value);
+  }
   for (std::size_t i = 0; i < bad.size(); ++i) EXPECT_FALSE(readable(bad[i])) << i;
 }
 
