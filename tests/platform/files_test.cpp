@@ -168,11 +168,9 @@ TEST(Replacing, FollowsLinksAndRefusesWhatMayNotBeWritten) {
   ASSERT_EQ(chmod(dir.File("ro.m3u").c_str(), 0444), 0);
   EXPECT_EQ(WriteFileAtomically(dir.File("ro.m3u"), "x").Error().Reason(), kReadOnlyFile);
   EXPECT_EQ(ReadBytes(dir.File("ro.m3u")), "keep");
-  // What cannot be opened as a regular file (a folder here) is never
-  // replaced.
-  ASSERT_EQ(mkdir(dir.File("folder.m3u").c_str(), 0700), 0);
-  EXPECT_TRUE(
-      WriteFileAtomically(dir.File("folder.m3u"), "x").Error().Is(std::errc::is_a_directory));
+  // Nor is what is no regular file (a rename would take a FIFO's place).
+  ASSERT_EQ(mkfifo(dir.File("pipe.m3u").c_str(), 0600), 0);
+  EXPECT_EQ(WriteFileAtomically(dir.File("pipe.m3u"), "x").Error().Reason(), kNotRegularFile);
   EXPECT_EQ(CountEntries(dir.Path()), 6);
   EXPECT_EQ(CountEntries(dir.File("real")), 2);
 }

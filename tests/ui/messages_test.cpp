@@ -34,6 +34,8 @@ TEST(Msgbox, AnswersByKindSwitchAndCatalogue) {
        "C:\\m\\a.mp3\nこのファイルに対して書き込みますか？\n"
        "(キャンセルを選択すると以後のファイルに書き込みません)",
        0x23},
+      {MSG_CONFIRM_SAVE_ON_CLOSE, "", true, IDNO, IDNO, "内容が変更されています。\n保存しますか？",
+       0x23},
       // Entries without a prefix line drop the one given.
       {MSG_CONFIRM_ERASE_ALL_TAGS, "/m/a.mp3", true, IDOK, IDOK,
        "すべての行のタグ内容をクリアしますか？", 0x21},
