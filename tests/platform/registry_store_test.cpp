@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -111,9 +112,7 @@ TEST(UserRegistry, FlushWritesThisRunsChangesIntoTheFileAsItIsNow) {
             "; mine\r\n[software\\quil\\quilmark]\r\n\"savesettings\"=dword:00000000\r\n"
             "\"Charset\"=dword:2\r\n\"WinSize\"=\"1,2,3,4\"\n\r\n[Other]\n\"A\"=dword:1\n"
             "\n[New]\n@=\"d\"\n");
-  struct stat st {};
-  ASSERT_EQ(lstat(path.c_str(), &st), 0);
-  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_TRUE(std::filesystem::is_symlink(path));
   WriteBytes(real, "[K\n");
   reg.WriteValue(kKey, "Charset", RegValue::Number(1));
   EXPECT_NE(ErrorOf([&] { reg.Flush(); }).find(path + ", line 1:"), std::string::npos);
