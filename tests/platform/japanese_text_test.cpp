@@ -61,25 +61,24 @@ TEST(Collation, DefaultLocaleComesFromTheEnvironment) {
 
 // Invalid bytes and unmappable text have a defined replacement: U+FFFD
 // read, one "?" per character written, a surrogate pair included.
-TEST(Cp932, ExtensionsKanaAndTheCharactersTablesDisagreeOnFollowWindows) {
+TEST(Cp932, WindowsTableKanaAndDefinedReplacementsBothWays) {
   struct Row {
     const char *bytes, *text, *written;
   };
   for (Row c : {
-           // Other tables give these bytes the first of each pair; Windows
-           // the second (full-width) one, and the first has no form at all.
+           // Other tables give these bytes the first character; Windows the
+           // second (full-width) one, and the first has no form at all. The
+           // rest of the Windows table (NEC and IBM rows) is ICU's own.
            Row{"\x81\x60", "\uFF5E", "\x81\x60"}, Row{"", "\u301C", "?"},
-           Row{"\x81\x7C", "\uFF0D", "\x81\x7C"}, Row{"", "\u2212", "?"},
-           Row{"\x87\x40", "\u2460", "\x87\x40"},  // circled digit one (NEC row 13)
-           Row{"\xEE\xEF", "\u2170", "\xFA\x40"},  // small roman one, NEC-selected IBM row...
-           Row{"\xFA\x40", "\u2170", "\xFA\x40"},  // ...and IBM row: written in the IBM form
-           Row{"\x87\x90", "\u2252", "\x81\xE0"},  // NEC duplicate of a JIS symbol
            Row{"\xB1\xDD\xA1\xDF", "\uFF71\uFF9D\uFF61\uFF9F", "\xB1\xDD\xA1\xDF"},
            Row{"\x83\x5C\x5C", "\u30BD\\", "\x83\x5C\x5C"},  // 5C trailing, then alone
-           Row{"a\x81", "a\uFFFD", "a?"},                    // lead byte cut off at the end
-           Row{"\x85\x40", "\uFFFD", "?"},                   // unassigned pair
-           Row{"\x81\x20x", "\uFFFD x", "? x"},              // the byte that cannot trail survives
-           Row{"", "x\U0001F600\u00E9", "x??"}, Row{"", "a\xC3", "a?"},  // broken UTF-8
+           // Between kana, where some IBM tables exchange 1A, 1C and 7F.
+           Row{"\x82\xA0\x1A\x1C\x7F\x82\xA2", "\u3042\x1A\x1C\x7F\u3044",
+               "\x82\xA0\x1A\x1C\x7F\x82\xA2"},
+           Row{"a\x81", "a\uFFFD", "a?"},        // lead byte cut off at the end
+           Row{"\x85\x40", "\uFFFD", "?"},       // unassigned pair
+           Row{"\x81\x20x", "\uFFFD x", "? x"},  // the byte that cannot trail survives
+           Row{"", "x\U0001F600\u00E9", "x??"}, Row{"", "a\xC3", "a?"},  // past the BMP; broken
        }) {
     if (*c.bytes) {
       EXPECT_EQ(Cp932ToUtf8(c.bytes), c.text) << c.text;
@@ -88,9 +87,7 @@ TEST(Cp932, ExtensionsKanaAndTheCharactersTablesDisagreeOnFollowWindows) {
     EXPECT_EQ(Utf8ToCp932(c.text, &lossless), c.written) << c.text;
     EXPECT_EQ(lossless, std::string(c.written).find('?') == std::string::npos) << c.text;
   }
-  // 0x5C and 0x7E are backslash and tilde, and 0x1A, 0x1C and 0x7F stay
-  // where some IBM tables exchange them; NUL stays too.
-  std::string all;
+  std::string all;  // 0x5C and 0x7E are backslash and tilde, NUL stays
   for (int b = 0; b < 0x80; ++b) all += static_cast<char>(b);
   EXPECT_EQ(Cp932ToUtf8(all), all);
   EXPECT_EQ(Utf8ToCp932(all), all);
