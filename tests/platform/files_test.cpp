@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -128,7 +129,7 @@ TEST(OpeningFiles, OnlyRegularFilesAndNothingWaits) {
   EXPECT_TRUE(run.passed);
 }
 
-TEST(Replacing, KeepsOwnerGroupAndMode) {
+TEST(Replacing, KeepsOwnerGroupModeAndExtendedAttributes) {
   TempDir dir;
   const std::string path = dir.File("list.m3u");
   WriteBytes(path, "old");
@@ -136,6 +137,8 @@ TEST(Replacing, KeepsOwnerGroupAndMode) {
   if (geteuid() == 0) {
     ASSERT_EQ(chown(path.c_str(), 4242, 4343), 0);
   }
+  // A tagger's or a desktop's note on the file (ACLs are kept the same way).
+  const bool xattrs = setxattr(path.c_str(), "user.note", "kept", 4, 0) == 0;
   struct stat before {};
   ASSERT_EQ(stat(path.c_str(), &before), 0);
 
@@ -147,6 +150,10 @@ TEST(Replacing, KeepsOwnerGroupAndMode) {
   EXPECT_EQ(std::tuple(after.st_mode & 07777, after.st_uid, after.st_gid),
             std::tuple(before.st_mode & 07777, before.st_uid, before.st_gid));
   EXPECT_EQ(CountEntries(dir.Path()), 1);
+  if (!xattrs) GTEST_SKIP() << "the test folder's file system has no extended attributes";
+  char note[8] = {};
+  EXPECT_EQ(getxattr(path.c_str(), "user.note", note, sizeof note), 4);
+  EXPECT_STREQ(note, "kept");
 }
 
 TEST(Replacing, FollowsLinksAndRefusesWhatMayNotBeWritten) {
