@@ -41,20 +41,17 @@ TEST(Collation, CaseIsTheOnlyDifferenceIgnoredAndSortKeysAgree) {
       }
     }
   }
-  // Japanese order: kana before kanji, kanji by reading (亜 あ before 一 い).
-  const LocaleCollator ja(Case::Ignored, "ja");
-  for (auto [a, b] : {std::pair{"Z", "あ"}, {"か", "亜"}, {"亜", "一"}})
-    EXPECT_LT(ja.Compare(a, b), 0) << a << " " << b;
 }
 
+// Japanese orders kanji by reading (亜 あ before 一 い), the root order
+// (en_US here) puts 一 first.
 TEST(Collation, DefaultLocaleComesFromTheEnvironment) {
   EXPECT_TRUE(RunInChild([] {
                 unsetenv("LC_ALL");
                 unsetenv("LC_COLLATE");
                 setenv("LANG", "C.UTF-8", 1);  // no locale: Japanese
                 const bool japanese = LocaleCollator(Case::Ignored).Compare("亜", "一") < 0;
-                setenv("LC_ALL", "en_US.UTF-8",
-                       1);  // the root order puts 一 first
+                setenv("LC_ALL", "en_US.UTF-8", 1);
                 return japanese && LocaleCollator(Case::Ignored).Compare("亜", "一") > 0;
               }).passed);
 }
