@@ -1,5 +1,8 @@
+// ID3v1 blocks, the genre names they number, and the tag value list that
+// every kind of tag fills.
 #include "tag/id3v1.h"
 
+#include "tag/genre_table.h"
 #include "tag/tag_io_support.h"
 #include "text/tag_text.h"
 
@@ -91,6 +94,31 @@ TEST(Id3v1Writing, TrackNumbersAreDecimalInt32) {
   EXPECT_EQ(ParseDecimal("+7"), 7);
   EXPECT_EQ(ParseDecimal("-2147483648"), INT32_MIN);
   EXPECT_EQ(ParseDecimal("2147483648"), std::nullopt);
+}
+
+TEST(TagValues, OrderCaseAndEmptyValues) {
+  TagValues v = TagValues::FromCommaText("Title=one,Artist=two,Album=three");
+  v.Set("TITLE", "uno");  // the same key: replaced in place, its name kept
+  EXPECT_EQ(v.ToCommaText(), "Title=uno,Artist=two,Album=three");
+  v.Set("title", "");  // an empty value removes the line; setting again appends
+  v.Set(keys::Title, "t");
+  EXPECT_EQ(v.ToCommaText(), "Artist=two,Album=three,Title=t");
+  EXPECT_EQ(v.Get("ALBUM"), "three");
+  EXPECT_EQ(v.Get("Albu"), "");
+
+  v.Set(keys::Comment, "   \\0long\r\ntext, \"quoted\"");
+  v.Set(keys::URL, "http://x/?a=b=c");
+  EXPECT_EQ(TagValues::FromCommaText(v.ToCommaText()), v);
+  // Items a list cannot hold are dropped.
+  EXPECT_EQ(TagValues::FromCommaText("noequals,=novalue,Empty=,Title=a,title=b").ToCommaText(),
+            "Title=a");
+}
+
+// A name read back finds its number whatever its case; a number in
+// parentheses is no name.
+TEST(GenreTable, EveryNameFindsItsNumber) {
+  EXPECT_EQ(GenreNumber("(17)"), 255);
+  for (int n = 0; n < kGenreTableSize; ++n) EXPECT_EQ(GenreNumber(GenreName(n)), n) << n;
 }
 
 }  // namespace

