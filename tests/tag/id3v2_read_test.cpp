@@ -5,11 +5,8 @@
 #include <filesystem>
 #include <random>
 
-#include "tag/frame_convert.h"
-#include "tag/id3v1.h"
 #include "tag/id3v2_fields.h"
 #include "tag/id3v2_frame.h"
-#include "tag/id3v2_reader.h"
 #include "tag/picture_frame.h"
 #include "tag/tag_file.h"
 #include "tag/tag_io_support.h"
@@ -229,36 +226,18 @@ TEST(HostileTags, DamagedFilesReadWithoutHarm) {
   }
 }
 
-TEST(HostileTags, RandomDamageNeverCrashesOrOverruns) {
-  const std::string v23 =
-      Text23("TIT2", "title") + Frame23("COMM", "\x01jpn\xFF\xFE\0\0\xFF\xFEx\0"s) +
-      Frame23("WXXX", "\x01\xFF\xFE\0\0http://a/"s) + Text23("TRCK", "1/2") + std::string(16, '\0');
-  // Size bytes with their high bits set, a data-length indicator past the
-  // end of its frame, a group byte in an empty frame, broken UTF-8.
-  const std::string v24 =
-      "TIT2\x80\x80\x80\x85\0\0"s + "\x03title" + Frame24("TPE1", "\x01\x02", kV24DataLength) +
-      Frame24("TALB", "", kV24Grouped) + Frame24("TCOM", "\x7F\x7F\x7F\x7F\x03x"s, kV24DataLength) +
-      Frame24("APIC", "\x03image/png\0\x03\xFF\x00"s, kV24Unsynchronised) +
-      Frame24("TXXX", "\x03\xE3\x81\0\xC0\xAF"s);
+// Frames, values, conversions and ID3v1 blocks are the fuzz targets' task;
+// pictures are read apart from them, for the picture panel, which none
+// reaches.
+TEST(HostileTags, RandomDamageToAPictureNeverCrashesOrOverruns) {
+  const std::string picture = "\x03image/png\0\x03"s + "desc\0\x89PNG\r\n"s;
   std::mt19937 random(1234);
   for (int round = 0; round < 3000; ++round) {
-    std::string damaged = round % 2 ? v24 : v23;
+    std::string damaged = picture;
     for (int i = static_cast<int>(random() % 8); i > 0; --i)
       damaged[random() % damaged.size()] = static_cast<char>(random());
     damaged.resize(random() % (damaged.size() + 1));
-    const int major = 2 + round % 3;
-    MemorySource source(damaged);
-    const std::vector<Frame> frames = ReadFrames(source, damaged.size() + random() % 64, major);
-    TagValues values;
-    AddFrameValues(frames, values, major, round % 2 == 0);
-    for (const Frame& frame : frames) {
-      for (int to : {2, 3, 4}) ConvertFrame(frame, major, round % 4 < 2, to);
-    }
-    // Pictures are read apart from the values, for the picture panel.
-    ParsePictureContent(damaged.substr(random() % (damaged.size() + 1), 12), major);
-    std::string block = "TAG";
-    for (int i = 0; i < 125; ++i) block += static_cast<char>(random());
-    ReadId3v1Block(block, values);
+    static_cast<void>(ParsePictureContent(damaged, 2 + round % 3));
   }
 }
 
