@@ -99,24 +99,19 @@ TEST(Id3v2Writing, EveryCharsetWithEveryKindReadsBack) {
     for (TagKind kind : {TagKind::Id3v1, kV22, kV23, kV24}) {
       SCOPED_TRACE(std::to_string(static_cast<int>(charset)) + " " +
                    std::to_string(static_cast<int>(kind)));
-      testing::WriteBytes(path, Id3v2Tag(3, Text23("TIT2", "old")) + audio + Id3v1Block("old"));
+      testing::WriteBytes(path, audio);
       const bool v1 = kind == TagKind::Id3v1;
       const TagValues values = TagValues::FromCommaText(common + (v1 ? "" : v2Only));
       ASSERT_TRUE(testing::WriteTags(path, values, charset, kind));
-      const std::string bytes = testing::ReadBytes(path);
-      EXPECT_TRUE(v1 ? bytes.size() == audio.size() + 128 && bytes.starts_with(audio)
-                     : bytes.ends_with(audio));
       const TagValues back = *ReadTagValues(path);
       for (std::size_t i = 0; i < values.Count(); ++i) {
         if (!values.Name(i).starts_with("Comment"))
           EXPECT_EQ(back.Get(values.Name(i)), values.Value(i)) << values.Name(i);
       }
       // The comment comes back as its ID3v1 form, or as its three parts.
-      EXPECT_EQ(back.Get("Comment"), "short");
-      if (!v1) {
-        EXPECT_EQ(back.Get("TagVersion"), std::to_string(Id3v2Major(kind)));
-        EXPECT_EQ(back.Get("Comment0") + "|" + back.Get("Comment2"), "jpn|long\r\ntext");
-      }
+      EXPECT_EQ(back.Get("Comment") + "|" + back.Get("Comment0") + "|" + back.Get("Comment2"),
+                v1 ? "short||" : "short|jpn|long\r\ntext");
+      EXPECT_EQ(back.Get("TagVersion"), v1 ? "" : std::to_string(Id3v2Major(kind)));
     }
   }
 }
