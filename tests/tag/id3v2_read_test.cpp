@@ -188,29 +188,30 @@ TEST(HostileTags, DamagedFilesReadWithoutHarm) {
   std::string megabytes(5 << 20, 'a');
   megabytes[megabytes.size() / 2] = 'b';
   const struct {
-    const char* guards;
     std::string bytes;
     std::uintmax_t sparseSize;  // the file is made this long with a hole
     std::string expected;
   } cases[] = {
-      // Claimed giant frames first, while the peak memory is still low.
-      {"a 200 MB title claimed in a 300 MB file is not allocated",
-       pastEnd + "TIT2\x0C\x80\0\0\0\0"s, 300u << 20, "TagVersion=3"},
-      {"a 50 MB picture is passed over, not read",
-       pastEnd + Text23("TIT2", "t") + "APIC\x03\x20\0\0\0\0"s, 60u << 20, "TagVersion=3,Title=t"},
-      {"empty file", "", 0, ""},
-      {"header cut in the size", "ID3\x03\0\0\0\0\x10"s, 0, ""},
-      {"ID3v1 mark alone", "TAG", 0, ""},
-      {"header with a size and no body", "ID3\x03\0\0\0\0\x10\0"s, 0, "TagVersion=3"},
-      {"tag size past the end of the file cuts a frame",
-       pastEnd + Text23("TIT2", "kept") + "TPE1\0\0\0\x50\0\0\0cut"s, 0, "TagVersion=3,Title=kept"},
-      {"frame size 0xFFFFFFFF ends the walk",
-       Id3v2Tag(3, Text23("TIT2", "before") + "TALB\xFF\xFF\xFF\xFF\0\0\0x"s + Text23("TPE1", "a")),
+      // Claimed giant frames first, while the peak memory is still low: a
+      // 200 MB title claimed in a 300 MB file is not allocated.
+      {pastEnd + "TIT2\x0C\x80\0\0\0\0"s, 300u << 20, "TagVersion=3"},
+      // A 50 MB picture is passed over, not read.
+      {pastEnd + Text23("TIT2", "t") + "APIC\x03\x20\0\0\0\0"s, 60u << 20, "TagVersion=3,Title=t"},
+      // An empty file, a header cut in its size, an ID3v1 mark alone, a
+      // header with a size and no body.
+      {"", 0, ""},
+      {"ID3\x03\0\0\0\0\x10"s, 0, ""},
+      {"TAG", 0, ""},
+      {"ID3\x03\0\0\0\0\x10\0"s, 0, "TagVersion=3"},
+      // Tag size past the end of the file cuts a frame.
+      {pastEnd + Text23("TIT2", "kept") + "TPE1\0\0\0\x50\0\0\0cut"s, 0, "TagVersion=3,Title=kept"},
+      // Frame size 0xFFFFFFFF ends the walk.
+      {Id3v2Tag(3, Text23("TIT2", "before") + "TALB\xFF\xFF\xFF\xFF\0\0\0x"s + Text23("TPE1", "a")),
        0, "TagVersion=3,Title=before"},
-      {"a thousand zero-size frames", Id3v2Tag(3, zeroFrames + Text23("TPE1", "last")) + audio, 0,
-       "TagVersion=3,Artist=last"},
-      {"megabytes of text are read whole",
-       Id3v2Tag(3, Text23("TIT2", megabytes) + Text23("TPE1", "after")) + audio, 0,
+      // A thousand zero-size frames.
+      {Id3v2Tag(3, zeroFrames + Text23("TPE1", "last")) + audio, 0, "TagVersion=3,Artist=last"},
+      // Megabytes of text are read whole.
+      {Id3v2Tag(3, Text23("TIT2", megabytes) + Text23("TPE1", "after")) + audio, 0,
        "TagVersion=3,Title=" + megabytes + ",Artist=after"},
   };
   testing::TempDir dir;
@@ -220,9 +221,9 @@ TEST(HostileTags, DamagedFilesReadWithoutHarm) {
     testing::WriteBytes(path, c.bytes);
     if (c.sparseSize) std::filesystem::resize_file(path, c.sparseSize);
     platform::IoResult<TagValues> values = ReadTagValues(path);
-    ASSERT_TRUE(values) << c.guards;
-    EXPECT_TRUE(values->ToCommaText() == c.expected) << c.guards;
-    EXPECT_LT(PeakKilobytes() - before, 64 * 1024) << c.guards;
+    ASSERT_TRUE(values) << "row " << &c - cases;
+    EXPECT_TRUE(values->ToCommaText() == c.expected) << "row " << &c - cases;
+    EXPECT_LT(PeakKilobytes() - before, 64 * 1024) << "row " << &c - cases;
   }
 }
 
