@@ -122,9 +122,8 @@ std::string FormerReading(std::string_view bytes) {
 }
 
 TEST(LegacyDetection, DictionaryTitlesReadAsTheyWereWritten) {
-  if (!fs::exists(kIpadic) || !fs::exists(kWordLists[0])) {
+  if (!fs::exists(kIpadic) || !fs::exists(kWordLists[0]))
     GTEST_SKIP() << "mecab-ipadic and the word lists are missing (scripts/setup installs them)";
-  }
   TitleMaker maker;
   constexpr int kTitles = 2000;
   std::printf("%-22s %8s %14s\n", "titles (one tag each)", "exact", "not as before");
@@ -143,9 +142,7 @@ TEST(LegacyDetection, DictionaryTitlesReadAsTheyWereWritten) {
     }
     std::printf("%-22s %7.2f%% %14d\n", kNames[kind], 100.0 * exact / kTitles, changed);
     RecordProperty(kNames[kind], std::to_string(100.0 * exact / kTitles));
-    if (kind >= kWestern) {
-      EXPECT_GE(exact, kTitles * 98 / 100) << kNames[kind];
-    }
+    if (kind >= kWestern) EXPECT_GE(exact, kTitles * 98 / 100) << kNames[kind];
   }
 }
 
