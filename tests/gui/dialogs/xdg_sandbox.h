@@ -11,7 +11,8 @@ namespace quilmark::testing {
 
 struct XdgSandbox {
   explicit XdgSandbox(const std::string& globs) {
-    for (const char* dir : {"data/applications", "system/mime", "config", "music", "help"}) {
+    for (const char* dir :
+         {"data/applications", "system/applications", "system/mime", "config", "music", "help"}) {
       std::filesystem::create_directories(tmp.File(dir));
     }
     WriteBytes(tmp.File("system/mime/globs2"), globs);

@@ -77,7 +77,10 @@ class WindowFixture {
     Close();
     folder_ = std::make_unique<GuiTestFolder>();
   }
+  // A window open before is closed first, so that it stores its settings
+  // before the next one reads them.
   bool Open(const std::vector<std::string>& files) {
+    window_.reset();
     window_ = std::make_unique<RunningWindow>(files);
     return ShowActive(W());
   }

@@ -1,6 +1,9 @@
-// The genre and comment dialogs as their callers see them: what comes back
-// for each way of closing them.
+// The small dialogs as their callers see them: what the genre and comment
+// dialogs give back for each way of closing them, and the version dialog's
+// texts and place.
+#include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -8,6 +11,7 @@
 
 #include "dialogs/comment_dialog.h"
 #include "dialogs/genre_dialog.h"
+#include "dialogs/version_dialog.h"
 #include "modal_script.h"
 
 using quilmark::testing::Child;
@@ -25,7 +29,7 @@ void Close(QWidget* dialog, const std::string& how) {
 
 }  // namespace
 
-class GenreAndCommentDialogs : public QObject {
+class SmallDialogs : public QObject {
   Q_OBJECT
 
  private slots:
@@ -116,7 +120,33 @@ class GenreAndCommentDialogs : public QObject {
     QTest::keyClicks(Edit(&dialog, "edLanguage"), "engl");
     QCOMPARE(dialog.Texts().language, std::string("eng"));
   }
+
+  // Centred over its owner by halving with a shift: outer sizes count,
+  // frames included, and odd or negative differences round down.
+  void versionShowsTheEmbeddedVersionCentredOverItsOwner() {
+    QCOMPARE(quilmark::CentredOrigin(QRect(-20, 0, 350, 114), QSize(351, 113)), QPoint(-21, 0));
+    QMainWindow main;
+    main.setGeometry(100, 60, 601, 400);
+    main.show();
+    QString version, copyright;
+    QRect frame;
+    ModalScript script({[&](QWidget* d) {
+      version = Child<QLabel>(d, "Label_Version")->text();
+      copyright = Child<QLabel>(d, "Label_Copy")->text();
+      frame = d->frameGeometry();
+      Child<QPushButton>(d, "Button1")->click();
+    }});
+    quilmark::ShowVersionDialog(&main);
+    QVERIFY(!script.StuckOpen());
+    QCOMPARE(version, QString(QUILMARK_VERSION));
+    QCOMPARE(copyright, QString("Copyright (C) 2024 QUIL"));
+    const QRect owner = main.frameGeometry();
+    const int dx = owner.width() - frame.width(), dy = owner.height() - frame.height();
+    QCOMPARE(dx % 2, 1);
+    QCOMPARE(frame.topLeft(), QPoint(owner.left() + (dx - 1) / 2, owner.top() + dy / 2));
+    QVERIFY(main.findChildren<QDialog*>().isEmpty());  // destroyed after the run
+  }
 };
 
-QTEST_MAIN(GenreAndCommentDialogs)
-#include "genre_and_comment_dialogs_test.moc"
+QTEST_MAIN(SmallDialogs)
+#include "small_dialogs_test.moc"
