@@ -18,83 +18,69 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-class FoldersAndProgressTest : public QObject {
+class FoldersAndProgressTest : public QObject, WindowFixture {
   Q_OBJECT
  private slots:
-  void aDroppedFolderAddsItsTreeInPathOrder();
-  void cancelInTheProgressWindowStopsASaveBetweenFiles();
+  void init() { Reset(); }
+  void cleanup() { Close(); }
+
+  // Which files a folder gives, and in what order, the adding itself decides.
+  void aDroppedFolderAddsItsTree() {
+    QVERIFY(mkdir(folder_->File("music").c_str(), 0700) == 0);
+    QVERIFY(mkdir(folder_->File("music/Album").c_str(), 0700) == 0);
+    WriteTaggedMp3(folder_->File("music/Album/01 one.mp3"), "t");
+    WriteTaggedMp3(folder_->File("music/single.mp3"), "t");
+    QVERIFY(Open({}));
+    QAction* addFolder = W().Action("actFileAddFolder");
+    QVERIFY(W().menuBar()->actions().front()->menu()->actions().contains(addFolder));
+    QVERIFY(W().findChild<QToolBar*>("tb")->actions().contains(addFolder));
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder_->File("music")))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&W(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&W(), &drop);
+    QTRY_COMPARE(View().model()->rowCount(), 2);
+    QCOMPARE(Grid().FullPathOf(2), folder_->File("music/single.mp3"));
+  }
+
+  // Which rows stay marked, and the account's words, the save run decides;
+  // here, that the window shows its progress, stops and tells.
+  void cancelInTheProgressWindowStopsASaveBetweenFiles() {
+    QStringList titles;
+    for (int i = 0; i < 20; ++i) titles << QStringLiteral("old%1").arg(i);
+    QVERIFY(Open(WriteSongs(*folder_, titles)));
+    for (int row = 1; row <= 20; ++row) {
+      Grid().SetFieldCell(colTitle, row, "new");
+      Grid().MarkRowChanged(row);
+    }
+    // The window at once, so that a short run shows it too.
+    W().Busy().SetProgressPace(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+    bool seen = false;
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+      QProgressDialog* progress = W().Busy().ProgressWindow();
+      if (progress == nullptr || !progress->isVisible() || progress->value() < 3) return;
+      seen = true;
+      progress->findChild<QPushButton*>()->click();
+    });
+    press.start(0);
+    MessageBoxAnswers answers({QMessageBox::Ok});
+    W().Action("actFileSaveMP3")->trigger();
+    QTRY_COMPARE(answers.Seen().size(), 1);
+    QVERIFY(seen);
+    QVERIFY(W().Busy().ProgressWindow() == nullptr);
+    const int marked = Grid().ChangedRowCount();
+    QVERIFY2(marked > 0 && marked <= 17, qPrintable(QString::number(marked)));
+    QCOMPARE(answers.Seen().front(),
+             QStringLiteral("%1 個のファイルに書き込みました。\n途中で中止しました。"
+                            "書き込んでいない %2 行は変更済みのままです。")
+                 .arg(20 - marked)
+                 .arg(marked));
+  }
 };
-
-void FoldersAndProgressTest::aDroppedFolderAddsItsTreeInPathOrder() {
-  GuiTestFolder folder;
-  for (const char* name : {"music", "music/Artist", "music/Artist/Album", "music/.cache"})
-    QVERIFY(mkdir(folder.File(name).c_str(), 0700) == 0);
-  const std::vector<std::string> songs = {folder.File("music/Artist/Album/01 one.mp3"),
-                                          folder.File("music/Artist/Album/02 two.mp3"),
-                                          folder.File("music/single.mp3")};
-  for (const std::string& song : {songs[2], songs[1], songs[0]}) WriteTaggedMp3(song, "t");
-  WriteTaggedMp3(folder.File("music/.cache/hidden.mp3"), "t");
-  RunningWindow w;
-  QVERIFY(ShowActive(*w));
-  QAction* addFolder = w->Action("actFileAddFolder");
-  QVERIFY(w->menuBar()->actions().front()->menu()->actions().contains(addFolder));
-  QVERIFY(w->findChild<QToolBar*>("tb")->actions().contains(addFolder));
-
-  QMimeData mime;
-  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder.File("music")))});
-  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(w.get(), &enter);
-  QVERIFY(enter.isAccepted());
-  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(w.get(), &drop);
-  QTRY_COMPARE(w->Grid().FileRowCount(), 3);
-  for (int row = 1; row <= 3; ++row)
-    QCOMPARE(w->Grid().FullPathOf(row), songs[static_cast<std::size_t>(row - 1)]);
-  QCOMPARE(w->View().model()->rowCount(), 3);
-}
-
-void FoldersAndProgressTest::cancelInTheProgressWindowStopsASaveBetweenFiles() {
-  GuiTestFolder folder;
-  QStringList titles;
-  for (int i = 0; i < 20; ++i) titles << QStringLiteral("old%1").arg(i);
-  const std::vector<std::string> songs = WriteSongs(folder, titles);
-  RunningWindow w(songs);
-  QVERIFY(ShowActive(*w));
-  for (int row = 1; row <= 20; ++row) {
-    w->Grid().SetFieldCell(colTitle, row, "new");
-    w->Grid().MarkRowChanged(row);
-  }
-  // The window at once, so that a short run shows it too.
-  w->Busy().SetProgressPace(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
-  bool seen = false;
-  QTimer press;
-  QObject::connect(&press, &QTimer::timeout, [&] {
-    QProgressDialog* progress = w->Busy().ProgressWindow();
-    if (progress == nullptr || !progress->isVisible() || progress->value() < 3) return;
-    seen = true;
-    progress->findChild<QPushButton*>()->click();
-  });
-  press.start(0);
-  MessageBoxAnswers answers({QMessageBox::Ok});
-  w->Action("actFileSaveMP3")->trigger();
-  QTRY_COMPARE(answers.Seen().size(), 1);
-  QVERIFY(seen);
-  QVERIFY(w->Busy().ProgressWindow() == nullptr);
-
-  const int marked = w->Grid().ChangedRowCount();
-  const int written = 20 - marked;
-  QVERIFY2(written >= 3 && written < 20, qPrintable(QString::number(written)));
-  for (int i = 0; i < 20; ++i) {
-    QCOMPARE(FieldOnDisk(songs[static_cast<std::size_t>(i)], colTitle),
-             i < written ? std::string("new") : "old" + std::to_string(i));
-    QCOMPARE(w->Grid().IsRowChanged(i + 1), i >= written);
-  }
-  QCOMPARE(answers.Seen().front(),
-           QStringLiteral("%1 個のファイルに書き込みました。\n途中で中止しました。"
-                          "書き込んでいない %2 行は変更済みのままです。")
-               .arg(written)
-               .arg(marked));
-}
 
 QTEST_MAIN(FoldersAndProgressTest)
 #include "folders_and_progress_test.moc"

@@ -93,6 +93,12 @@ class WindowFixture {
   TrackGrid& Grid() { return W().Grid(); }
   int Pos(Field f) { return Grid().Layout().Position(f); }
   std::string Cell(Field f, int row) { return Grid().FieldCell(f, row); }
+  // A field's cells from the first row down, each followed by "|".
+  std::string Column(Field f) {
+    std::string cells;
+    for (int row = 1; row <= Grid().FileRowCount(); ++row) cells += Cell(f, row) + "|";
+    return cells;
+  }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { PressKey(W(), key, mods); }
 
   std::unique_ptr<GuiTestFolder> folder_;
