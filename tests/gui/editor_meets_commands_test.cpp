@@ -1,6 +1,6 @@
 // Typing in the real window and what meets it: the numeric check that holds
-// the selection against keys, clicks and commands, a sort, a hidden or
-// dragged current column, a number the file gave, Tab, the year's digits
+// the selection against keys, clicks and commands, a hidden or dragged
+// current column, a number the file gave, Tab, the year's digits
 // and the system clipboard.
 #include <QClipboard>
 #include <QGuiApplication>
@@ -47,18 +47,6 @@ class EditorMeetsCommandsTest : public QObject, WindowFixture {
     Key(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(FieldOnDisk(files_[1], colBPM), std::string("12"));
     QCOMPARE(W().Undo().Count(), std::size_t{1});  // one record, not one per try
-  }
-
-  // The typed title stayed unmarked in a row that moved; the save skipped it.
-  void sortFinishesTheEditOnItsOwnRow() {
-    QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("c")));
-    W().pmPopup(Pos(colTitle), 0);
-    W().PopupAction(pmSort)->trigger();
-    QVERIFY(!View().IsEditorOpen());
-    QCOMPARE(Grid().FullPathOf(2), files_[0]);
-    QCOMPARE(Cell(colTitle, 2), std::string("c"));
-    QVERIFY(Grid().IsRowChanged(2) && !Grid().IsRowChanged(1));
-    QCOMPARE(View().model()->index(0, Pos(colTitle)).data().toString(), QStringLiteral("a"));
   }
 
   // Hiding the current column or dragging another onto its place left the

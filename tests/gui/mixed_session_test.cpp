@@ -10,56 +10,45 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-class MixedSessionTest : public QObject {
+class MixedSessionTest : public QObject, WindowFixture {
   Q_OBJECT
  private slots:
-  void everyFileEndsWithWhatTheUserLastSaw();
+  void init() { Reset(); }
+  void cleanup() { Close(); }
+
+  void everyFileEndsWithWhatTheUserLastSaw() {
+    const std::vector<std::string> files = {folder_->File("a.mp3"), folder_->File("b.mp3"),
+                                            folder_->File("c.mp3")};
+    WriteTaggedMp3(files[0], QStringLiteral("Alpha"), QStringLiteral("A1"));
+    WriteTaggedMp3(files[1], QStringLiteral("Bravo"), QStringLiteral("B1"));
+    WriteTaggedMp3(files[2], QStringLiteral("Charlie"), QStringLiteral("C1"));
+    QVERIFY(Open(files));
+
+    QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("zulu")));
+    Key(Qt::Key_Return);
+    QVERIFY(TypeIntoCell(W(), colArtist, 2, QStringLiteral("bb")));
+    Key(Qt::Key_Return);
+    W().Action("actShowColArtist")->trigger();  // hidden, not forgotten
+    View().horizontalHeader()->moveSection(Pos(colTitle), kFirstFieldPosition);
+    QVERIFY(TypeIntoCell(W(), colTitle, 3, QStringLiteral("echo")));
+    W().pmPopup(Pos(colTitle), 0);  // the header's menu: sort
+    W().PopupAction(pmSort)->trigger();
+    Key(Qt::Key_Up);  // undo is offered from the next selection on
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_S, Qt::ControlModifier);
+
+    // In the sorted order, c's title and b's artist undone, a's title kept;
+    // the grid's model shows the same.
+    QCOMPARE(Grid().ChangedRowCount(), 0);
+    QCOMPARE(Column(colTitle) + Column(colArtist), std::string("Bravo|Charlie|zulu|B1|C1|A1|"));
+    QCOMPARE(View().model()->index(0, Pos(colTitle)).data().toString(), QStringLiteral("Bravo"));
+    const std::string onDisk[] = {"zulu/A1", "Bravo/B1", "Charlie/C1"};
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      QCOMPARE(FieldOnDisk(files[i], colTitle) + "/" + FieldOnDisk(files[i], colArtist), onDisk[i]);
+    }
+  }
 };
-
-void MixedSessionTest::everyFileEndsWithWhatTheUserLastSaw() {
-  GuiTestFolder folder;
-  const std::vector<std::string> files = {folder.File("a.mp3"), folder.File("b.mp3"),
-                                          folder.File("c.mp3")};
-  WriteTaggedMp3(files[0], QStringLiteral("Alpha"), QStringLiteral("A1"));
-  WriteTaggedMp3(files[1], QStringLiteral("Bravo"), QStringLiteral("B1"));
-  WriteTaggedMp3(files[2], QStringLiteral("Charlie"), QStringLiteral("C1"));
-  RunningWindow w(files);
-  QVERIFY(ShowActive(*w));
-  GridView& view = w->View();
-  TrackGrid& grid = w->Grid();
-  auto key = [&w](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    PressKey(*w, k, mods);
-  };
-
-  QVERIFY(TypeIntoCell(*w, colTitle, 1, QStringLiteral("zulu")));
-  key(Qt::Key_Return);
-  QVERIFY(TypeIntoCell(*w, colArtist, 2, QStringLiteral("bb")));
-  key(Qt::Key_Return);
-  w->Action("actShowColArtist")->trigger();  // hidden, not forgotten
-  view.horizontalHeader()->moveSection(grid.Layout().Position(colTitle), kFirstFieldPosition);
-  QVERIFY(TypeIntoCell(*w, colTitle, 3, QStringLiteral("echo")));
-  w->pmPopup(grid.Layout().Position(colTitle), 0);  // the header's menu: sort
-  w->PopupAction(pmSort)->trigger();
-  key(Qt::Key_Up);  // undo is offered from the next selection on
-  key(Qt::Key_Z, Qt::ControlModifier);
-  key(Qt::Key_Z, Qt::ControlModifier);
-  key(Qt::Key_S, Qt::ControlModifier);
-
-  // What the grid shows, file by file: c's title and b's artist undone,
-  // a's title kept.
-  QCOMPARE(grid.ChangedRowCount(), 0);
-  std::map<std::string, std::string> shown;
-  for (int row = 1; row <= grid.FileRowCount(); ++row) {
-    shown[grid.FullPathOf(row)] =
-        grid.FieldCell(colTitle, row) + "/" + grid.FieldCell(colArtist, row);
-  }
-  const std::map<std::string, std::string> expected = {
-      {files[0], "zulu/A1"}, {files[1], "Bravo/B1"}, {files[2], "Charlie/C1"}};
-  QCOMPARE(shown, expected);
-  for (const std::string& file : files) {
-    QCOMPARE(FieldOnDisk(file, colTitle) + "/" + FieldOnDisk(file, colArtist), shown[file]);
-  }
-}
 
 QTEST_MAIN(MixedSessionTest)
 #include "mixed_session_test.moc"
