@@ -1,7 +1,14 @@
-// The commands as the user reaches them: actions, shortcuts and the pop-up
-// menu; columns hidden, shown and dragged, and the layout found again after
-// a restart; saving with Ctrl+S.
+// The commands as the user reaches them and what the window shows around
+// the grid: actions, shortcuts, the pop-up menu by mouse or key, no stray
+// menu on the bars, the "№" corner, two write buttons that differ at a
+// glance whatever the desktop theme; columns hidden, shown and dragged, and
+// the layout found again after a restart; saving with Ctrl+S.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
 #include <QHeaderView>
+#include <QIcon>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 
@@ -11,6 +18,24 @@
 
 using namespace quilmark;
 using namespace quilmark::testing;
+
+namespace {
+
+// Pixels that differ clearly between two pictures of one size.
+int DifferingPixels(const QImage& a, const QImage& b) {
+  int count = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+      const int distance = std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+                           std::abs(p.blue() - q.blue()) + std::abs(p.alpha() - q.alpha());
+      count += distance > 96 ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+}  // namespace
 
 class CommandsAndLayoutTest : public QObject, WindowFixture {
   Q_OBJECT
@@ -29,7 +54,7 @@ class CommandsAndLayoutTest : public QObject, WindowFixture {
   }
 
   void alternativeShortcutsWorkInTheEditor() {
-    QVERIFY(Open(WriteSongs(*folder_, {"abc"})));
+    QVERIFY(Open(Songs({"abc"})));
     QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("xy")));
     QLineEdit* editor = View().InPlaceEditor();
     editor->selectAll();
@@ -42,23 +67,80 @@ class CommandsAndLayoutTest : public QObject, WindowFixture {
   }
 
   // What the pop-up offers follows the clicked cell: nothing to cut or fill
-  // in an empty list, whole rows on a row number, the sort on a header.
-  void popupFollowsTheClickedCell() {
+  // in an empty list, whole rows on a row number, the sort on a header. The
+  // Menu key showed the header's menu (hide column) for a cell.
+  void popupFollowsTheClickedCellOrTheMenuKey() {
     QVERIFY(Open({}));
     W().pmPopup(Pos(colTitle), 1);
     for (PopupItem item : {pmCut, pmCopy, pmPaste, pmDeleteCell, pmFillCol}) {
       QVERIFY(!W().PopupAction(item)->isEnabled());
     }
-    QVERIFY(Open(WriteSongs(*folder_, {"b", "A", "c"})));
+    QVERIFY(Open(Songs({"b", "A", "c"})));
     W().pmPopup(colRowNo, 2);
     QCOMPARE(View().CurrentRow(), 2);
     QVERIFY(W().PopupAction(pmDeleteRow)->isEnabled() && !W().PopupAction(pmCut)->isVisible());
     W().pmPopup(Pos(colTitle), 0);
     QVERIFY(W().PopupAction(pmSort)->isVisible() && W().PopupAction(pmSort)->isEnabled());
+
+    QMenu& menu = W().PopupMenu();
+    for (const auto& [key, mods] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+      QVERIFY(View().SelectCell(Pos(colTitle), 2));
+      Key(key, mods);
+      QTRY_VERIFY(menu.isVisible());
+      QVERIFY(W().PopupAction(pmCut)->isVisible() && W().PopupAction(pmCut)->isEnabled());
+      QVERIFY(!W().PopupAction(pmHideCol)->isVisible());
+      QCOMPARE(View().CurrentRow(), 2);
+      QVERIFY(View().viewport()->rect().contains(
+          View().viewport()->mapFromGlobal(menu.pos() - QPoint(0, 1))));
+      menu.hide();
+    }
   }
 
+  // Drawn whole, and as dark as the row numbers (the corner button itself is
+  // disabled, which would grey it out).
+  void cornerSaysNumberAndTheBarsHaveNoMenu() {
+    QVERIFY(Open(Songs({"a"})));
+    auto* corner = View().findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(corner != nullptr);
+    QCOMPARE(corner->text(), QStringLiteral("№"));
+    QVERIFY(corner->width() >= corner->fontMetrics().horizontalAdvance(corner->text()));
+    const QImage shot = corner->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+    }
+    QVERIFY2(darkest < 120, qPrintable(QString::number(darkest)));
+    QVERIFY(W().createPopupMenu() == nullptr);
+  }
+
+  // A desktop theme draws the save and save-as pictures alike (here: one
+  // red square for both); the tool bar's two writes must still differ.
+  void theTwoWriteButtonsDifferEvenUnderATheme() {
+    const QString themes = QString::fromStdString(folder_->File("icons"));
+    QVERIFY(QDir().mkpath(themes + "/same/16x16/actions"));
+    WriteBytes((themes + "/same/index.theme").toStdString(),
+               "[Icon Theme]\nName=same\nDirectories=16x16/actions\n\n"
+               "[16x16/actions]\nSize=16\nType=Fixed\n");
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    for (const char* name : {"document-save", "document-save-as"}) {
+      QVERIFY(red.save(themes + "/same/16x16/actions/" + name + ".png"));
+    }
+    QIcon::setThemeSearchPaths({themes});
+    QIcon::setThemeName(QStringLiteral("same"));
+    QVERIFY(Open({}));
+    QIcon::setThemeName(QString());
+
+    const QImage tags = W().Action("actFileSaveMP3")->icon().pixmap(16, 16).toImage();
+    const QImage list = W().Action("actFileSavePlaylist")->icon().pixmap(16, 16).toImage();
+    QCOMPARE(tags.size(), QSize(16, 16));
+    QVERIFY2(DifferingPixels(tags, list) >= 16 * 16 / 4,
+             qPrintable(QString::number(DifferingPixels(tags, list))));
+    QVERIFY(DifferingPixels(tags, red) >= 16 * 16 / 4);
+  }
   void layoutAndBarsSurviveARestart() {
-    const std::vector<std::string> files = WriteSongs(*folder_, {"題名"});
+    const std::vector<std::string> files = Songs({"題名"});
     QVERIFY(Open(files));
     W().Action("actShowColArtist")->trigger();
     QVERIFY(View().isColumnHidden(Pos(colArtist)));
@@ -94,7 +176,7 @@ class CommandsAndLayoutTest : public QObject, WindowFixture {
   // written with the rest. Its text has no Shift-JIS form, so that file goes
   // into UTF-16, and one message names it.
   void ctrlSWritesTheFilesAndClearsTheMarks() {
-    const std::vector<std::string> files = WriteSongs(*folder_, {"old1", "old2"});
+    const std::vector<std::string> files = Songs({"old1", "old2"});
     QVERIFY(Open(files));
     QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("新しい題名")));
     Key(Qt::Key_Return);

@@ -20,7 +20,6 @@
 #include "app/grid_view.h"
 #include "app/picture_panel.h"
 #include "support/gui_test_support.h"
-#include "support/mp3_maker.h"
 #include "tag/picture_frame.h"
 #include "tracklist/track_editor.h"
 
@@ -80,7 +79,7 @@ class DropsAndProgressTest : public QObject, WindowFixture {
     image.fill(Qt::blue);
     QVERIFY(image.save(QString::fromStdString(folder_->File("cover.png"))));
     WriteBytes(folder_->File("notes.txt"), "not a picture");
-    QVERIFY(Open(WriteSongs(*folder_, {QStringLiteral("One"), QStringLiteral("Two")})));
+    QVERIFY(Open(Songs({QStringLiteral("One"), QStringLiteral("Two")})));
     PicturePanel& panel = W().Pictures();
     QCOMPARE(Shown(panel), QStringList());
 
@@ -122,7 +121,7 @@ class DropsAndProgressTest : public QObject, WindowFixture {
   void cancelInTheProgressWindowStopsASaveBetweenFiles() {
     QStringList titles;
     for (int i = 0; i < 20; ++i) titles << QStringLiteral("old%1").arg(i);
-    QVERIFY(Open(WriteSongs(*folder_, titles)));
+    QVERIFY(Open(Songs(titles)));
     for (int row = 1; row <= 20; ++row) {
       Grid().SetFieldCell(colTitle, row, "new");
       Grid().MarkRowChanged(row);

@@ -10,7 +10,6 @@
 
 #include "app/grid_view.h"
 #include "support/gui_test_support.h"
-#include "support/mp3_maker.h"
 
 using namespace quilmark;
 using namespace quilmark::testing;

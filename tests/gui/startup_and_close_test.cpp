@@ -15,7 +15,6 @@
 #include "app/app_setup.h"
 #include "app/grid_view.h"
 #include "support/gui_test_support.h"
-#include "support/mp3_maker.h"
 
 using namespace quilmark;
 using namespace quilmark::testing;
@@ -29,7 +28,7 @@ class StartupAndCloseTest : public QObject, WindowFixture {
   void commandLineAddsFilesAndListsInOrder() {
     const std::string b = folder_->File("b.mp3");
     WriteTaggedMp3(b, QStringLiteral("二番目の曲"));
-    const std::vector<std::string> ac = WriteSongs(*folder_, {"First", "Third"});
+    const std::vector<std::string> ac = Songs({"First", "Third"});
     WriteBytes(folder_->File("list.m3u"), ac[1] + "\r\n#comment\r\n" + b + "\r\n");
 
     // b, then First, then a playlist naming Third and (again) b.
@@ -47,7 +46,7 @@ class StartupAndCloseTest : public QObject, WindowFixture {
   // throw the edits away. An edit still open is finished first when files are
   // added or the window closes, or its row would go unmarked and unwritten.
   void closeAsksWhenRowsChangedAndHonoursTheAnswer() {
-    const std::vector<std::string> files = WriteSongs(*folder_, {"a", "b"});
+    const std::vector<std::string> files = Songs({"a", "b"});
     QVERIFY(Open({files[0]}));
     W().CurrentSettings().WriteConfirm = false;
     QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("typed")));
@@ -88,7 +87,7 @@ class StartupAndCloseTest : public QObject, WindowFixture {
       QVERIFY(
           answers.Seen().front().startsWith(QStringLiteral("次の 2 個のファイルを開けません。\n")));
     }
-    const std::vector<std::string> songs = WriteSongs(*folder_, {"1", "2"});
+    const std::vector<std::string> songs = Songs({"1", "2"});
     W().AddFilesFromUser(songs);
     for (int row : {1, 2}) Grid().MarkRowChanged(row);
     for (const std::string& song : songs) QVERIFY(chmod(song.c_str(), 0444) == 0);
@@ -106,7 +105,7 @@ class StartupAndCloseTest : public QObject, WindowFixture {
   // its Japanese catalogues.
   void qtsOwnTextsAreJapaneseAndTheProgramHasItsIcon() {
     SetUpApplication(*qApp);
-    QVERIFY(Open(WriteSongs(*folder_, {"song"})));
+    QVERIFY(Open(Songs({"song"})));
     QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("x")));
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor != nullptr);

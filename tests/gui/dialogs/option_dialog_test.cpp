@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <map>
 
-#include "modal_script.h"
+#include "support/modal_script.h"
 #include "platform/desktop_associations.h"
 #include "xdg_sandbox.h"
 

@@ -12,7 +12,7 @@
 
 #include "app/help.h"
 #include "app/play.h"
-#include "modal_script.h"
+#include "support/modal_script.h"
 #include "support/recording_presenter.h"
 #include "xdg_sandbox.h"
 

@@ -12,7 +12,7 @@
 #include "dialogs/comment_dialog.h"
 #include "dialogs/genre_dialog.h"
 #include "dialogs/version_dialog.h"
-#include "modal_script.h"
+#include "support/modal_script.h"
 
 using quilmark::testing::Child;
 using quilmark::testing::ModalScript;

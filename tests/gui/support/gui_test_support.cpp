@@ -3,18 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 
 #include "app/grid_view.h"
 #include "bridge/read_file_tags.h"
 #include "support/mp3_maker.h"
 
 namespace quilmark::testing {
-
-GuiTestFolder::GuiTestFolder() {
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_.File("config")));
-  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_.File("data")));
-}
 
 namespace {
 
@@ -28,6 +22,20 @@ std::string Utf16Frame(const char* id, const QString& text) {
   return Frame23(id, content);
 }
 
+std::vector<ModalScript::Step> AnswerSteps(const std::vector<QMessageBox::StandardButton>& answers,
+                                           const std::shared_ptr<QStringList>& seen) {
+  std::vector<ModalScript::Step> steps;
+  for (QMessageBox::StandardButton answer : answers) {
+    steps.push_back([seen, answer](QWidget* modal) {
+      auto* box = static_cast<QMessageBox*>(modal);
+      *seen << box->text();
+      if (QAbstractButton* button = box->button(answer)) return button->click();
+      box->reject();
+    });
+  }
+  return steps;
+}
+
 }  // namespace
 
 void WriteTaggedMp3(const std::string& path, const QString& title, const QString& artist,
@@ -39,24 +47,11 @@ void WriteTaggedMp3(const std::string& path, const QString& title, const QString
   WriteBytes(path, Id3v2Tag(3, body) + MpegAudio(3));
 }
 
-std::vector<std::string> WriteSongs(const GuiTestFolder& folder, const QStringList& titles) {
-  std::vector<std::string> paths;
-  for (const QString& title : titles) {
-    paths.push_back(folder.File((title + QStringLiteral(".mp3")).toStdString()));
-    WriteTaggedMp3(paths.back(), title);
-  }
-  return paths;
-}
-
 std::string FieldOnDisk(const std::string& path, Field field) {
   TrackGrid reread;
   if (ReadFileTags(reread, path).row != 1) return "(unreadable)";
   return reread.FieldCell(field, 1);
 }
-
-RunningWindow::RunningWindow(const std::vector<std::string>& files)
-    : hkcu_(std::make_unique<platform::UserRegistry>(platform::UserRegistry::DefaultPath())),
-      window_(std::make_unique<MainWindow>(*hkcu_, files)) {}
 
 bool ShowActive(QWidget& window) {
   window.show();
@@ -90,29 +85,36 @@ bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text)
   return true;
 }
 
-MessageBoxAnswers::MessageBoxAnswers(std::vector<QMessageBox::StandardButton> answers)
-    : answers_(std::move(answers)), alive_(std::make_shared<bool>(true)) {
-  Poll();
+void WindowFixture::Reset() {
+  Close();
+  folder_ = std::make_unique<TempDir>();
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder_->File("config")));
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder_->File("data")));
 }
 
-MessageBoxAnswers::~MessageBoxAnswers() { *alive_ = false; }
-
-void MessageBoxAnswers::Poll() {
-  std::weak_ptr<bool> alive = alive_;
-  QTimer::singleShot(10, qApp, [this, alive] {
-    if (alive.expired() || !*alive.lock() || answers_.empty()) return;
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen_ << box->text();
-      QAbstractButton* button = box->button(answers_.front());
-      answers_.erase(answers_.begin());
-      if (button != nullptr) {
-        button->click();
-      } else {
-        box->reject();
-      }
-    }
-    Poll();
-  });
+bool WindowFixture::Open(const std::vector<std::string>& files) {
+  window_.reset();
+  hkcu_ = std::make_unique<platform::UserRegistry>(platform::UserRegistry::DefaultPath());
+  window_ = std::make_unique<MainWindow>(*hkcu_, files);
+  return ShowActive(*window_);
 }
+
+void WindowFixture::Close() {
+  window_.reset();
+  hkcu_.reset();
+  folder_.reset();
+}
+
+std::vector<std::string> WindowFixture::Songs(const QStringList& titles) {
+  std::vector<std::string> paths;
+  for (const QString& title : titles) {
+    paths.push_back(folder_->File((title + QStringLiteral(".mp3")).toStdString()));
+    WriteTaggedMp3(paths.back(), title);
+  }
+  return paths;
+}
+
+MessageBoxAnswers::MessageBoxAnswers(const std::vector<QMessageBox::StandardButton>& answers)
+    : script_(AnswerSteps(answers, seen_), true) {}
 
 }  // namespace quilmark::testing

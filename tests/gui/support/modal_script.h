@@ -1,9 +1,11 @@
 // Drives modal dialogs from inside their own event loops: each step runs on
-// the next modal window that appears, so a step may open another one (an
-// error box inside a dialog) and the next step handles that.
+// the next modal window that appears (or only on message boxes), so a step
+// may open another one (an error box inside a dialog) and the next step
+// handles that. The script ends with its scope.
 #pragma once
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -17,10 +19,15 @@ class ModalScript {
  public:
   using Step = std::function<void(QWidget*)>;
 
-  explicit ModalScript(std::vector<Step> steps) : state_(std::make_shared<State>()) {
+  explicit ModalScript(std::vector<Step> steps, bool messageBoxesOnly = false)
+      : state_(std::make_shared<State>()) {
     state_->steps = std::move(steps);
+    state_->boxesOnly = messageBoxesOnly;
     Poll(state_);
   }
+  ~ModalScript() { state_->next = state_->steps.size(); }
+  ModalScript(const ModalScript&) = delete;
+  ModalScript& operator=(const ModalScript&) = delete;
   // The last step's window did not close by itself and was closed for it.
   bool StuckOpen() const { return state_->stuck; }
 
@@ -31,13 +38,17 @@ class ModalScript {
     QPointer<QWidget> last;
     int polls = 0;
     bool stuck = false;
+    bool boxesOnly = false;
   };
 
   static void Poll(std::shared_ptr<State> state) {
     QTimer::singleShot(10, [state] {
       if (state->next >= state->steps.size() || ++state->polls > 1000) return;
       QWidget* modal = QApplication::activeModalWidget();
-      if (modal == nullptr || modal == state->last || !modal->isVisible()) return Poll(state);
+      if (modal == nullptr || modal == state->last || !modal->isVisible() ||
+          (state->boxesOnly && qobject_cast<QMessageBox*>(modal) == nullptr)) {
+        return Poll(state);
+      }
       state->last = modal;
       // Scheduled before the step, which may block in a nested loop.
       if (++state->next < state->steps.size()) {

@@ -1,0 +1,164 @@
+// Commands over many cells in the real window: blocks selected with
+// Shift+arrows, Shift+click and "select all", spreadsheet lines pasted,
+// Ctrl+Enter after typing; find and replace, a conversion, numbering, and
+// tags from file names and file names from tags with their preview, from
+// their menu items and dialogs, undone and redone with their keys. What each
+// command makes of the cells, and which files a rename moves, the core's
+// tests decide.
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+
+#include "app/grid_view.h"
+#include "support/gui_test_support.h"
+
+using namespace quilmark;
+using namespace quilmark::testing;
+
+class CommandsOverManyCellsTest : public QObject, WindowFixture {
+  Q_OBJECT
+ private slots:
+  void init() { Reset(); }
+  void cleanup() { Close(); }
+
+  // As a spreadsheet puts three rows of two cells on the clipboard.
+  void shiftArrowsSelectTheBlockCtrlVFills() {
+    QVERIFY(Open(Songs({"s1", "s2", "s3", "s4"})));
+    QVERIFY(View().SelectCell(Pos(colArtist), 1));
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(View().SelectedBlock(), (CellBlock{Pos(colArtist), 1, Pos(colTitle), 3}));
+    QGuiApplication::clipboard()->setText(QStringLiteral("B1\t題1\r\nB2\tT2\r\nB3\tT3\r\n"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Column(colArtist) + Column(colTitle), std::string("B1|B2|B3||題1|T2|T3|s4|"));
+  }
+
+  void shiftClickCtrlEnterAndSelectAll() {
+    QVERIFY(Open(Songs({"s1", "s2", "s3", "s4"})));
+    QVERIFY(View().SelectCell(Pos(colAlbum), 1));
+    const QRect third = View().visualRect(View().Model().index(2, Pos(colAlbum)));
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, Qt::ShiftModifier, third.center());
+    QCOMPARE(View().SelectedBlock(), (CellBlock{Pos(colAlbum), 1, Pos(colAlbum), 3}));
+    W().pmPopup(colRowNo, 2);  // a right-click inside the block keeps it
+    QCOMPARE(View().SelectedBlock(), (CellBlock{Pos(colAlbum), 1, Pos(colAlbum), 3}));
+    TypeText(&View(), QStringLiteral("LP"));
+    QVERIFY(View().IsEditorOpen());
+    Key(Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY(!View().IsEditorOpen());
+    QCOMPARE(Column(colAlbum), std::string("LP|LP|LP||"));
+
+    Key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[3].contains(QStringLiteral("s4.mp3\t")));
+  }
+
+  void replaceConvertAndNumberThroughTheirDialogs() {
+    QVERIFY(Open(Songs({"s1", "s2", "s3", "s4"})));
+    QVERIFY(View().SelectCell(Pos(colTitle), 1));
+    {
+      ModalScript script({[](QWidget* dialog) {
+        Child<QLineEdit>(dialog, "edFind")->setText(QStringLiteral("s"));
+        Child<QLineEdit>(dialog, "edReplace")->setText(QStringLiteral("Song "));
+        Child<QPushButton>(dialog, "btnReplace")->click();
+      }});
+      Key(Qt::Key_H, Qt::ControlModifier);
+    }
+    QCOMPARE(Column(colTitle), std::string("Song 1|Song 2|Song 3|Song 4|"));
+    QCOMPARE(W().statusBar()->currentMessage(), QStringLiteral("4 件置換しました。"));
+
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    W().Action("actConvUpper")->trigger();
+    QCOMPARE(Column(colTitle), std::string("SONG 1|SONG 2|Song 3|Song 4|"));
+    {
+      ModalScript script({[](QWidget* dialog) {
+        Child<QCheckBox>(dialog, "cbTotal")->setChecked(true);
+        QVERIFY(Child<QRadioButton>(dialog, "rbSelected")->isChecked());
+        Child<QRadioButton>(dialog, "rbAll")->setChecked(true);
+        Child<QPushButton>(dialog, "btnOK")->click();
+      }});
+      W().Action("actEditNumberTracks")->trigger();
+    }
+    QCOMPARE(Column(colNo), std::string("1/4|2/4|3/4|4/4|"));
+    QVERIFY(ShowActive(W()));  // offscreen, nothing gives it back after a dialog
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Column(colNo), std::string("||||"));
+  }
+
+  void tagsFromNamesThroughTheToolMenu() {
+    QVERIFY(OpenNamed());
+    QVERIFY(
+        W().findChild<QMenu*>("mmTool")->actions().contains(W().Action("actToolTagsFromNames")));
+    Key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    const QStringList lines =
+        RunWithPattern("actToolTagsFromNames", QStringLiteral("%track% - %artist% - %title%"));
+    QCOMPARE(lines, QStringList({QStringLiteral("01 - Aa - 春.mp3/01/Aa/春/変更します"),
+                                 QStringLiteral("02 - Bb - 夏.mp3/02/Bb/夏/変更します")}));
+    QCOMPARE(Column(colNo) + Column(colArtist) + Column(colTitle),
+             std::string("01|02|Aa|Bb|春|夏|"));
+  }
+
+  // The edit is a step of its own before the rename: Ctrl+Z takes back the
+  // rename only, Ctrl+Y does it again, and Ctrl+S writes the renamed file.
+  void renameUndoRedoAndAnEditSavedIntoTheRenamedFile() {
+    QVERIFY(OpenNamed());
+    QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("秋")));
+    Key(Qt::Key_Return);
+    const std::string before = folder_->File("01 - Aa - 春.mp3");
+    const std::string after = folder_->File("y - 秋.mp3");
+    const QStringList lines =
+        RunWithPattern("actToolNamesFromTags", QStringLiteral("%artist% - %title%"));
+    QCOMPARE(lines, QStringList({QStringLiteral("01 - Aa - 春.mp3/y - 秋.mp3/変更します")}));
+    QVERIFY(Exists(after) && !Exists(before));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(Exists(before) && !Exists(after));
+    QCOMPARE(Cell(colTitle, 1), std::string("秋"));
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(FieldOnDisk(after, colTitle), std::string("秋"));
+  }
+
+ private:
+  bool OpenNamed() {
+    WriteTaggedMp3(folder_->File("01 - Aa - 春.mp3"), "x", "y");
+    WriteTaggedMp3(folder_->File("02 - Bb - 夏.mp3"), "s2", "A2");
+    return Open({folder_->File("01 - Aa - 春.mp3"), folder_->File("02 - Bb - 夏.mp3")});
+  }
+
+  // Runs a Tool menu command with `pattern` typed into its dialog; the
+  // preview's lines come back, cells joined by "/".
+  QStringList RunWithPattern(const char* action, const QString& pattern) {
+    QStringList lines;
+    ModalScript script({[&](QWidget* dialog) {
+      Child<QComboBox>(dialog, "cmbPattern")->lineEdit()->setText(pattern);
+      auto* ok = Child<QPushButton>(dialog, "btnOK");
+      QTRY_VERIFY(ok->isEnabled());
+      const QAbstractItemModel* model = Child<QTableView>(dialog, "lvPreview")->model();
+      for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+          cells << model->index(r, c).data().toString();
+        lines << cells.join(u'/');
+      }
+      ok->click();
+    }});
+    W().Action(action)->trigger();
+    // Offscreen, nothing gives the window back its activation.
+    if (!ShowActive(W())) lines << QStringLiteral("(window not active)");
+    return lines;
+  }
+};
+
+QTEST_MAIN(CommandsOverManyCellsTest)
+#include "commands_over_many_cells_test.moc"
