@@ -5,18 +5,6 @@
 // their menu items and dialogs, undone and redone with their keys. What each
 // command makes of the cells, and which files a rename moves, the core's
 // tests decide.
-#include <QAbstractItemModel>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGuiApplication>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStatusBar>
-#include <QTableView>
-#include <QTest>
 
 #include "app/grid_view.h"
 #include "support/gui_test_support.h"

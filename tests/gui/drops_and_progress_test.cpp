@@ -5,18 +5,6 @@
 // stops a save between two files.
 #include <sys/stat.h>
 
-#include <QApplication>
-#include <QDropEvent>
-#include <QImage>
-#include <QListWidget>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <QToolBar>
-#include <QUrl>
-
 #include "app/grid_view.h"
 #include "app/picture_panel.h"
 #include "support/gui_test_support.h"

@@ -2,11 +2,6 @@
 // the selection against keys, clicks and commands, a hidden or dragged
 // current column, a number the file gave, Tab, the year's digits
 // and the system clipboard.
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QTest>
 
 #include "app/grid_view.h"
 #include "support/gui_test_support.h"

@@ -1,8 +1,6 @@
 // One session in the real window that mixes the features, as a user mixes
 // them: open, edit, hide a column, drag a column, sort with an edit still
 // open, undo, save. Every file must end with exactly what the grid showed.
-#include <QHeaderView>
-#include <QTest>
 
 #include "app/grid_view.h"
 #include "support/gui_test_support.h"

@@ -4,12 +4,6 @@
 // been finished.
 #include <sys/stat.h>
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 #include <memory>
 
 #include "app/app_setup.h"

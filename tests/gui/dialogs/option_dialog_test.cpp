@@ -4,18 +4,13 @@
 // what opens a type and, once the program is installed, as its one entry.
 #include "dialogs/option_dialog.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QProcess>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <map>
 
-#include "support/modal_script.h"
 #include "platform/desktop_associations.h"
+#include "support/modal_script.h"
 #include "xdg_sandbox.h"
 
 namespace quilmark::testing {

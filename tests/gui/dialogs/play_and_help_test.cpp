@@ -3,11 +3,8 @@
 // or says it cannot.
 #include <sys/stat.h>
 
-#include <QMainWindow>
-#include <QMessageBox>
-#include <QTabWidget>
-#include <QTextBrowser>
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 
 #include "app/help.h"
@@ -28,7 +25,7 @@ class PlayAndHelp : public QObject {
   std::string record_;
   const bool writeConfirm_ = false;
   RecordingPresenter presenter_;
-  std::unique_ptr<Messages> messages_;
+  Messages messages_{writeConfirm_, presenter_};
 
   void InstallPlayer(const std::string& exec) {
     WriteBytes(tmp_->File("data/applications/stand-in.desktop"),
@@ -57,7 +54,6 @@ class PlayAndHelp : public QObject {
   void init() {
     tmp_ = std::make_unique<XdgSandbox>("50:audio/mpeg:*.mp3\n");
     presenter_.texts.clear();
-    messages_ = std::make_unique<Messages>(writeConfirm_, presenter_);
     for (auto [var, dir] : {std::pair{"XDG_DATA_HOME", "data"},
                             {"XDG_DATA_DIRS", "system"},
                             {"XDG_CONFIG_HOME", "config"},
@@ -73,17 +69,17 @@ class PlayAndHelp : public QObject {
   }
 
   void playReportsWhatStopsIt() {
-    PlayFile(tmp_->File("music/missing.mp3"), *messages_);
+    PlayFile(tmp_->File("music/missing.mp3"), messages_);
     QVERIFY(Shown(MSG_FILE_NOT_FOUND));
 
     const std::string song = Mp3("a.mp3");
     InstallPlayer("/nonexistent/player %f");
-    PlayFile(song, *messages_);
+    PlayFile(song, messages_);
     QVERIFY(Shown(MSG_BAD_EXE));
 
     fs::remove(tmp_->File("config/mimeapps.list"));
     presenter_.texts.clear();
-    PlayFile(song, *messages_);
+    PlayFile(song, messages_);
     QVERIFY(Shown(MSG_NO_ASSOCIATION));
     QVERIFY(Recorded(200).isEmpty());
   }
@@ -97,10 +93,10 @@ class PlayAndHelp : public QObject {
     for (; sjis + 101 + 8 <= 253; sjis += 101) folders += QString(50, u'あ').toStdString() + "/";
     fs::create_directories(tmp_->File("music/") + folders);
     const std::string song = Mp3(folders + " #" + std::string(253 - sjis - 6, 'x') + ".MP3");
-    PlayFile(song, *messages_);
+    PlayFile(song, messages_);
     QVERIFY(presenter_.texts.empty());
     QCOMPARE(Recorded(), QStringList({"--play", QString::fromStdString(song)}));
-    PlayFile(Mp3(folders + std::string(254 - sjis - 4, 'x') + ".mp3"), *messages_);
+    PlayFile(Mp3(folders + std::string(254 - sjis - 4, 'x') + ".mp3"), messages_);
     QVERIFY(presenter_.Shown("長すぎる"));
     QVERIFY(Recorded(200).isEmpty());
   }

@@ -1,9 +1,5 @@
 #include "support/gui_test_support.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QTest>
-
 #include "app/grid_view.h"
 #include "bridge/read_file_tags.h"
 #include "support/mp3_maker.h"

@@ -3,9 +3,8 @@
 // the same settings, typing of any text, and answers to modal windows.
 #pragma once
 
-#include <QMessageBox>
-#include <QString>
-#include <QStringList>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 #include <string>
 #include <vector>

@@ -4,11 +4,7 @@
 // handles that. The script ends with its scope.
 #pragma once
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <vector>
