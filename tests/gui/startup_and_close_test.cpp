@@ -19,23 +19,6 @@ class StartupAndCloseTest : public QObject, WindowFixture {
   void init() { Reset(); }
   void cleanup() { Close(); }
 
-  void commandLineAddsFilesAndListsInOrder() {
-    const std::string b = folder_->File("b.mp3");
-    WriteTaggedMp3(b, QStringLiteral("二番目の曲"));
-    const std::vector<std::string> ac = Songs({"First", "Third"});
-    WriteBytes(folder_->File("list.m3u"), ac[1] + "\r\n#comment\r\n" + b + "\r\n");
-
-    // b, then First, then a playlist naming Third and (again) b.
-    QVERIFY(Open({b, ac[0], folder_->File("list.m3u")}));
-    QCOMPARE(View().model()->rowCount(), 3);
-    QCOMPARE(QString::fromStdString(Cell(colTitle, 1) + Cell(colTitle, 2) + Cell(colTitle, 3)),
-             QStringLiteral("二番目の曲FirstThird"));
-    // Widths are fitted to what was added, not only to the headers.
-    QVERIFY(View().columnWidth(Pos(colTitle)) >=
-            QFontMetrics(View().font()).horizontalAdvance(QStringLiteral("二番目の曲")));
-    QVERIFY(View().isColumnHidden(colWork));
-  }
-
   // Asked even with confirmations switched off: answering "No" unasked would
   // throw the edits away. An edit still open is finished first when files are
   // added or the window closes, or its row would go unmarked and unwritten.
@@ -95,11 +78,23 @@ class StartupAndCloseTest : public QObject, WindowFixture {
         QString::fromStdString(songs[0]) + QStringLiteral(" (the file is read-only)\n")));
   }
 
-  // Whatever the session's language: the texts Qt itself supplies come from
-  // its Japanese catalogues.
-  void qtsOwnTextsAreJapaneseAndTheProgramHasItsIcon() {
+  // Started as the program starts: b, then First, then a playlist naming
+  // Third and (again) b; widths fitted to what was added, not only to the
+  // headers. Whatever the session's language, the texts Qt itself supplies
+  // come from its Japanese catalogues.
+  void startupAddsTheCommandLineAndSetsUpTheApplication() {
     SetUpApplication(*qApp);
-    QVERIFY(Open(Songs({"song"})));
+    const std::string b = folder_->File("b.mp3");
+    WriteTaggedMp3(b, QStringLiteral("二番目の曲"));
+    const std::vector<std::string> ac = Songs({"First", "Third"});
+    WriteBytes(folder_->File("list.m3u"), ac[1] + "\r\n#comment\r\n" + b + "\r\n");
+    QVERIFY(Open({b, ac[0], folder_->File("list.m3u")}));
+    QCOMPARE(View().model()->rowCount(), 3);
+    QCOMPARE(QString::fromStdString(Column(colTitle)), QStringLiteral("二番目の曲|First|Third|"));
+    QVERIFY(View().columnWidth(Pos(colTitle)) >=
+            QFontMetrics(View().font()).horizontalAdvance(QStringLiteral("二番目の曲")));
+    QVERIFY(View().isColumnHidden(colWork));
+
     QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("x")));
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor != nullptr);

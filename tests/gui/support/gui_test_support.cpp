@@ -9,13 +9,8 @@ namespace quilmark::testing {
 namespace {
 
 std::string Utf16Frame(const char* id, const QString& text) {
-  std::string content("\x01\xFF\xFE", 3);
-  for (QChar ch : text) {
-    const char16_t unit = ch.unicode();
-    content.push_back(static_cast<char>(unit & 0xFF));
-    content.push_back(static_cast<char>(unit >> 8));
-  }
-  return Frame23(id, content);
+  const QByteArray units = QStringEncoder(QStringConverter::Utf16LE).encode(text);
+  return Frame23(id, std::string("\x01\xFF\xFE", 3) + units.toStdString());
 }
 
 std::vector<ModalScript::Step> AnswerSteps(const std::vector<QMessageBox::StandardButton>& answers,

@@ -22,8 +22,6 @@ class ModalScript {
     Poll(state_);
   }
   ~ModalScript() { state_->next = state_->steps.size(); }
-  ModalScript(const ModalScript&) = delete;
-  ModalScript& operator=(const ModalScript&) = delete;
   // The last step's window did not close by itself and was closed for it.
   bool StuckOpen() const { return state_->stuck; }
 
