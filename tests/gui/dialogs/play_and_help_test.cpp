@@ -54,12 +54,7 @@ class PlayAndHelp : public QObject {
   void init() {
     tmp_ = std::make_unique<XdgSandbox>("50:audio/mpeg:*.mp3\n");
     presenter_.texts.clear();
-    for (auto [var, dir] : {std::pair{"XDG_DATA_HOME", "data"},
-                            {"XDG_DATA_DIRS", "system"},
-                            {"XDG_CONFIG_HOME", "config"},
-                            {"XDG_CONFIG_DIRS", "config-system"}}) {
-      qputenv(var, QByteArray::fromStdString(tmp_->File(dir)));
-    }
+    tmp_->Export();
     record_ = tmp_->File("record.txt");
     const std::string script = tmp_->File("stand in player.sh");
     WriteBytes(script, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record_ +
