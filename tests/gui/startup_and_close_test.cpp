@@ -78,17 +78,15 @@ class StartupAndCloseTest : public QObject, WindowFixture {
         QString::fromStdString(songs[0]) + QStringLiteral(" (the file is read-only)\n")));
   }
 
-  // Started as the program starts: b, then First, then a playlist naming
-  // Third and (again) b; widths fitted to what was added, not only to the
+  // Started as the program starts: a song, then First, then a playlist
+  // naming Third and (again) the first song; widths fitted to what was added, not only to the
   // headers. Whatever the session's language, the texts Qt itself supplies
   // come from its Japanese catalogues.
   void startupAddsTheCommandLineAndSetsUpTheApplication() {
     SetUpApplication(*qApp);
-    const std::string b = folder_->File("b.mp3");
-    WriteTaggedMp3(b, QStringLiteral("二番目の曲"));
-    const std::vector<std::string> ac = Songs({"First", "Third"});
-    WriteBytes(folder_->File("list.m3u"), ac[1] + "\r\n#comment\r\n" + b + "\r\n");
-    QVERIFY(Open({b, ac[0], folder_->File("list.m3u")}));
+    const std::vector<std::string> songs = Songs({"二番目の曲", "First", "Third"});
+    WriteBytes(folder_->File("list.m3u"), songs[2] + "\r\n#comment\r\n" + songs[0] + "\r\n");
+    QVERIFY(Open({songs[0], songs[1], folder_->File("list.m3u")}));
     QCOMPARE(View().model()->rowCount(), 3);
     QCOMPARE(QString::fromStdString(Column(colTitle)), QStringLiteral("二番目の曲|First|Third|"));
     QVERIFY(View().columnWidth(Pos(colTitle)) >=
@@ -96,9 +94,7 @@ class StartupAndCloseTest : public QObject, WindowFixture {
     QVERIFY(View().isColumnHidden(colWork));
 
     QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("x")));
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(editor != nullptr);
-    const std::unique_ptr<QMenu> menu(editor->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(View().InPlaceEditor()->createStandardContextMenu());
     QVERIFY(menu->actions().front()->text().startsWith(QStringLiteral("元に戻す(&U)")));
 
     QMessageBox box(QMessageBox::Question, QString(), QString(),

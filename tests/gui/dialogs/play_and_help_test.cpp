@@ -73,7 +73,6 @@ class PlayAndHelp : public QObject {
     QVERIFY(Shown(MSG_BAD_EXE));
 
     fs::remove(tmp_->File("config/mimeapps.list"));
-    presenter_.texts.clear();
     PlayFile(song, messages_);
     QVERIFY(Shown(MSG_NO_ASSOCIATION));
     QVERIFY(Recorded(200).isEmpty());
@@ -106,11 +105,9 @@ class PlayAndHelp : public QObject {
     for (bool garbage : {false, true}) {
       if (garbage) WriteBytes(collection, std::string(4096, 'Z'));
       QString shown;
-      ModalScript script({[&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        QVERIFY(box != nullptr);
-        shown = box->windowTitle() + ": " + box->text();
-        box->accept();
+      ModalScript script({[&](QWidget* box) {
+        shown = box->windowTitle() + ": " + qobject_cast<QMessageBox*>(box)->text();
+        box->close();
       }});
       HelpShowFile(&main, collection, "QUILMARK for Win32");
       QCOMPARE(shown, QString("QUILMARK for Win32: ヘルプが表示できません。"));
