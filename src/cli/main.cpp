@@ -7,6 +7,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "cli/stderr_presenter.h"
+#include "platform/heap.h"
 #include "platform/registry.h"
 #include "platform/terminal.h"
 #include "platform/user_registry.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char** argv) {
   using namespace quilmark;
+  platform::PrepareHeapForLargeRuns();
   const std::vector<std::string> args(argv + 1, argv + argc);
   const cli::ParseResult parsed = cli::ParseCommandLine(args);
   if (!parsed.options) {
