@@ -333,6 +333,8 @@ AddFilesResult AddFiles(TrackGrid& grid, const std::vector<std::string>& names, 
   if (names.empty()) return result;
   result.started = true;
   UndoStepScope step(undo);
+  // Most names are files, one row each.
+  grid.ExpectMoreRows(names.size());
   Adder adder(grid, messages, busy, undo, result);
   for (const std::string& name : names)
     if (!adder.AddName(name)) break;

@@ -153,6 +153,8 @@ void TrackGrid::DropPictureEdit(int row) {
 
 // --- rows
 
+void TrackGrid::ExpectMoreRows(std::size_t more) { pathIndex_.reserve(pathIndex_.size() + more); }
+
 int TrackGrid::AppendRow() {
   if (!rows_.back()[colRowNo].empty()) rows_.emplace_back();
   const int row = RowCount() - 1;

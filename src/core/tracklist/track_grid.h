@@ -77,6 +77,9 @@ class TrackGrid {
   // The row a newly added file is to fill: the placeholder row of an empty
   // list, else a new last row; cleared and numbered.
   int AppendRow();
+  // Room for `more` rows' paths, so that a large add does not grow the
+  // path index step by step, re-hashing every path at each step.
+  void ExpectMoreRows(std::size_t more);
   // Removes a file's row; the rows below move up and are renumbered. On
   // the only row it leaves the placeholder row.
   void RemoveRow(int row);
