@@ -38,11 +38,16 @@ std::string TagValues::Get(std::string_view key) const {
   return {};
 }
 
+// Item by item into one string: a list of items first would cost a string
+// for each, for every file read.
 std::string TagValues::ToCommaText() const {
-  std::vector<std::string> items;
-  items.reserve(lines_.size());
-  for (const auto& [name, value] : lines_) items.push_back(name + "=" + value);
-  return JoinCommaText(items);
+  std::string text, item;
+  for (const auto& [name, value] : lines_) {
+    if (!text.empty()) text += ',';
+    item.assign(name).append(1, '=').append(value);
+    AppendCommaItem(text, item);
+  }
+  return text;
 }
 
 // The text normally comes from ToCommaText. Items that a TagValues could not
