@@ -1,21 +1,13 @@
-// Files written here must read correctly in an independent reader, and
-// files that reader writes (version 2.3, and 2.4 with a picture and user
-// text) must read correctly here and survive an edit. Random text of many
-// scripts, in every charset and ID3v2 version, must read back here as it
-// was, or go into UTF-16 with a notice; what went into
-// UTF-16 must read the same in the other reader; version 2.4 the same in
-// mutagen and TagLib. The readers are mutagen under Debian's own Python and
-// TagLib (python3-mutagen and libtag1-dev, which the setup script
-// installs); without them these tests are skipped.
-#include <random>
-
+// Tags written here read elsewhere under the frames they belong to; tags
+// another tagger wrote (version 2.3, and 2.4 with a picture and user text)
+// read correctly here and survive an edit; version 2.4 as written here
+// reads the same in mutagen and TagLib. The readers are mutagen under
+// Debian's own Python and TagLib (python3-mutagen and libtag1-dev, which
+// the setup script installs); without them these tests are skipped.
 #include "bridge/bridge_test_support.h"
 #include "bridge/peer_readers.h"
 #include "bridge/read_file_tags.h"
-#include "tag/tag_file.h"
 #include "tag/tag_io_support.h"
-#include "text/tag_text.h"
-#include "text/utf8.h"
 
 namespace quilmark {
 namespace {
@@ -38,21 +30,6 @@ tag.add(TDRC(encoding=3, text='2021-04-05'))
 tag.save(sys.argv[1], v2_version=int(sys.argv[3]))
 )PY";
 
-// Each line of the file argv[1] names a file, then its title, artist and
-// album, all in hexadecimal UTF-8; a file whose texts differ is told.
-constexpr const char* kCompareScript = R"PY(
-import sys
-from mutagen.id3 import ID3
-lines = open(sys.argv[1]).read().splitlines()
-for line in lines:
-    path, *texts = [bytes.fromhex(h).decode('utf-8') for h in line.split(' ')]
-    tag = ID3(path)
-    read = ['/'.join(tag[i].text) if i in tag else '' for i in ('TIT2', 'TPE1', 'TALB')]
-    if read != texts:
-        print('differs', ascii(path), ascii(read), ascii(texts))
-print('seen', len(lines))
-)PY";
-
 class Interop : public testing::SaveTest {
  protected:
   void SetUp() override {
@@ -60,51 +37,40 @@ class Interop : public testing::SaveTest {
   }
 };
 
-TEST_F(Interop, OurTagsReadElsewhere) {
-  const std::string sjis = testing::kTesutoSjis, utf8 = testing::kTesutoUtf8;
-  // Shift-JIS keeps its bytes as Latin-1 text elsewhere. UTF-16 text frames
-  // of every kind meet the other reader in the random test below; here the
-  // comment and address frames of version 2.2.
-  const std::tuple<TagKind, Charset, const char*, std::string> cases[] = {
-      {TagKind::Id3v1, Charset::ShiftJis, "1.1", sjis},
-      {TagKind::Id3v22, Charset::ShiftJis, "2.2", sjis},
-      {TagKind::Id3v23, Charset::ShiftJis, "2.3", sjis},
-      {TagKind::Id3v22, Charset::Utf16Be, "2.2", utf8},
-  };
+// Our reader maps frame ids as our writer does, so only another reader
+// tells a wrong one: every field in each version, under the frame the other
+// reader names as version 2.4 does.
+TEST_F(Interop, EveryFieldReadsElsewhereUnderItsOwnFrame) {
   const std::string path = dir_.File("ours.mp3");
-  const TagValues values =
-      TagValues::FromCommaText("Title=" + utf8 + ",Artist=Artist,Commentv1=c1,Comment=jpnd\\0" +
-                               utf8 + ",Track=7,Genre=Rock,URL=http://example.com/");
-  for (const auto& [kind, charset, version, title] : cases) {
-    SCOPED_TRACE(std::string(version) + " charset " + std::to_string(static_cast<int>(charset)));
-    testing::WriteBytes(path, testing::MpegAudio(4));
-    ASSERT_TRUE(testing::WriteTags(path, values, charset, kind));
-    std::map<std::string, std::string> expected = {
-        {"version", version}, {"TIT2", title}, {"TPE1", "Artist"}, {"TRCK", "7"}, {"TCON", "Rock"}};
-    if (kind == TagKind::Id3v1) {
-      expected["COMM"] = "eng ID3v1 Comment c1";
-    } else {
-      expected["COMM"] = "jpn d " + title;
-      expected["WXXX"] = " http://example.com/";  // no description
-    }
+  const TagValues values = TagValues::FromCommaText(
+      "Title=t,Artist=a,Album=al,Year=2001,Comment=jpnd\\0c,Track=7,Genre=Rock,Lyricist=ly,"
+      "Composer=co,Copyright=cr,Encoded=en,URL=http://a/,BPM=120,OrgAlbum=oal,OrgLyricist=oly,"
+      "OrgArtist=oar,OrgYear=1999");
+  std::map<std::string, std::string> expected = {
+      {"TIT2", "t"},       {"TPE1", "a"},   {"TALB", "al"},   {"TDRC", "2001"},
+      {"COMM", "jpn d c"}, {"TRCK", "7"},   {"TCON", "Rock"}, {"TEXT", "ly"},
+      {"TCOM", "co"},      {"TCOP", "cr"},  {"TENC", "en"},   {"WXXX", " http://a/"},
+      {"TBPM", "120"},     {"TOAL", "oal"}, {"TOLY", "oly"},  {"TOPE", "oar"},
+      {"TDOR", "1999"}};
+  for (const TagKind kind : {TagKind::Id3v22, TagKind::Id3v23, TagKind::Id3v24}) {
+    SCOPED_TRACE(Id3v2Major(kind));
+    testing::WriteBytes(path, testing::MpegAudio(2));
+    ASSERT_TRUE(testing::WriteTags(path, values, Charset::ShiftJis, kind));
+    expected["version"] = "2." + std::to_string(Id3v2Major(kind));
     EXPECT_EQ(testing::ReadWithMutagen(path), expected);
   }
 }
 
 TEST_F(Interop, TagsWrittenElsewhereReadHereAndKeepTheirFramesThroughAnEdit) {
-  std::string picture = "\xFF\xD8\xFF\xE0";
-  std::mt19937 random(8);
-  for (int i = 0; i < 200000; ++i) picture.push_back(static_cast<char>(random()));
+  const std::string picture = "\xFF\xD8\xFF\xE0" + testing::RandomBytes(200000, 8);
   const std::string picturePath = dir_.File("cover.jpg");
   testing::WriteBytes(picturePath, picture);
   const std::string title = "\u65E5\u672C\u8A9E\u306E\u66F2", edited = title + " (\u7DE8\u96C6)";
   for (const char* version : {"3", "4"}) {
     SCOPED_TRACE(version);
     const std::string path = dir_.File("theirs" + std::string(version) + ".mp3");
-    const std::string audio = testing::MpegAudio(4);
-    testing::WriteBytes(path, audio);
+    testing::WriteBytes(path, testing::MpegAudio(4));
     testing::RunPythonScript(kWriteScript, {path, picturePath, version});
-    ASSERT_TRUE(testing::ReadBytes(path).ends_with(audio));
 
     grid_.ClearRows();
     ASSERT_EQ(ReadFileTags(grid_, path).row, 1);
@@ -157,9 +123,7 @@ TEST_F(Interop, Version24TagsReadAlikeInMutagenAndTagLib) {
     grid_.ClearRows();
     ASSERT_EQ(ReadFileTags(grid_, path).row, 1);
     const std::pair<Field, std::string> cells[] = {
-        {colTitle, title},     {colArtist, "\u6B4C\u624B"}, {colComment, "d"},
-        {colNo, "5/12"},       {colGenre, "Rock"},          {colComposer, tesuto},
-        {colURL, "http://a/"}, {colOrgYear, "1999"},        {colBPM, "120"}};
+        {colTitle, title}, {colComment, "d"}, {colURL, "http://a/"}, {colOrgYear, "1999"}};
     for (const auto& [field, text] : cells) grid_.SetFieldCell(field, 1, text);
     grid_.SetCell(colCommentLang, 1, "jpn");
     grid_.SetCell(colCommentLong, 1, comment);
@@ -177,130 +141,10 @@ TEST_F(Interop, Version24TagsReadAlikeInMutagenAndTagLib) {
     EXPECT_EQ(seen["WXXX"], " http://a/");
     EXPECT_EQ(seen["TDRC"], "2021-04-05");
     EXPECT_EQ(seen["TDOR"], "1999");
-    EXPECT_EQ(seen["TCOM"], tesuto);
     EXPECT_EQ(seen["TXXX"], tesuto + " " + tesuto);
     EXPECT_EQ(seen["APIC"], "image/jpeg 3 " + tesuto + " True");
     EXPECT_EQ(seen.count("TDAT") + seen.count("TYER"), 0u);
-    EXPECT_EQ(ReadTagValues(path)->Get(keys::Title), title);  // and here
   }
-}
-
-using Pool = std::vector<std::pair<std::uint32_t, std::uint32_t>>;  // ranges of characters
-
-// Kana (hiragana, katakana, full-width and half-width forms) and kanji.
-const Pool kJapanese = {{0x3041, 0x3093}, {0x30A1, 0x30F6}, {0xFF10, 0xFF3A},
-                        {0xFF66, 0xFF9D}, {0x65E5, 0x65E5}, {0x672C, 0x672C},
-                        {0x8A9E, 0x8A9E}, {0x6771, 0x6771}, {0x4EAC, 0x4EAC}};
-const Pool kAscii = {{0x20, 0x7E}}, kControls = {{0x01, 0x1F}};
-// Japanese, Latin-1, Korean, Greek, beyond the BMP (CJK extension B and
-// pictographs), combining marks, control characters.
-const Pool kScripts[] = {kJapanese,
-                         {{0xA1, 0xFF}},
-                         {{0xAC00, 0xD7A3}},
-                         {{0x0386, 0x03CE}},
-                         {{0x20000, 0x2A6D6}, {0x1F300, 0x1F64F}},
-                         {{0x0300, 0x036F}},
-                         kControls};
-
-// Random text of the scripts a tag meets: up to 12 characters, each from
-// one of the pools.
-std::string RandomText(std::mt19937& random, const std::vector<Pool>& pools) {
-  const auto between = [&](std::size_t low, std::size_t high) {
-    return std::uniform_int_distribution<std::size_t>(low, high)(random);
-  };
-  std::string text;
-  for (std::size_t i = between(1, 12); i > 0; --i) {
-    const Pool& pool = pools[between(0, pools.size() - 1)];
-    const auto [low, high] = pool[between(0, pool.size() - 1)];
-    AppendUtf8(text, static_cast<char32_t>(between(low, high)));
-  }
-  return text;
-}
-
-std::string Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned char c : bytes) hex += {kDigits[c >> 4], kDigits[c & 15]};
-  return hex;
-}
-
-// (How an ID3v1 field cuts text and which charset it falls back to is
-// tested where the block is made.)
-TEST_F(Interop, RandomTextReadsBackOrGoesIntoUtf16WithANotice) {
-  std::mt19937 random(11);
-  std::uniform_int_distribution<std::size_t> script(0, std::size(kScripts) - 1);
-  constexpr Field kFields[] = {colTitle, colArtist, colAlbum};
-  constexpr std::string_view kKeys[] = {keys::Title, keys::Artist, keys::Album};
-  std::string unicodeFiles;  // for the other reader: each file and its values
-  int file = 0, unicodeCount = 0, fitting = 0, intoUtf16 = 0;
-  for (const Charset charset :
-       {Charset::ShiftJis, Charset::EucJp, Charset::Utf16Le, Charset::Utf16Be}) {
-    for (const TagKind kind : {TagKind::Id3v22, TagKind::Id3v23, TagKind::Id3v24}) {
-      SCOPED_TRACE("charset " + std::to_string(static_cast<int>(charset)) + " kind " +
-                   std::to_string(static_cast<int>(kind)));
-      grid_.ClearRows();
-      for (int row = 1; row <= 12; ++row) {
-        const std::string path = dir_.File("random" + std::to_string(++file) + ".mp3");
-        testing::WriteBytes(path, testing::MpegAudio(2));
-        ASSERT_EQ(ReadFileTags(grid_, path).row, row);
-        // A row's texts are all Japanese (which Shift-JIS holds) or of two
-        // scripts, among ASCII.
-        const std::vector<Pool> pools =
-            script(random) < 2
-                ? std::vector{kJapanese, kControls, kAscii}
-                : std::vector{kScripts[script(random)], kScripts[script(random)], kAscii};
-        for (Field field : kFields) grid_.SetFieldCell(field, row, RandomText(random, pools));
-        grid_.MarkRowChanged(row);
-      }
-      options_ = {kind, charset};
-      const SaveReport report = Save();
-      ASSERT_EQ(report.Written(), 12);
-      for (int row = 1; row <= 12; ++row) {
-        const FileSaveOutcome& outcome = report.files[static_cast<std::size_t>(row - 1)];
-        const platform::IoResult<TagValues> back = ReadTagValues(outcome.path);
-        ASSERT_TRUE(back) << outcome.path;
-        bool allFit = true;
-        std::string line = Hex(outcome.path);
-        for (std::size_t f = 0; f < std::size(kFields); ++f) {
-          const std::string& value = grid_.FieldCell(kFields[f], row);
-          bool exact = true;
-          static_cast<void>(EncodeTagText(value, charset, &exact));
-          allFit = allFit && exact;
-          EXPECT_EQ(back->Get(kKeys[f]), value) << outcome.path;
-          line += " " + Hex(value);
-        }
-        // A charset that cannot hold the text never writes it; version 2.4
-        // writes UTF-8 for it.
-        if (kind == TagKind::Id3v24) {
-          EXPECT_EQ(outcome.fallback, TextFallback::None) << outcome.path;
-        } else if (!allFit) {
-          EXPECT_NE(outcome.fallback, TextFallback::None) << outcome.path;
-        }
-        if (outcome.fallback == TextFallback::None) {
-          fitting += IsLegacyCharset(charset) && kind != TagKind::Id3v24;
-        } else {
-          ++intoUtf16;
-          EXPECT_EQ(outcome.fallback, TextFallback::Utf16);
-          ASSERT_EQ(outcome.notices.size(), 1u) << outcome.path;
-          EXPECT_NE(outcome.notices[0].find("UTF-16"), std::string::npos) << outcome.path;
-        }
-        if (!IsLegacyCharset(charset) || kind == TagKind::Id3v24 ||
-            outcome.fallback == TextFallback::Utf16) {
-          unicodeFiles += line + "\n";
-          ++unicodeCount;
-        }
-      }
-    }
-  }
-  // Both ways were taken.
-  EXPECT_GT(fitting, 0);
-  EXPECT_GT(intoUtf16, 0);
-
-  const std::string list = dir_.File("unicode-files.txt");
-  testing::WriteBytes(list, unicodeFiles);
-  auto seen = testing::RunPythonScript(kCompareScript, {list});
-  EXPECT_EQ(seen["differs"], "");
-  EXPECT_EQ(seen["seen"], std::to_string(unicodeCount));
 }
 
 }  // namespace

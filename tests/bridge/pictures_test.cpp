@@ -1,8 +1,6 @@
 // Pictures set and removed on rows: one undo step for all the rows, written
 // at the next save in place of the pictures of that kind (the others kept),
 // in each tag version, and read back byte for byte by another tagger.
-#include <random>
-
 #include "bridge/add_files.h"
 #include "bridge/bridge_test_support.h"
 #include "bridge/peer_readers.h"
@@ -15,13 +13,6 @@
 
 namespace quilmark {
 namespace {
-
-std::string Image(std::string_view head, unsigned seed) {
-  std::string bytes(head);
-  std::mt19937 random(seed);
-  for (int i = 0; i < 40000; ++i) bytes.push_back(static_cast<char>(random()));
-  return bytes;
-}
 
 class Pictures : public testing::SaveTest {
  protected:
@@ -45,8 +36,9 @@ class Pictures : public testing::SaveTest {
     return testing::ReadWithMutagen(path_[static_cast<std::size_t>(file)], picture)["APIC"];
   }
 
-  const std::string oldJpeg_ = Image("\xFF\xD8\xFF\xE0", 1), png_ = Image("\x89PNG\r\n\x1A\n", 2),
-                    back_ = Image("\xFF\xD8\xFF\xE1", 3);
+  const std::string oldJpeg_ = "\xFF\xD8\xFF\xE0" + RandomBytes(40000, 1),
+                    png_ = "\x89PNG\r\n\x1A\n" + RandomBytes(40000, 2),
+                    back_ = "\xFF\xD8\xFF\xE1" + RandomBytes(40000, 3);
   const std::string oldFront_ = dir_.File("old.jpg"), newFront_ = dir_.File("new.png");
   std::string path_[2] = {dir_.File("a.mp3"), dir_.File("b.mp3")};
   UndoList undo_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <random>
 
 #include "support/temp_dir.h"
 
@@ -71,6 +72,13 @@ void WriteMp3(const std::string& path, std::string_view title, std::string_view 
   for (auto [id, text] : {std::pair{"TIT2", title}, {"TPE1", artist}, {"TENC", encoder}})
     if (!text.empty()) body += Frame23(id, std::string(1, '\0') + std::string(text));
   WriteBytes(path, (body.empty() ? "" : Id3v2Tag(3, body + std::string(64, '\0'))) + MpegAudio(2));
+}
+
+std::string RandomBytes(std::size_t n, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(n, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
 }
 
 }  // namespace quilmark::testing

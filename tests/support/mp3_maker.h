@@ -30,4 +30,8 @@ std::string Id3v1Block(std::string_view title, std::string_view artist = {},
 void WriteMp3(const std::string& path, std::string_view title = {}, std::string_view artist = {},
               std::string_view encoder = {});
 
+// `n` bytes that are the same on every run for the same seed: the body of a
+// picture no rule of ours could rebuild.
+std::string RandomBytes(std::size_t n, unsigned seed);
+
 }  // namespace quilmark::testing
