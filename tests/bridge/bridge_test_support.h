@@ -1,5 +1,6 @@
 // Shared pieces of the tests that join files and rows: a busy indicator
-// that records its texts, a track list in a folder, and one to save.
+// that records its texts, and a track list in a folder to save, to add
+// files and lists to, or to write as a list.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -36,25 +37,6 @@ struct RecordingBusy : BusyIndicator {
   std::function<bool(const RunProgress&)> stopWhen;
 };
 
-class ListTest : public ::testing::Test {
- protected:
-  using Paths = std::vector<std::string>;
-  std::string F(std::string_view name) const { return dir.File(name); }
-  AddFilesResult Add(const Paths& names) { return AddFiles(grid, names, messages); }
-  std::vector<std::string> Rows() const {
-    std::vector<std::string> paths;
-    for (int row = 1; row <= grid.FileRowCount(); ++row) paths.push_back(grid.FullPathOf(row));
-    return paths;
-  }
-
-  TempDir dir;
-  bool writeConfirm = false;
-  RecordingPresenter presenter;
-  Messages messages{writeConfirm, presenter};
-  TrackGrid grid;
-  ListWriteOptions options;
-};
-
 // A track list and what a save run of it needs, confirmations off.
 class SaveTest : public ::testing::Test {
  protected:
@@ -67,6 +49,22 @@ class SaveTest : public ::testing::Test {
   Messages messages_{writeConfirm_, presenter_};
   RecordingBusy busy_;
   TrackGrid grid_;
+};
+
+// The same, with the list's files named from the test's folder, and what
+// writing a list needs.
+class ListTest : public SaveTest {
+ protected:
+  using Paths = std::vector<std::string>;
+  std::string F(std::string_view name) const { return dir_.File(name); }
+  AddFilesResult Add(const Paths& names) { return AddFiles(grid_, names, messages_); }
+  std::vector<std::string> Rows() const {
+    std::vector<std::string> paths;
+    for (int row = 1; row <= grid_.FileRowCount(); ++row) paths.push_back(grid_.FullPathOf(row));
+    return paths;
+  }
+
+  ListWriteOptions options;
 };
 
 // One song in the track list, made from bytes, edited and saved.
