@@ -29,6 +29,7 @@ class StartupAndCloseTest : public QObject, WindowFixture {
     QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("typed")));
     W().AddFilesFromUser({files[1]});
     QVERIFY(!View().IsEditorOpen() && Grid().IsRowChanged(1));
+    Key(Qt::Key_S, Qt::ControlModifier);  // nothing marked but the edit below
     QVERIFY(TypeIntoCell(W(), colTitle, 2, QStringLiteral("also")));
     const std::string original = ReadBytes(files[1]);
     for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::No}) {
