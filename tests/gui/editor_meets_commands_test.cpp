@@ -9,7 +9,7 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-class EditorMeetsCommandsTest : public QObject, WindowFixture {
+class EditorMeetsCommandsTest : public WindowFixture {
   Q_OBJECT
  private slots:
   void init() {
@@ -19,7 +19,6 @@ class EditorMeetsCommandsTest : public QObject, WindowFixture {
     WriteTaggedMp3(files_[1], QStringLiteral("a"), QStringLiteral("A"));
     QVERIFY(Open(files_));
   }
-  void cleanup() { Close(); }
 
   // "12a" typed into BPM reached the file when Ctrl+S or a close with Yes
   // came while the editor was open.

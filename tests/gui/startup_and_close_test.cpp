@@ -13,12 +13,9 @@
 using namespace quilmark;
 using namespace quilmark::testing;
 
-class StartupAndCloseTest : public QObject, WindowFixture {
+class StartupAndCloseTest : public WindowFixture {
   Q_OBJECT
  private slots:
-  void init() { Reset(); }
-  void cleanup() { Close(); }
-
   // Asked even with confirmations switched off: answering "No" unasked would
   // throw the edits away. An edit still open is finished first when files are
   // added or the window closes, or its row would go unmarked and unwritten.

@@ -150,19 +150,15 @@ class OptionDialog : public QObject {
                "[Desktop Entry]\nType=Application\nName=Player\nExec=true %f\n"
                "MimeType=audio/mpeg;\n");
     tmp_->Export();
-    auto xdgMime = [](const QStringList& args) {
-      QProcess process;
-      process.start(args.front(), args.mid(1));
-      process.waitForFinished();
-      return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-    };
-    xdgMime({"update-desktop-database", QString::fromStdString(apps)});
+    QProcess::execute("update-desktop-database", {QString::fromStdString(apps)});
 
     options_.refreshTool = "update-desktop-database";  // as the program runs it
     DesktopAssociations reg(options_);
     Associate(reg, {{"MP3", true}, {"CSV", true}});
-    QVERIFY(reg.KeyExists("audio/mpeg\\shell\\quilmark"));
-    QCOMPARE(xdgMime({"xdg-mime", "query", "default", "audio/mpeg"}), QString("player.desktop"));
+    QProcess query;
+    query.start("xdg-mime", {"query", "default", "audio/mpeg"});
+    QVERIFY(query.waitForFinished());
+    QCOMPARE(QString::fromUtf8(query.readAllStandardOutput()).trimmed(), "player.desktop");
     // Written down for the type that had a player, and only for it.
     QCOMPARE(ReadBytes(tmp_->File("config/mimeapps.list")),
              std::string("[Default Applications]\naudio/mpeg=player.desktop\n"));

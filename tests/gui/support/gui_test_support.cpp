@@ -18,10 +18,8 @@ std::vector<ModalScript::Step> AnswerSteps(const std::vector<QMessageBox::Standa
   std::vector<ModalScript::Step> steps;
   for (QMessageBox::StandardButton answer : answers) {
     steps.push_back([seen, answer](QWidget* modal) {
-      auto* box = static_cast<QMessageBox*>(modal);
-      *seen << box->text();
-      if (QAbstractButton* button = box->button(answer)) return button->click();
-      box->reject();
+      *seen << static_cast<QMessageBox*>(modal)->text();
+      static_cast<QMessageBox*>(modal)->button(answer)->click();
     });
   }
   return steps;
@@ -54,10 +52,7 @@ void TypeText(QWidget* target, const QString& text) {
   for (QChar ch : text) {
     QWidget* receiver =
         QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : target;
-    const Qt::Key key = (ch >= u'0' && ch <= u'9')   ? Qt::Key(Qt::Key_0 + (ch.unicode() - u'0'))
-                        : (ch >= u'a' && ch <= u'z') ? Qt::Key(Qt::Key_A + (ch.unicode() - u'a'))
-                                                     : Qt::Key_unknown;
-    QTest::sendKeyEvent(QTest::Click, receiver, key, QString(ch), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, receiver, Qt::Key_unknown, QString(ch), Qt::NoModifier);
   }
 }
 

@@ -39,12 +39,19 @@ void PressKey(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::
 // who clicks a cell and starts typing; false when the cell was refused.
 bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text);
 
-// A window test's fixture. Reset() (a test's init) makes a fresh folder_ and
-// points XDG_CONFIG_HOME and XDG_DATA_HOME into it, so that the settings of
-// one test never meet another's; Open() starts the window as the program
-// starts it, on those settings, closing any window open before so that it
-// stores its settings first; Close() (a test's cleanup) ends both.
-class WindowFixture {
+// A window test's fixture, the base of its test class. Before each test,
+// Reset() makes a fresh folder_ and points XDG_CONFIG_HOME and XDG_DATA_HOME
+// into it, so that the settings of one test never meet another's; Open()
+// starts the window as the program starts it, on those settings, closing any
+// window open before so that it stores its settings first; after each test,
+// Close() ends both.
+class WindowFixture : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { Reset(); }
+  void cleanup() { Close(); }
+
  protected:
   void Reset();
   bool Open(const std::vector<std::string>& files);

@@ -30,14 +30,13 @@ class ModalScript {
     std::vector<Step> steps;
     std::size_t next = 0;
     QPointer<QWidget> last;
-    int polls = 0;
     bool stuck = false;
     bool boxesOnly = false;
   };
 
   static void Poll(std::shared_ptr<State> state) {
     QTimer::singleShot(10, [state] {
-      if (state->next >= state->steps.size() || ++state->polls > 1000) return;
+      if (state->next >= state->steps.size()) return;
       QWidget* modal = QApplication::activeModalWidget();
       if (modal == nullptr || modal == state->last || !modal->isVisible() ||
           (state->boxesOnly && qobject_cast<QMessageBox*>(modal) == nullptr)) {
