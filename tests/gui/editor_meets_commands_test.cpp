@@ -1,6 +1,5 @@
 // Typing in the real window and what meets it: the numeric check that holds
-// the selection against keys, clicks and commands, a hidden current
-// column, a number the file gave, Tab, the year's digits
+// the selection against keys, clicks and commands, a number the file gave, Tab, the year's digits
 // and the system clipboard.
 
 #include "app/grid_view.h"
@@ -40,18 +39,6 @@ class EditorMeetsCommandsTest : public WindowFixture {
     Key(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(FieldOnDisk(files_[1], colBPM), std::string("12"));
     QCOMPARE(W().Undo().Count(), std::size_t{1});  // one record, not one per try
-  }
-
-  // Hiding the current column left the current cell where typing changed a
-  // hidden title. (Where the current cell goes, and a dragged column, the
-  // editor's own tests follow.)
-  void typingNeverReachesAHiddenCell() {
-    QVERIFY(View().SelectCell(Pos(colTitle), 1));
-    W().Action("actShowColTitle")->trigger();
-    View().setFocus();
-    TypeText(&View(), QStringLiteral("x"));
-    Key(Qt::Key_Return);
-    QCOMPARE(Cell(colTitle, 1), std::string("b"));
   }
 
   // b.mp3's BPM is "fast": passing through it after an edit elsewhere, or

@@ -182,9 +182,6 @@ class OptionDialog : public QObject {
                "NoDisplay=true\nMimeType=audio/mpeg;audio/x-scpls;\n");
     QCOMPARE(Associate(*reg_), std::string("10-0"));
     QVERIFY(userFiles() == onlyTheCopy);  // name, icon and command the package's
-    const std::string verb = "audio/mpeg\\shell\\quilmark";
-    QCOMPARE(reg_->ReadValue(verb, ""), RegValue::String("QUILMARK"));
-    QCOMPARE(reg_->ReadValue(verb + "\\command", ""), RegValue::String("\"quilmark\" \"%1\""));
 
     Associate(*reg_, {{"M3U", true}, {"CSV", true}});
     QVERIFY(userFiles().empty());

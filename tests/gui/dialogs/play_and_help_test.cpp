@@ -40,8 +40,6 @@ class PlayAndHelp : public QObject {
     return path;
   }
 
-  bool Shown(MessageId id) { return presenter_.Shown(CatalogueText(id)); }
-
   // The stand-in's arguments, waiting up to `ms` for it to have run; none when it did not.
   QStringList Recorded(int ms = 5000) {
     if (!QTest::qWaitFor([&] { return fs::exists(record_); }, ms)) return {};
@@ -65,16 +63,16 @@ class PlayAndHelp : public QObject {
 
   void playReportsWhatStopsIt() {
     PlayFile(tmp_->File("music/missing.mp3"), messages_);
-    QVERIFY(Shown(MSG_FILE_NOT_FOUND));
+    QVERIFY(presenter_.Shown(CatalogueText(MSG_FILE_NOT_FOUND)));
 
     const std::string song = Mp3("a.mp3");
     InstallPlayer("/nonexistent/player %f");
     PlayFile(song, messages_);
-    QVERIFY(Shown(MSG_BAD_EXE));
+    QVERIFY(presenter_.Shown(CatalogueText(MSG_BAD_EXE)));
 
     fs::remove(tmp_->File("config/mimeapps.list"));
     PlayFile(song, messages_);
-    QVERIFY(Shown(MSG_NO_ASSOCIATION));
+    QVERIFY(presenter_.Shown(CatalogueText(MSG_NO_ASSOCIATION)));
   }
 
   // Kana take 2 bytes in Shift-JIS and 3 in UTF-8: a path of exactly 253
