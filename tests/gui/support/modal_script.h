@@ -28,10 +28,10 @@ class ModalScript {
  private:
   struct State {
     std::vector<Step> steps;
+    bool boxesOnly = false;
     std::size_t next = 0;
     QPointer<QWidget> last;
     bool stuck = false;
-    bool boxesOnly = false;
   };
 
   static void Poll(std::shared_ptr<State> state) {
