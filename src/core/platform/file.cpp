@@ -37,10 +37,6 @@ int AccessFlags(File::Mode mode) {
   switch (mode) {
     case File::Mode::Read:
       return O_RDONLY;
-    case File::Mode::CreateNew:
-      return O_RDWR | O_CREAT | O_EXCL;
-    case File::Mode::ReadWrite:
-      return O_RDWR;
     case File::Mode::Truncate:
       return O_WRONLY | O_CREAT | O_TRUNC;
   }

@@ -42,10 +42,8 @@ struct FileInfo {
 class File {
  public:
   enum class Mode {
-    Read,       // existing file, read only
-    CreateNew,  // must not exist yet; read and write
-    ReadWrite,  // existing file, read and write
-    Truncate,   // create or empty; write
+    Read,      // existing file, read only
+    Truncate,  // create or empty; write
   };
 
   File() = default;
