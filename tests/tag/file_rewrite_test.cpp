@@ -4,6 +4,7 @@
 // write refuses, and what a hostile folder cannot make it do: text files
 // get no tag, a name swapped for a link cannot redirect the write, and a
 // huge tag costs no memory to rewrite.
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -16,7 +17,6 @@
 #include <vector>
 
 #include "platform/file.h"
-#include "platform/file_system.h"
 #include "support/child_run.h"
 #include "support/xfs_image.h"
 #include "tag/tag_file.h"
@@ -131,8 +131,10 @@ TEST_F(FileRewrite, FullDiskLeavesTheOriginalAndNoTemporaryFileAndSaysWhy) {
 
 TEST_F(FileRewrite, ReadOnlyNeedsForceWriteAndModeAndTimeAreKept) {
   ASSERT_EQ(chmod(path_.c_str(), 0440), 0);
-  const std::int64_t old = 1'000'000'000'123'456'789;
-  ASSERT_TRUE(platform::SetLastWriteTime(path_, old));
+  // To the nanosecond and before 1970, where the seconds are negative and
+  // the nanoseconds are not.
+  const timespec old[2] = {{0, UTIME_OMIT}, {-1'500'000'001, 123'456'789}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path_.c_str(), old, 0), 0);
   EXPECT_EQ(Write().status, TagWriteStatus::ReadOnly);
   EXPECT_TRUE(testing::ReadBytes(path_) == original_);
 
@@ -142,7 +144,8 @@ TEST_F(FileRewrite, ReadOnlyNeedsForceWriteAndModeAndTimeAreKept) {
   struct stat st {};
   ASSERT_EQ(stat(path_.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0440u);
-  EXPECT_EQ(platform::LastWriteTime(path_), old);
+  EXPECT_EQ(std::pair(st.st_mtim.tv_sec, st.st_mtim.tv_nsec),
+            std::pair(old[1].tv_sec, old[1].tv_nsec));
 }
 
 TEST_F(FileRewrite, OnlyFilesThatLookLikeMpegAudioGetATag) {

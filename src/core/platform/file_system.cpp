@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/file.h"
 #include "platform/paths.h"
 
 namespace quilmark::platform {
@@ -27,18 +26,6 @@ IoStatus Done(bool ok) { return ok ? IoStatus() : IoStatus(IoError::FromSystem(e
 bool DirectoryExists(const std::string& path) {
   auto st = Stat(path);
   return st && S_ISDIR(st->st_mode);
-}
-
-IoResult<std::int64_t> LastWriteTime(const std::string& path) {
-  auto st = Stat(path);
-  if (!st) return st.Error();
-  return static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1'000'000'000 + st->st_mtim.tv_nsec;
-}
-
-IoStatus SetLastWriteTime(const std::string& path, std::int64_t nanoseconds) {
-  IoResult<File> file = File::Open(path, File::Mode::Read);
-  if (!file) return file.Error();
-  return file->SetLastWriteTime(nanoseconds);
 }
 
 IoStatus MakeFolders(const std::string& folder, std::uint32_t mode) {

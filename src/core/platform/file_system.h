@@ -1,5 +1,5 @@
 // What the program asks of the file system by name besides reading and
-// writing: kinds, times, folders, removal and renaming. Replacing a file
+// writing: kinds, folders, removal and renaming. Replacing a file
 // whole is replacement.h's.
 #pragma once
 
@@ -11,10 +11,6 @@
 namespace quilmark::platform {
 
 bool DirectoryExists(const std::string& path);
-
-// Last-write time in nanoseconds since the epoch.
-IoResult<std::int64_t> LastWriteTime(const std::string& path);
-IoStatus SetLastWriteTime(const std::string& path, std::int64_t nanoseconds);
 
 // Creates the folder and any missing parents with permission bits `mode`
 // (less the creation mask); folders that exist are left as they are.
