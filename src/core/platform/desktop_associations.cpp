@@ -290,20 +290,4 @@ bool DesktopAssociations::DeleteKey(const std::string& key) {
   return true;
 }
 
-std::vector<std::string> DesktopAssociations::SubKeys(const std::string& key) const {
-  if (!KeyExists(key)) return {};
-  switch (ParseKey(key).kind) {
-    case KeyKind::FileType:
-      return {"shell"};
-    case KeyKind::Shell:
-      return KeyExists(key + "\\" + std::string(kVerbKeyName))
-                 ? std::vector<std::string>{std::string(kVerbKeyName)}
-                 : std::vector<std::string>{};
-    case KeyKind::Verb:
-      return {"command"};
-    default:
-      return {};
-  }
-}
-
 }  // namespace quilmark::platform

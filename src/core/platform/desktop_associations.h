@@ -68,7 +68,6 @@ class DesktopAssociations : public RegistryBackend {
   void CreateKey(const std::string& key) override;
   void WriteValue(const std::string& key, const std::string& name, const RegValue& value) override;
   bool DeleteKey(const std::string& key) override;
-  std::vector<std::string> SubKeys(const std::string& key) const override;
   void Flush() override {}
 
  private:

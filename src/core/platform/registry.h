@@ -8,7 +8,6 @@
 #include <stdexcept>
 #include <string>
 #include <variant>
-#include <vector>
 
 namespace quilmark::platform {
 
@@ -45,7 +44,6 @@ class RegistryBackend {
                           const RegValue& value) = 0;
   // Removes the key with everything below it; false when it did not exist.
   virtual bool DeleteKey(const std::string& key) = 0;
-  virtual std::vector<std::string> SubKeys(const std::string& key) const = 0;
   // Makes what was written lasting (a backend that writes through may do nothing).
   virtual void Flush() = 0;
 };

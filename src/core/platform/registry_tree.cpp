@@ -103,20 +103,4 @@ bool RegistryTree::DeleteKey(const std::string& key) {
   return true;
 }
 
-std::vector<std::string> RegistryTree::SubKeys(const std::string& key) const {
-  std::vector<std::string> names;
-  std::string folded = FoldedPath(key);
-  if (!keys_.count(folded)) return names;
-  std::string below = folded.empty() ? std::string() : folded + '\\';
-  for (auto it = keys_.lower_bound(below); it != keys_.end(); ++it) {
-    if (it->first.compare(0, below.size(), below) != 0) break;
-    if (it->first.size() == below.size()) continue;                         // the root itself
-    if (it->first.find('\\', below.size()) != std::string::npos) continue;  // a grandchild
-    const std::string& path = it->second.path;
-    std::size_t sep = path.rfind('\\');
-    names.push_back(sep == std::string::npos ? path : path.substr(sep + 1));
-  }
-  return names;
-}
-
 }  // namespace quilmark::platform

@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/registry.h"
 
@@ -34,7 +33,6 @@ class RegistryTree : public RegistryBackend {
   void CreateKey(const std::string& key) override;
   void WriteValue(const std::string& key, const std::string& name, const RegValue& value) override;
   bool DeleteKey(const std::string& key) override;
-  std::vector<std::string> SubKeys(const std::string& key) const override;
   void Flush() override {}
 
   // Every key by its case-folded path, each after its parents; "" is the
