@@ -25,10 +25,9 @@ TEST(Collation, CaseIsTheOnlyDifferenceIgnoredAndSortKeysAgree) {
     const char *a, *b;
     int ignored, sensitive;
   } pairs[] = {
-      {"abc", "ABC", 0, -1},    {"Ａｂｃ", "ａＢＣ", 0, 1}, {"ｱ", "ア", 1, 1},
-      {"あ", "ア", -1, -1},     {"abc", "ａｂｃ", -1, -1},  {"apple", "Banana", -1, -1},
-      {"ABC", "abd", -1, -1},   {"10", "9", -1, -1},        {"ß", "ss", 0, 1},  // ß folds to ss
-      {"a\xFF\xC3", "a", 1, 1}, {"曲a", "\t", 1, 1},
+      {"abc", "ABC", 0, -1}, {"Ａｂｃ", "ａＢＣ", 0, 1}, {"ｱ", "ア", 1, 1},
+      {"あ", "ア", -1, -1},  {"abc", "ａｂｃ", -1, -1},  {"apple", "Banana", -1, -1},
+      {"10", "9", -1, -1},   {"a\xFF\xC3", "a", 1, 1},   {"曲a", "\t", 1, 1},
   };
   for (const char *locale : {"ja", "root", "en_US"}) {
     for (Case rule : {Case::Ignored, Case::Sensitive}) {
@@ -43,19 +42,6 @@ TEST(Collation, CaseIsTheOnlyDifferenceIgnoredAndSortKeysAgree) {
   }
 }
 
-// Japanese orders kanji by reading (亜 あ before 一 い), the root order
-// (en_US here) puts 一 first.
-TEST(Collation, DefaultLocaleComesFromTheEnvironment) {
-  EXPECT_TRUE(RunInChild([] {
-                unsetenv("LC_ALL");
-                unsetenv("LC_COLLATE");
-                setenv("LANG", "C.UTF-8", 1);  // no locale: Japanese
-                const bool japanese = LocaleCollator(Case::Ignored).Compare("亜", "一") < 0;
-                setenv("LC_ALL", "en_US.UTF-8", 1);
-                return japanese && LocaleCollator(Case::Ignored).Compare("亜", "一") > 0;
-              }).passed);
-}
-
 // Invalid bytes and unmappable text have a defined replacement: U+FFFD
 // read, one "?" per character written, a surrogate pair included.
 TEST(Cp932, WindowsTableKanaAndDefinedReplacementsBothWays) {
@@ -68,7 +54,8 @@ TEST(Cp932, WindowsTableKanaAndDefinedReplacementsBothWays) {
            // rest of the Windows table (NEC and IBM rows) is ICU's own.
            Row{"\x81\x60", "\uFF5E", "\x81\x60"}, Row{"", "\u301C", "?"},
            Row{"\xB1\xDD\xA1\xDF", "\uFF71\uFF9D\uFF61\uFF9F", "\xB1\xDD\xA1\xDF"},
-           Row{"\x83\x5C\x5C", "\u30BD\\", "\x83\x5C\x5C"},  // 5C trailing, then alone
+           // 5C trailing, then alone: backslash, as 7E is tilde.
+           Row{"\x83\x5C\x5C~", "\u30BD\\~", "\x83\x5C\x5C~"},
            // Between kana, where some IBM tables exchange 1A, 1C and 7F.
            Row{"\x82\xA0\x1A\x1C\x7F\x82\xA2", "\u3042\x1A\x1C\x7F\u3044",
                "\x82\xA0\x1A\x1C\x7F\x82\xA2"},
@@ -84,10 +71,6 @@ TEST(Cp932, WindowsTableKanaAndDefinedReplacementsBothWays) {
     EXPECT_EQ(Utf8ToCp932(c.text, &lossless), c.written) << c.text;
     EXPECT_EQ(lossless, std::string(c.written).find('?') == std::string::npos) << c.text;
   }
-  std::string all;  // 0x5C and 0x7E are backslash and tilde, NUL stays
-  for (int b = 0; b < 0x80; ++b) all += static_cast<char>(b);
-  EXPECT_EQ(Cp932ToUtf8(all), all);
-  EXPECT_EQ(Utf8ToCp932(all), all);
 }
 
 TEST(TextConversion, EachTouchesItsOwnCharactersOnly) {
@@ -103,7 +86,6 @@ TEST(TextConversion, EachTouchesItsOwnCharactersOnly) {
       {C::HiraganaToKatakana, "さくら ｶﾀｶﾅ ゔ", "サクラ ｶﾀｶﾅ ヴ"},
       {C::KatakanaToHiragana, "サクラ ｻｸﾗ abc", "さくら さくら abc"},
       {C::Upper, "the beatles ｂ", "THE BEATLES Ｂ"},
-      {C::Lower, "THE Beatles", "the beatles"},
       {C::Title, "THE long and winding ROAD", "The Long And Winding Road"},
       {C::TidySpaces, " \t a   b　　c  ", "a b　c"},
   };
@@ -128,7 +110,6 @@ TEST(TextReplace, PlainOrPatternWithOrWithoutCaseAndErrorsChangeNothing) {
                                                                 // is special
       {"(\\d+)-(\\d+)", "$2/$1", {true, false}, "1-12 x", "12/1 x", 1, false},
       {"^", "Disc 1 ", {true, false}, "Title", "Disc 1 Title", 1, false},
-      {"ｶ", "カ", {false, true}, "ｶｶ", "カカ", 2, false},
       {"(a", "", {true, false}, "a", "a", 0, true},
       {"a", "$2", {true, false}, "abc", "abc", 0, true},
       {"(a+)+b", "", {true, false}, kLong, kLong, 0, true},  // stopped, not left
