@@ -72,7 +72,6 @@ TEST(RegistryText, HandWrittenTextIsReadWhateverTheCaseAndWrongTypesNameTheValue
   EXPECT_EQ(ReadDword(reg, key, "Charset"), 0xFFFFFFFFu);
   EXPECT_EQ(ReadString(reg, key, ""), "%HOME%\\x");
   EXPECT_EQ(ReadString(reg, key, "Hex"), "A~");
-  EXPECT_EQ(ReadBool(reg, "No\\Such\\Key", "ShowToolbar"), std::nullopt);
   EXPECT_EQ(ErrorOf([&] { ReadBool(reg, key, "WinSize"); }),
             "WinSize: the value has the wrong data type");
   EXPECT_THROW(reg.CreateKey("Bad\nName"), RegistryError);
