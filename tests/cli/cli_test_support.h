@@ -22,11 +22,7 @@
 namespace quilmark {
 
 using Lines = std::vector<std::string>;
-using testing::Exists;
-using testing::MpegAudio;
-using testing::ReadBytes;
-using testing::WriteBytes;
-using testing::WriteMp3;
+using namespace testing;  // the test files' helpers
 using namespace std::string_literals;
 
 inline bool Contains(const std::string& text, const std::string& part) {

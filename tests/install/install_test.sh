@@ -15,10 +15,8 @@ fail() {
   exit 1
 }
 
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
-  cat "$work/install.log" >&2
-  fail "cmake --install failed"
-}
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
+  fail "cmake --install failed: $(cat "$work/install.log")"
 
 # Everything where the desktop looks for it (the programs and the help are
 # tried below, by running them).
@@ -54,10 +52,8 @@ grep -q "Installed Song" "$work/list.csv" && grep -q "The Prefix" "$work/list.cs
 desktop-file-validate "$entry" || fail "desktop-file-validate rejected the menu entry"
 grep -qx "Icon=quilmark" "$entry" || fail "the menu entry names another icon"
 grep -qx "Exec=quilmark %F" "$entry" || fail "the menu entry starts another program"
-appstreamcli validate --no-net "$metainfo" >"$work/appstream.txt" || {
-  cat "$work/appstream.txt" >&2
-  fail "appstreamcli rejected the metadata"
-}
+appstreamcli validate --no-net "$metainfo" >"$work/appstream.txt" ||
+  fail "appstreamcli rejected the metadata: $(cat "$work/appstream.txt")"
 grep -q "<launchable type=\"desktop-id\">quilmark.desktop</launchable>" "$metainfo" ||
   fail "the metadata does not launch the installed menu entry"
 newest="$(grep -o '<release version="[^"]*"' "$metainfo" | head -1)"
@@ -70,10 +66,8 @@ QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$probe_plugins" QT_QPA_GENERIC_PLUGINS
   XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
   timeout 60 "$prefix/bin/quilmark" >"$work/probe.txt" 2>"$work/probe.err" || status=$?
 cat "$work/probe.txt"
-((status == 0)) || {
-  cat "$work/probe.err" >&2
-  fail "the installed window did not open its help (status $status)"
-}
+((status == 0)) ||
+  fail "the installed window did not open its help (status $status): $(cat "$work/probe.err")"
 grep -qx "help collection: $prefix/share/quilmark/quilmark.qhc" "$work/probe.txt" ||
   fail "the help did not come from the installed collection"
 grep -qx "cancel button: キャンセル" "$work/probe.txt" || fail "Qt's own texts are not Japanese"

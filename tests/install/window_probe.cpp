@@ -4,7 +4,6 @@
 // and ends the program; exit status 0 only when the help opened. The program
 // itself carries nothing for this.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGenericPlugin>
 #include <QMessageBox>
 #include <QTextBrowser>
@@ -28,17 +27,16 @@ QWidget* Shown(const char* name) {
 class WindowProbe : public QObject {
  public:
   WindowProbe() {
-    clock_.start();
     connect(&tick_, &QTimer::timeout, this, [this] { Step(); });
     tick_.start(50);
   }
 
  private:
   void Step() {
-    // A message box, or nothing after 30 seconds, is the help not opening.
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box || clock_.elapsed() > 30000) {
-      Say(box ? "message: " + box->text() : "probe: gave up waiting");
+    // A message box is the help not opening (and nothing at all, the time
+    // limit the install test runs the window under).
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      Say("message: " + box->text());
       return Finish(1);
     }
     QWidget* main = Shown("TFormQUILMARKMain");
@@ -60,7 +58,6 @@ class WindowProbe : public QObject {
       if (child->inherits("QHelpEngineCore"))
         Say("help collection: " + child->property("collectionFile").toString());
     }
-    Say("help page: " + page->source().toString());
     Finish(0);
   }
   void Finish(int status) {
@@ -69,7 +66,6 @@ class WindowProbe : public QObject {
   }
 
   QTimer tick_;
-  QElapsedTimer clock_;
   bool pressed_ = false;
 };
 

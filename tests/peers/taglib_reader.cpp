@@ -58,8 +58,6 @@ int main(int argc, char** argv) {
       Line(id, Raw(x->description(), x->textEncoding()) + ' ' +
                    (fields.size() > 1 ? Raw(fields[1], x->textEncoding()) : ""));
     } else if (auto* t = dynamic_cast<TextIdentificationFrame*>(frame)) {
-      // mutagen lists people as pairs, not as text.
-      if (id == "TIPL" || id == "TMCL" || id == "IPLS") continue;
       const auto fields = t->fieldList();
       Line(id, fields.isEmpty() ? "" : Raw(fields.front(), t->textEncoding()));
     }

@@ -1,6 +1,5 @@
 // Runs a piece of a test in a child process, so that a hang becomes a
-// failure after a time limit instead of a stuck test run, and so that the
-// memory it took is measured apart from the test program's.
+// failure after a time limit instead of a stuck test run.
 #pragma once
 
 #include <chrono>
@@ -11,7 +10,6 @@ namespace quilmark::testing {
 struct ChildRun {
   bool finished = false;  // false: still running at the limit, and killed
   bool passed = false;    // finished, and `body` returned true
-  long peakKiB = 0;       // what `body` added to the child's largest resident set
 };
 
 // `body` runs in a fork of the test program (which should have no other

@@ -18,7 +18,6 @@ namespace quilmark::testing {
 struct RecordingPresenter : MessagePresenter {
   int Show(const std::string& text, const std::string& boxCaption, unsigned boxStyle) override {
     texts.push_back(text);
-    caption = boxCaption;
     style = boxStyle;
     if (!answers.empty()) {
       const int next = answers.front();
@@ -37,8 +36,7 @@ struct RecordingPresenter : MessagePresenter {
   std::deque<int> answers;
   std::optional<int> answer;
   std::vector<std::string> texts;
-  std::string caption;  // of the last box
-  unsigned style = 0;   // of the last box
+  unsigned style = 0;  // of the last box
 };
 
 }  // namespace quilmark::testing

@@ -49,10 +49,8 @@ XfsImage::XfsImage(std::uint64_t bytes) {
 
 XfsImage::~XfsImage() {
   if (mounted_ && !Run("umount " + Quoted(Path()))) Run("umount -l " + Quoted(Path()));
-  if (!folder_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  std::error_code ignored;
+  if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
 }
 
 }  // namespace quilmark::testing

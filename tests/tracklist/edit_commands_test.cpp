@@ -19,7 +19,6 @@ TEST(EmptyList, NothingTouchesOrMarksThePlaceholder) {
   EditorStage s;
   s.Select(colTitle, 1);
   EXPECT_FALSE(s.editor.EditingAllowed());
-  EXPECT_EQ(s.editor.Actions(), EditActions{});
   s.clipboard.SetText("x");
   for (Command c : {&TrackEditor::actEditDeleteCellExecute, &TrackEditor::actEditPasteExecute,
                     &TrackEditor::actEditCutExecute, &TrackEditor::actEditColFillExecute,
@@ -63,67 +62,46 @@ TEST(RemovingCommands, AskFirstUnlessTheQuestionsAreOff) {
   }
 }
 
-// What says which file a row is stays; every other cell goes, hidden ones
-// too.
-TEST(EraseTags, KeepNumberPathAndFileClearTheRestAndMark) {
-  EditorStage s;
-  s.grid.SetFieldCell(colYear, s.AddFile("a.mp3", "t"), "1");
-  s.grid.SetCell(colCommentLong, 1, "long");
-  s.Select(colArtist, 1);
-  s.editor.actEditEraseTagExecute();
-  TrackGrid::Row expected{};
-  expected[s.Pos(colPath)] = "/m/";
-  expected[s.Pos(colFile)] = "a.mp3";
-  expected[colRowNo] = "1";
-  expected[colChanged] = "*";
-  EXPECT_EQ(s.grid.RowCells(1), expected);
-}
-
 // The sort follows the user's locale; these orders are those of Japanese,
 // whatever locale runs the tests (Thai, for one, ignores punctuation).
 const bool kJapaneseCollation = setenv("LC_ALL", "ja_JP.UTF-8", 1) == 0;
 
-// The sort takes shortcuts through the sort column's collation keys and
-// compares the rest of a line only as far as it must; the order must still
-// be that of comparing whole row lines: where keys are equal or differ only
-// in width or accents, and where a long run of blanks makes one key's start
-// look like another's whole. Rows move whole, their marks and hidden cells
-// with them, and the sort is no undo step.
+// The sort takes shortcuts through the sort column's collation keys; the
+// order must still be that of comparing whole row lines (key, 32 blanks,
+// every cell), also where keys differ only in width or accents, and where a
+// long run of blanks (the last word, in the second round) makes one key's
+// start look like another's whole. Rows move whole, their marks and hidden
+// cells with them. (That the sort is no undo step, the undo tests show.)
 TEST(Sort, OrderAgreesWithComparingWholeLinesAndRowsMoveWhole) {
   ASSERT_TRUE(kJapaneseCollation);
   const platform::LocaleCollator collator(platform::LocaleCollator::Case::Ignored);
-  std::vector<std::string> words = {"a",  "A", "ab", "",    "1",   "10",    "9", "あ",
-                                    "ア", "ｱ", "亜", "a b", "a,b", "\"q\"", "É", "e"};
-  for (const bool blankRun : {false, true}) {
-    if (blankRun) words.push_back("a" + std::string(40, ' ') + "b");
+  const std::string blanks = "a" + std::string(40, ' ') + "b";
+  const std::string words[] = {"a", "A",  "ab", "",  "10",  "9",     "あ",  "ア",
+                               "ｱ", "亜", "É",  "e", "a,b", "\"q\"", blanks};
+  for (const std::size_t count : {std::size(words) - 1, std::size(words)}) {
     std::mt19937 random(12345);
-    auto pick = [&] { return words[random() % words.size()]; };
+    auto pick = [&] { return words[random() % count]; };
     EditorStage s;
     std::vector<TrackGrid::Row> rows;  // by the number each row had
-    std::vector<std::string> lines;
     for (int i = 0; i < 200; ++i) {
       const int r = s.AddFile(pick() + ".mp3", pick());
       s.grid.SetCell(colWork, r, "Title=" + pick());
       s.grid.SetCell(colCommentLong, r, std::to_string(i));  // identifies the row
       if (i % 3 == 0) s.grid.MarkRowChanged(r);
       rows.push_back(s.grid.RowCells(r));
-      std::vector<std::string> items{s.At(colTitle, r) + std::string(32, ' ')};
-      items.insert(items.end(), rows.back().begin(), rows.back().end());
-      lines.push_back(JoinCommaText(items));
     }
     s.view.SetCurrentCell(s.Pos(colTitle), 1);
     s.editor.actEditSortExecute();
-    EXPECT_TRUE(s.undo.Empty());
     std::string previous;
     for (int r = 1; r < s.grid.RowCount(); ++r) {
-      const std::size_t was = std::stoul(s.grid.Cell(colCommentLong, r));
-      TrackGrid::Row moved = rows[was];
+      TrackGrid::Row moved = rows[std::stoul(s.grid.Cell(colCommentLong, r))];
+      std::vector<std::string> items{s.At(colTitle, r) + std::string(32, ' ')};
+      items.insert(items.end(), moved.begin(), moved.end());
+      const std::string line = JoinCommaText(items);
       moved[colRowNo] = std::to_string(r);
       ASSERT_EQ(s.grid.RowCells(r), moved);
-      ASSERT_LE(collator.Compare(previous, lines[was]), 0) << blankRun << "\n"
-                                                           << previous << "\n"
-                                                           << lines[was];
-      previous = lines[was];
+      ASSERT_LE(collator.Compare(previous, line), 0) << count << "\n" << previous << "\n" << line;
+      previous = line;
     }
   }
 }
