@@ -1,5 +1,6 @@
-// quilmark-cli apply killed at random moments during a save of many files:
-// every file is always whole, old or new, and nothing a killed save made stays behind
+// quilmark-cli apply killed at random moments during a save of many files,
+// copied or (on a file system that shares blocks) cloned: every file is
+// always whole, old or new, and nothing a killed save made stays behind
 // once the next save has run. Ctrl+C stops it between files.
 #include <signal.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 #include <thread>
 
 #include "cli/cli_test_support.h"
+#include "support/xfs_image.h"
 
 namespace quilmark {
 namespace {
@@ -22,10 +24,12 @@ constexpr int kFiles = 100;  // more than a save writes in one batch
 
 // Songs s0.mp3... in music/ under `root`, and apply.csv giving each a new
 // title, the settings store in root/config; a first whole save, timed,
-// gives the new files.
+// gives the new files. With `room`, the old tags have room for the new
+// titles, so the audio keeps its offset and can be cloned.
 struct Songs {
-  explicit Songs(const std::string& root) : root(root) {
-    const std::string oldTag = testing::Id3v2Tag(3, "TIT2\0\0\0\x04\0\0\0old"s);
+  explicit Songs(const std::string& root, std::size_t room = 0) : root(root) {
+    const std::string oldTag =
+        testing::Id3v2Tag(3, "TIT2\0\0\0\x04\0\0\0old"s + std::string(room, '\0'));
     std::filesystem::create_directories(root + "music");
     std::string csv = "File,Title\r\n";
     for (int i = 0; i < kFiles; ++i) {
@@ -128,6 +132,14 @@ TEST_F(CliTest, CtrlCStopsBetweenFilesWithItsOwnStatus) {
 }
 
 TEST_F(CliTest, KilledAtAnyMomentEveryFileIsWholeOldOrNew) { Songs(dir.Path()).KillSaves(15); }
+
+TEST_F(CliTest, KilledAtAnyMomentEveryFileIsWholeWhereTheAudioIsCloned) {
+  const testing::XfsImage xfs(std::uint64_t{512} << 20);
+  if (!xfs.Mounted()) GTEST_SKIP() << "no file system that shares blocks: " << xfs.Why();
+  const Songs songs(xfs.Path(), 100);
+  ASSERT_EQ(songs.newBytes[0].size(), songs.oldBytes[0].size()) << "the audio moved";
+  songs.KillSaves(10);
+}
 
 }  // namespace
 }  // namespace quilmark
