@@ -1,5 +1,5 @@
 // The desktop's file formats, read and written by their own rules (key
-// files, Exec lines), and the associations and
+// files, the MIME database's globs, Exec lines), and the associations and
 // default applications served from a temporary set of XDG folders.
 #include <gtest/gtest.h>
 
@@ -54,6 +54,22 @@ TEST(KeyFile, ValuesBelongToTheirGroupAndEditsLeaveOtherLinesAlone) {
                            "MimeType=audio/mpeg;", "", "[Other]"}));
   const std::string text = "tab\t line\n back\\slash\r";
   EXPECT_EQ(UnescapeString(EscapeString(text)), text);
+}
+
+// A file's type decides which program the desktop offers for it: the
+// heaviest glob wins, "cs" globs match the case exactly, the user's folder
+// goes first on a tie and can take a type's globs away; a broken line is
+// passed over.
+TEST_F(Desktop, MimeTypeWeightCaseFlagAndFolderPrecedenceDecideTheType) {
+  WriteFile(dirs_.dataDirs[0] + "/mime/globs2",
+            "80:audio/x-heavy:*.MP3\n50:audio/mpeg:*.mp3\n50:text/x-exact:*.Txt:cs\n"
+            "50:text/plain:*.txt\noops:text/x-broken:*.bad\n50:text/csv:*.csv\n");
+  WriteFile(dirs_.dataHome + "/mime/globs2", "50:text/x-mine:*.csv\n0:audio/x-heavy:__NOGLOBS__\n");
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".mp3"), "audio/mpeg");
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".Txt"), "text/x-exact");
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".TXT"), "text/plain");
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".csv"), "text/x-mine");
+  EXPECT_EQ(MimeTypeForExtension(dirs_, ".bad"), std::nullopt);
 }
 
 TEST(ExecLine, QuotingSplitsAndQuotesBackExactly) {
