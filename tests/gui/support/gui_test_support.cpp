@@ -27,13 +27,8 @@ std::vector<ModalScript::Step> AnswerSteps(const std::vector<QMessageBox::Standa
 
 }  // namespace
 
-void WriteTaggedMp3(const std::string& path, const QString& title, const QString& artist,
-                    const QString& bpm) {
-  std::string body;
-  if (!title.isEmpty()) body += Utf16Frame("TIT2", title);
-  if (!artist.isEmpty()) body += Utf16Frame("TPE1", artist);
-  if (!bpm.isEmpty()) body += Utf16Frame("TBPM", bpm);
-  WriteBytes(path, Id3v2Tag(3, body) + MpegAudio(3));
+void WriteTaggedMp3(const std::string& path, const QString& title) {
+  WriteBytes(path, Id3v2Tag(3, Utf16Frame("TIT2", title)) + MpegAudio(3));
 }
 
 std::string FieldOnDisk(const std::string& path, Field field) {

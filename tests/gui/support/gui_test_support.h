@@ -16,10 +16,9 @@
 
 namespace quilmark::testing {
 
-// An MP3 file with an ID3v2.3 tag whose texts are UTF-16 (so any text
-// survives); empty texts are left out.
-void WriteTaggedMp3(const std::string& path, const QString& title, const QString& artist = {},
-                    const QString& bpm = {});
+// An MP3 file with an ID3v2.3 tag whose title is UTF-16 (so any text
+// survives).
+void WriteTaggedMp3(const std::string& path, const QString& title);
 
 // A field as the file holds it now, read back as adding the file reads it.
 std::string FieldOnDisk(const std::string& path, Field field);
