@@ -5,7 +5,6 @@
 // and dialogs. What each command makes of the cells, and which files a
 // rename moves, the core's tests decide.
 
-#include "app/grid_view.h"
 #include "support/gui_test_support.h"
 
 using namespace quilmark;

@@ -2,7 +2,6 @@
 // File menu and the tool bar offer the same), an image onto the picture
 // panel becomes the front cover of the selected rows; and the progress window of a long run, whose
 // cancel button stops a save between two files.
-#include "app/grid_view.h"
 #include "app/picture_panel.h"
 #include "support/gui_test_support.h"
 #include "tracklist/track_editor.h"

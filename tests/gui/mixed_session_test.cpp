@@ -2,7 +2,6 @@
 // them: open, edit, hide a column, drag a column, sort with an edit still
 // open, undo, save. Every file must end with exactly what the grid showed.
 
-#include "app/grid_view.h"
 #include "support/gui_test_support.h"
 
 using namespace quilmark;
@@ -15,13 +14,13 @@ class MixedSessionTest : public WindowFixture {
     const std::vector<std::string> files = Songs({"Alpha", "Bravo", "Charlie"});
     QVERIFY(Open(files));
 
-    QVERIFY(TypeIntoCell(W(), colTitle, 1, QStringLiteral("zulu")));
+    QVERIFY(TypeIntoCell(colTitle, 1, QStringLiteral("zulu")));
     Key(Qt::Key_Return);
-    QVERIFY(TypeIntoCell(W(), colArtist, 2, QStringLiteral("bb")));
+    QVERIFY(TypeIntoCell(colArtist, 2, QStringLiteral("bb")));
     Key(Qt::Key_Return);
     W().Action("actShowColArtist")->trigger();  // hidden, not forgotten
     View().horizontalHeader()->moveSection(Pos(colTitle), kFirstFieldPosition);
-    QVERIFY(TypeIntoCell(W(), colTitle, 3, QStringLiteral("echo")));
+    QVERIFY(TypeIntoCell(colTitle, 3, QStringLiteral("echo")));
     W().pmPopup(Pos(colTitle), 0);  // the header's menu: sort
     W().PopupAction(pmSort)->trigger();
     Key(Qt::Key_Up);  // undo is offered from the next selection on

@@ -1,6 +1,5 @@
 #include "support/gui_test_support.h"
 
-#include "app/grid_view.h"
 #include "bridge/read_file_tags.h"
 #include "support/mp3_maker.h"
 
@@ -49,21 +48,6 @@ void TypeText(QWidget* target, const QString& text) {
         QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : target;
     QTest::sendKeyEvent(QTest::Click, receiver, Qt::Key_unknown, QString(ch), Qt::NoModifier);
   }
-}
-
-void PressKey(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers mods) {
-  GridView& view = window.View();
-  if (view.IsEditorOpen()) return QTest::keyClick(view.InPlaceEditor(), key, mods);
-  view.setFocus();
-  QTest::keyClick(&view, key, mods);
-}
-
-bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text) {
-  GridView& view = window.View();
-  if (!view.SelectCell(window.Grid().Layout().Position(field), row)) return false;
-  view.setFocus();
-  TypeText(&view, text);
-  return true;
 }
 
 void WindowFixture::Reset() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/grid_view.h"
 #include "app/main_window.h"
 #include "modal_script.h"
 #include "platform/user_registry.h"
@@ -29,14 +30,6 @@ bool ShowActive(QWidget& window);
 // Sends each character as its own key event with its text: works for any
 // script, where QTest::keyClicks takes Latin-1 only.
 void TypeText(QWidget* target, const QString& text);
-
-// A key to the grid's in-place editor while it is open, else to the grid
-// (given the focus first).
-void PressKey(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier);
-
-// Selects a field's cell in the window's grid and types into it, as a user
-// who clicks a cell and starts typing; false when the cell was refused.
-bool TypeIntoCell(MainWindow& window, Field field, int row, const QString& text);
 
 // A window test's fixture, the base of its test class. Before each test,
 // Reset() makes a fresh folder_ and points XDG_CONFIG_HOME and XDG_DATA_HOME
@@ -69,7 +62,21 @@ class WindowFixture : public QObject {
     for (int row = 1; row <= Grid().FileRowCount(); ++row) cells += Cell(f, row) + "|";
     return cells;
   }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { PressKey(W(), key, mods); }
+  // A key to the grid's in-place editor while it is open, else to the grid
+  // (given the focus first).
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    if (View().IsEditorOpen()) return QTest::keyClick(View().InPlaceEditor(), key, mods);
+    View().setFocus();
+    QTest::keyClick(&View(), key, mods);
+  }
+  // Selects a field's cell and types into it, as a user who clicks a cell
+  // and starts typing; false when the cell was refused.
+  bool TypeIntoCell(Field field, int row, const QString& text) {
+    if (!View().SelectCell(Pos(field), row)) return false;
+    View().setFocus();
+    TypeText(&View(), text);
+    return true;
+  }
 
   std::unique_ptr<TempDir> folder_;
 
