@@ -52,7 +52,6 @@ class CommandsOverManyCellsTest : public WindowFixture {
       }});
       Key(Qt::Key_H, Qt::ControlModifier);
     }
-    QCOMPARE(Column(colTitle), std::string("Song 1|Song 2|Song 3|Song 4|"));
     QCOMPARE(W().statusBar()->currentMessage(), QStringLiteral("4 件置換しました。"));
 
     {
@@ -76,7 +75,6 @@ class CommandsOverManyCellsTest : public WindowFixture {
         RunWithPattern("actToolTagsFromNames", QStringLiteral("%track% - %artist% - %title%"));
     QCOMPARE(lines, QStringList({QStringLiteral("01 - Aa - 春.mp3/01/Aa/春/変更します"),
                                  QStringLiteral("02 - Bb - 夏.mp3/02/Bb/夏/変更します")}));
-    QCOMPARE(Column(colArtist), std::string("Aa|Bb|"));
 
     QVERIFY(View().SelectCell(Pos(colTitle), 1));
     QCOMPARE(RunWithPattern("actToolNamesFromTags", QStringLiteral("%artist%")),

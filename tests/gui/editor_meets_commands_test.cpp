@@ -1,6 +1,6 @@
 // Typing in the real window and what meets it: the numeric check that holds
 // the selection against keys, clicks and commands, Tab, the year's digits
-// and the system clipboard.
+// and cutting to the system clipboard.
 
 #include "support/gui_test_support.h"
 
@@ -17,7 +17,8 @@ class EditorMeetsCommandsTest : public WindowFixture {
   }
 
   // "12a" typed into BPM reached the file when Ctrl+S or a close with Yes
-  // came while the editor was open.
+  // came while the editor was open; once good, the open edit is what Ctrl+S
+  // writes.
   void aBadNumberHoldsTheSelectionSaveAndClose() {
     QVERIFY(TypeIntoCell(colBPM, 2, QStringLiteral("12a")));
     Key(Qt::Key_Up);

@@ -29,7 +29,6 @@ class MixedSessionTest : public WindowFixture {
     Key(Qt::Key_S, Qt::ControlModifier);
 
     // In the sorted order, c's title and b's artist undone, a's title kept.
-    QCOMPARE(Grid().ChangedRowCount(), 0);
     QCOMPARE(Column(colTitle) + Column(colArtist), std::string("Bravo|Charlie|zulu||||"));
     QCOMPARE(FieldOnDisk(files[0], colTitle) + "/" + FieldOnDisk(files[1], colArtist) + "/" +
                  FieldOnDisk(files[2], colTitle),

@@ -92,15 +92,11 @@ class OptionDialog : public QObject {
   void okAppliesEachControlToItsOwnSettingAndCancelChangesNothing() {
     Settings base;
     base.SaveSettings = false;
-    base.FileTime = true;
     base.Charset = Charset::EucJp;
-    base.WriteTagVersion = TagKind::Id3v22;
     for (std::size_t i = 0; i < kCsvFlagCount; i += 2) base.CSV[i] = false;
     const std::pair<std::string, std::function<void(Settings&)>> controls[] = {
         {"cbSaveSettings", [](Settings& s) { s.SaveSettings ^= true; }},
-        {"cbFileTime", [](Settings& s) { s.FileTime ^= true; }},
         {"cmbCharset", [](Settings& s) { s.Charset = Charset::Utf16Le; }},
-        {"cmbWriteTag", [](Settings& s) { s.WriteTagVersion = TagKind::Id3v23; }},
         {"clbv1:0", [](Settings& s) { s.CSV[0] ^= true; }},
     };
     for (const auto& [name, apply] : controls) {
@@ -153,8 +149,6 @@ class OptionDialog : public QObject {
 
   // The package's menu entry lists the types; the boxes change them through a
   // copy under the same name, which goes again once it matches the package's.
-  // An entry the program wrote before it was installed (hidden from the menu)
-  // becomes such a copy at the next OK.
   void installedTheMenuEntryIsTheOneEntryTheBoxesChange() {
     const std::string installed = ReadBytes(QUILMARK_MENU_ENTRY);
     std::string copy = installed;
@@ -164,16 +158,10 @@ class OptionDialog : public QObject {
     auto userFiles = [&] { return Snapshot(tmp_->File("data")); };
     const std::map<std::string, std::string> onlyTheCopy = {{reg_->EntryPath(), copy}};
 
-    WriteBytes(reg_->EntryPath(),
-               "[Desktop Entry]\nType=Application\nName=タグ編集\nExec=\"/old/quilmark\" %f\n"
-               "NoDisplay=true\nMimeType=audio/mpeg;audio/x-scpls;\n");
-    QCOMPARE(Associate(*reg_), std::string("10-0"));
+    QCOMPARE(Associate(*reg_, {{"M3U", false}, {"CSV", false}}), std::string("11-1"));
     QVERIFY(userFiles() == onlyTheCopy);  // name, icon and command the package's
-
     Associate(*reg_, {{"M3U", true}, {"CSV", true}});
     QVERIFY(userFiles().empty());
-    QCOMPARE(Associate(*reg_, {{"M3U", false}, {"CSV", false}}), std::string("11-1"));
-    QVERIFY(userFiles() == onlyTheCopy);
   }
 
   void aRefusedWriteIsShownAndKeepsTheDialogOpenWithSettingsUntouched() {
