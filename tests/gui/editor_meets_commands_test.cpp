@@ -1,6 +1,6 @@
 // Typing in the real window and what meets it: the numeric check that holds
-// the selection against keys, clicks and commands, Tab, the year's digits
-// and cutting to the system clipboard.
+// the selection against keys, clicks and commands but not a number the
+// file gave, Tab, the year's digits and cutting to the system clipboard.
 
 #include "support/gui_test_support.h"
 
@@ -36,6 +36,14 @@ class EditorMeetsCommandsTest : public WindowFixture {
     Key(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(FieldOnDisk(files_[1], colBPM), std::string("12"));
     QCOMPARE(W().Undo().Count(), std::size_t{1});  // one record, not one per try
+
+    // A number the file gave is not held against the user once the typing
+    // into it is taken back.
+    Grid().SetFieldCell(colBPM, 1, "fast");
+    QVERIFY(TypeIntoCell(colBPM, 1, QStringLiteral("1")));
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Down);
+    QCOMPARE(View().CurrentRow(), 2);
   }
 
   void tabLeavesTheCellAndYearTakesFourDigits() {

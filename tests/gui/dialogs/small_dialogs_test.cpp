@@ -109,9 +109,7 @@ class SmallDialogs : public QObject {
     }});
     quilmark::ShowVersionDialog(&main);
     QVERIFY(!script.StuckOpen());
-    const QRect owner = main.frameGeometry();
-    const int dx = owner.width() - frame.width(), dy = owner.height() - frame.height();
-    QCOMPARE(frame.topLeft(), QPoint(owner.left() + (dx - 1) / 2, owner.top() + dy / 2));
+    QCOMPARE(frame.topLeft(), quilmark::CentredOrigin(main.frameGeometry(), frame.size()));
     QVERIFY(main.findChildren<QDialog*>().isEmpty());  // destroyed after the run
   }
 };
