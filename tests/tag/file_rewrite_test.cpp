@@ -6,15 +6,18 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <vector>
 
 #include "platform/file.h"
+#include "support/child_run.h"
 #include "support/xfs_image.h"
 #include "tag/tag_file.h"
 #include "tag/tag_io_support.h"
@@ -147,6 +150,27 @@ TEST_F(FileRewrite, OnlyFilesThatLookLikeMpegAudioGetATag) {
     EXPECT_EQ(Write().status, tagged ? TagWriteStatus::Written : TagWriteStatus::NotMpegAudio)
         << what;
   }
+}
+
+// A tag that claims far more than it holds is undone frame by frame, never
+// read whole into memory.
+TEST_F(FileRewrite, HugeUnsynchronisedTagIsRewrittenInLittleMemory) {
+  // A header claiming 256 MB, unsynchronised; one real frame, then a hole.
+  testing::WriteBytes(path_, "ID3\x03\0\x80\x7F\x7F\x7F\x7F"s + Text23("TIT2", "old"));
+  std::filesystem::resize_file(path_, 10 + 0x0FFFFFFF);
+  std::ofstream(path_, std::ios::binary | std::ios::app) << MpegAudio(2);
+  const auto run = testing::RunInChild([&] {
+    // A fork starts with the test program's pages: what counts is what
+    // the rewrite takes on top of them.
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    const bool rewritten = ReadTagValues(path_)->Get("Title") == "old" && Write().Written() &&
+                           ReadTagValues(path_)->Get("Title") == "new";
+    getrusage(RUSAGE_SELF, &after);
+    return rewritten && after.ru_maxrss - before.ru_maxrss < 128 * 1024;
+  });
+  EXPECT_TRUE(run.passed) << "not rewritten, or the tag was read into memory";
+  EXPECT_TRUE(testing::ReadBytes(path_).ends_with(MpegAudio(2)));
 }
 
 TEST_F(FileRewrite, ATemporaryNameSwappedForALinkNeverRedirectsTheWrite) {
