@@ -86,7 +86,9 @@ TEST_F(FileIo, ShareFromSaysWhenItCannotAndWritesNothing) {
   File empty = *File::Open(dir_.File("dst.bin"), File::Mode::Truncate);
   IoResult<bool> none = empty.ShareFrom(plain, 5, 3 * 4096);
   ASSERT_TRUE(none);
-  if (!*none) EXPECT_EQ(empty.Size(), 0u);
+  if (!*none) {
+    EXPECT_EQ(empty.Size(), 0u);
+  }
 }
 
 // Run apart with a time limit: opening a FIFO used to wait for a writer for
