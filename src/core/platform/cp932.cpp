@@ -249,8 +249,17 @@ std::string Cp932ToUtf8(std::string_view cp932, Undecodable undecodable, bool* c
 
 std::string Utf8ToCp932(std::string_view utf8, bool* lossless) {
   return ByStretches(utf8, false, lossless, [&](std::string_view stretch, std::string& out) {
+    Converter& converter = ThreadConverter();
+    const std::u16string units = Utf8ToUtf16(stretch);
+    const std::size_t start = out.size();
     bool stretchLossless = true;
-    ThreadConverter().Encode(Utf8ToUtf16(stretch), &stretchLossless, out);
+    converter.Encode(units, &stretchLossless, out);
+    // Lossless means read back as the same characters: a character the
+    // table maps one way only would come back as another.
+    if (lossless && stretchLossless) {
+      stretchLossless = converter.Decode(std::string_view(out).substr(start), Undecodable::Replace,
+                                         nullptr) == std::u16string_view(units);
+    }
     return stretchLossless;
   });
 }

@@ -33,7 +33,8 @@ std::string Cp932ToUtf8(std::string_view cp932, Undecodable undecodable = Undeco
                         bool* clean = nullptr);
 
 // Encodes UTF-8 text as code page 932. Characters without a CP932 form
-// become kCp932Replacement; `lossless`, when given, tells whether none did.
+// become kCp932Replacement; `lossless`, when given, tells whether none did
+// and the bytes decode back to the same text.
 std::string Utf8ToCp932(std::string_view utf8, bool* lossless = nullptr);
 
 // UTF-8 <-> UTF-16 without loss (ill-formed input becomes U+FFFD).
