@@ -90,6 +90,19 @@ DecodedList DecodeCp932(std::string_view bytes) {
   return Read(std::move(text));
 }
 
+enum class ListBytes { Utf8AfterMark, Utf8, Utf16Le, Utf16Be, Cp932 };
+
+// How a list's bytes are read: the one judgement for reading and writing.
+ListBytes ListBytesOf(std::string_view bytes, ListEncoding encoding) {
+  if (bytes.starts_with(kUtf8Bom)) return ListBytes::Utf8AfterMark;
+  if (encoding == ListEncoding::Utf8) return ListBytes::Utf8;
+  if (bytes.starts_with("\xFF\xFE")) return ListBytes::Utf16Le;
+  if (bytes.starts_with("\xFE\xFF")) return ListBytes::Utf16Be;
+  const std::string_view text = bytes.substr(0, bytes.find('\0'));
+  if (HasHighByte(text) && IsWellFormedUtf8(text)) return ListBytes::Utf8;
+  return ListBytes::Cp932;
+}
+
 }  // namespace
 
 ListEncoding ListEncodingOf(std::string_view fileName) {
@@ -98,12 +111,18 @@ ListEncoding ListEncodingOf(std::string_view fileName) {
 }
 
 DecodedList DecodeListBytes(std::string_view bytes, ListEncoding encoding) {
-  if (bytes.starts_with(kUtf8Bom)) return DecodeUtf8(bytes.substr(kUtf8Bom.size()));
-  if (encoding == ListEncoding::Utf8) return DecodeUtf8(bytes);
-  if (bytes.starts_with("\xFF\xFE")) return DecodeUtf16(bytes.substr(2), false);
-  if (bytes.starts_with("\xFE\xFF")) return DecodeUtf16(bytes.substr(2), true);
-  const std::string_view text = bytes.substr(0, bytes.find('\0'));
-  if (HasHighByte(text) && IsWellFormedUtf8(text)) return Read(std::string(text));
+  switch (ListBytesOf(bytes, encoding)) {
+    case ListBytes::Utf8AfterMark:
+      return DecodeUtf8(bytes.substr(kUtf8Bom.size()));
+    case ListBytes::Utf8:
+      return DecodeUtf8(bytes);
+    case ListBytes::Utf16Le:
+      return DecodeUtf16(bytes.substr(2), false);
+    case ListBytes::Utf16Be:
+      return DecodeUtf16(bytes.substr(2), true);
+    case ListBytes::Cp932:
+      break;
+  }
   return DecodeCp932(bytes);
 }
 
@@ -141,10 +160,14 @@ std::string EncodeListText(const std::vector<std::string>& lines, ListEncoding e
   if (encoding == ListEncoding::Utf8) return text;
   bool lossless = true;
   std::string cp932 = platform::Utf8ToCp932(text, &lossless);
-  // Code page 932 only where the reader takes it for what it is: half-width
-  // katakana, say, can make bytes that are well-formed UTF-8 ("ﾃｽ" would
-  // come back as "ý").
-  if (lossless && DecodeListBytes(cp932).text == text) return cp932;
+  // Code page 932 only where the reader takes it for what it is. Lossless,
+  // every character comes back as itself; but half-width katakana, say, can
+  // make bytes that are well-formed UTF-8 ("ﾃｽ" would come back as "ý"),
+  // and a NUL would end the list early.
+  if (lossless && text.find('\0') == std::string::npos &&
+      ListBytesOf(cp932, ListEncoding::ByContent) == ListBytes::Cp932) {
+    return cp932;
+  }
   return std::string(kUtf8Bom) + text;
 }
 
