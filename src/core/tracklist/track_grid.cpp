@@ -153,7 +153,14 @@ void TrackGrid::DropPictureEdit(int row) {
 
 // --- rows
 
-void TrackGrid::ExpectMoreRows(std::size_t more) { pathIndex_.reserve(pathIndex_.size() + more); }
+void TrackGrid::ExpectMoreRows(std::size_t more) {
+  // Only ever to grow it: asked for fewer buckets than it has, the index
+  // would be re-hashed smaller, every path again, at each add of one file.
+  const std::size_t wanted = pathIndex_.size() + more;
+  if (wanted > pathIndex_.bucket_count() * pathIndex_.max_load_factor()) {
+    pathIndex_.reserve(wanted);
+  }
+}
 
 int TrackGrid::AppendRow() {
   if (!rows_.back()[colRowNo].empty()) rows_.emplace_back();
